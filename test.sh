@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test layer:
+# native unit tests, the same under AddressSanitizer+UBSan and ThreadSanitizer, the Windows
+# unit and end-to-end tests under Wine (in a hermetic prefix, on Xvfb), and the fuzz targets.
+# Ends with "N passed, M failed" and a non-zero status on any failure.
+set -uo pipefail
+cd "$(dirname "$0")"
+top=$PWD
+jobs=$(nproc)
+fuzz_seconds=${FLORRIN_FUZZ_SECONDS:-15}
+
+scripts/install-deps.sh || exit 1
+
+passed=0
+failed=0
+logs=$top/build/logs
+mkdir -p "$logs"
+
+# Counts one CTest run from its closing line ("NN% tests passed, F tests failed out of T").
+count_ctest() {
+  local log=$1 line total bad
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1)); echo "  (no CTest result in $log)"; return
+  fi
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+}
+
+configure_and_build() { # dir, cmake args...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >"$logs/$(basename "$dir")-configure.log" 2>&1 &&
+    cmake --build "$dir" -j"$jobs" >"$logs/$(basename "$dir")-build.log" 2>&1
+}
+
+run_layer() { # name, build dir, ctest args...
+  local name=$1 dir=$2; shift 2
+  echo "== $name"
+  (cd "$dir" && ctest --output-on-failure "$@") >"$logs/$name.log" 2>&1
+  tail -n 3 "$logs/$name.log" | sed 's/^/  /'
+  count_ctest "$logs/$name.log"
+}
+
+build_or_fail() { # name, dir, cmake args...
+  local name=$1; shift
+  if ! configure_and_build "$@"; then
+    echo "== $name: build failed (see $logs)"; tail -n 30 "$logs/$(basename "$1")-build.log" 2>/dev/null
+    failed=$((failed + 1)); return 1
+  fi
+}
+
+# 1. Native unit tests.
+build_or_fail native build/native && run_layer native build/native -j"$jobs"
+# 2. The same under AddressSanitizer + UndefinedBehaviorSanitizer.
+build_or_fail asan build/asan -DFLORRIN_SANITIZE=address,undefined &&
+  run_layer asan build/asan -j"$jobs"
+# 3. The threaded tests under ThreadSanitizer (test names carry "Thread" or "Concurrent").
+build_or_fail tsan build/tsan -DFLORRIN_SANITIZE=thread &&
+  run_layer tsan build/tsan -j"$jobs" -R 'Thread|Concurrent|ScanRun|JunkPattern'
+
+# 4. The 32-bit program as it ships: it builds, and it needs no DLL but the system's.
+if build_or_fail win32 build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake; then
+  echo "== win32"
+  if scripts/check-imports.sh i686-w64-mingw32 build/win32/bin/*.exe >"$logs/win32-imports.log" 2>&1; then
+    passed=$((passed + 1)); echo "  imports: system DLLs only"
+  else
+    failed=$((failed + 1)); echo "  imports: FAILED"; cat "$logs/win32-imports.log"
+  fi
+fi
+
+# 5. Windows unit and end-to-end tests through Wine (64-bit build), hermetic prefix, on Xvfb.
+if build_or_fail win build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake; then
+  (
+    source scripts/wine-prefix.sh "$top/build/win/wine" --hermetic || exit 1
+    source scripts/xvfb.sh
+    trap '"$WINESERVER" -k 2>/dev/null; kill "$FLORRIN_XVFB_PID" 2>/dev/null' EXIT
+    export FLORRIN_ARTEFACTS=$top/build/artefacts
+    mkdir -p "$FLORRIN_ARTEFACTS"
+    cd build/win && ctest --output-on-failure
+  ) >"$logs/win.log" 2>&1
+  echo "== win"; tail -n 3 "$logs/win.log" | sed 's/^/  /'
+  count_ctest "$logs/win.log"
+fi
+
+# 6. Fuzz targets (clang, libFuzzer), a bounded time each, over their committed corpora.
+if build_or_fail fuzz build/fuzz -DFLORRIN_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++; then
+  echo "== fuzz"
+  for f in build/fuzz/bin/fuzz_*; do
+    [ -x "$f" ] || continue
+    name=$(basename "$f")
+    work=$top/build/fuzz/work/$name
+    mkdir -p "$work" "fuzz/corpus/$name"
+    if "$f" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$work" "fuzz/corpus/$name" \
+         >"$logs/$name.log" 2>&1; then
+      passed=$((passed + 1)); echo "  $name: ok"
+    else
+      failed=$((failed + 1)); echo "  $name: FAILED (see $logs/$name.log)"
+    fi
+  done
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
