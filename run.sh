@@ -10,14 +10,21 @@ scripts/install-deps.sh
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j"$(nproc)" --target florrin
 
+# Without a usable display, an Xvfb of our own. It must exist before the prefix warms up: Wine's
+# desktop process keeps the display it started with.
+headless=""
+if [ -z "${DISPLAY:-}" ] || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
+  headless=1
+  source scripts/xvfb.sh
+fi
+
 # The program's own prefix under the real home: the default scan folder is the user's profile.
 source scripts/wine-prefix.sh "${XDG_DATA_HOME:-$HOME/.local/share}/florrin/wine"
 
-if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+if [ -z "$headless" ]; then
   exec "$WINELOADER" "$top/build/win/bin/florrin.exe"
 fi
 
-source scripts/xvfb.sh
 trap '"$WINESERVER" -k 2>/dev/null || true; kill "$FLORRIN_XVFB_PID" 2>/dev/null || true' EXIT
 "$WINELOADER" "$top/build/win/bin/florrin.exe" </dev/null >/dev/null 2>&1 &
 sleep "${FLORRIN_SHOT_DELAY:-8}"

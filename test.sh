@@ -72,8 +72,9 @@ fi
 # 5. Windows unit and end-to-end tests through Wine (64-bit build), hermetic prefix, on Xvfb.
 if build_or_fail win build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake; then
   (
-    source scripts/wine-prefix.sh "$top/build/win/wine" --hermetic || exit 1
+    # Xvfb first: the prefix's warm-up process starts Wine's desktop, which keeps the display it saw.
     source scripts/xvfb.sh
+    source scripts/wine-prefix.sh "$top/build/win/wine" --hermetic || exit 1
     trap '"$WINESERVER" -k 2>/dev/null; kill "$FLORRIN_XVFB_PID" 2>/dev/null' EXIT
     export FLORRIN_ARTEFACTS=$top/build/artefacts
     mkdir -p "$FLORRIN_ARTEFACTS"

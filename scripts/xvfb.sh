@@ -1,5 +1,6 @@
 # Source this: starts an Xvfb on a free display number and exports DISPLAY and FLORRIN_XVFB_PID.
 # The screen is as large as the Wine desktop, so Win32 screen coordinates are X coordinates.
+# Source it before scripts/wine-prefix.sh: Wine's desktop process keeps the display it started with.
 for _fl_n in $(seq 91 140); do
   if [ ! -e "/tmp/.X11-unix/X$_fl_n" ] && [ ! -e "/tmp/.X$_fl_n-lock" ]; then break; fi
 done
