@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/support/DialogTemplate.h"
+
+namespace {
+
+std::vector<uint8_t> TemplateBytes(unsigned id) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+    if (!found) return {};
+    auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
+    return {data, data + SizeofResource(nullptr, found)};
+}
+
+// The reader must refuse a cut-off template at every length instead of reading past its end;
+// each copy lives in a buffer of exactly its own size, so an overrun would fault.
+TEST(DialogTemplateReader, RefusesEveryTruncatedCopy) {
+    for (unsigned id : {IDD_MAIN_DIALOG, IDD_ABOUTBOX}) {
+        std::vector<uint8_t> whole = TemplateBytes(id);
+        ASSERT_FALSE(whole.empty());
+        ASSERT_TRUE(DialogTemplate::Parse(whole.data(), whole.size()));
+        // The last item's padding to a double word may be missing; anything shorter loses data.
+        size_t lastItemEnd = whole.size();
+        while (lastItemEnd > 0 && whole[lastItemEnd - 1] == 0 && lastItemEnd % 2 == 0 &&
+               DialogTemplate::Parse(whole.data(), lastItemEnd - 2))
+            lastItemEnd -= 2;
+        for (size_t n = 0; n < lastItemEnd; ++n) {
+            std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n));
+            EXPECT_FALSE(DialogTemplate::Parse(cut.data(), cut.size())) << id << " cut to " << n;
+        }
+    }
+}
+
+TEST(DialogTemplateReader, RefusesAClassicTemplate) {
+    const uint8_t classic[] = {0x00, 0x00, 0xC8, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 0, 10, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(DialogTemplate::Parse(classic, sizeof classic));
+}
+
+}  // namespace
