@@ -1,0 +1,13 @@
+#pragma once
+
+#include "framework/CDC.h"
+
+// The DC of the whole window, frame included (GetWindowDC): for non-client painting.
+class CWindowDC : public CDC {
+public:
+    explicit CWindowDC(CWnd* pWnd);
+    ~CWindowDC() override;
+
+private:
+    HWND m_hWndOwner;
+};
