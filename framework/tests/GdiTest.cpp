@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "framework/CBitmap.h"
 #include "framework/CBrush.h"
 #include "framework/CFont.h"
 #include "framework/CMemDC.h"
@@ -63,6 +64,30 @@ TEST(GdiTest, ObjectsOwnExactlyOneHandleAtATime) {
         EXPECT_EQ(GdiLiveCount::Live(), baseline + 1);
     }
     EXPECT_EQ(GdiLiveCount::Live(), baseline);
+}
+
+TEST(GdiTest, OwningWrappersDeleteTheirHandlesAndBorrowingOnesDoNot) {
+    HDC memoryHandle = nullptr;
+    HGDIOBJ bitmapHandle = nullptr, fontHandle = nullptr;
+    {
+        CMemDC memory(nullptr);
+        memoryHandle = memory.m_hDC;
+        {
+            CDC borrowed(memoryHandle);
+        }
+        EXPECT_EQ(::GetObjectType(memoryHandle), static_cast<DWORD>(OBJ_MEMDC));
+        CBitmap bitmap;
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&memory, 4, 4));
+        bitmapHandle = bitmap.GetSafeHandle();
+        CFont font;
+        ASSERT_TRUE(font.CreateFont(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
+        fontHandle = font.GetSafeHandle();
+        CSelectGuard selected(memory, bitmap);
+    }
+    EXPECT_EQ(::GetObjectType(memoryHandle), 0u);
+    EXPECT_EQ(::GetObjectType(bitmapHandle), 0u);
+    EXPECT_EQ(::GetObjectType(fontHandle), 0u);
 }
 
 TEST(GdiTest, RepeatedPaintsLeaveNoWrapperAlive) {
