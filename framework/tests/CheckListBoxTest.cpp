@@ -85,6 +85,21 @@ TEST(CheckListBoxTest, ClickOnTheBoxOrSpaceTogglesAClickOnTheTextDoesNot) {
     });
 }
 
+TEST(CheckListBoxTest, ChineseTextsSurviveTheSubclassedControls) {
+    if (::GetACP() != 936) GTEST_SKIP() << "needs the code page 936";
+    std::string line, caption;
+    ProbeDialog dlg;
+    dlg.m_body = [&](ProbeDialog& d) {
+        d.m_list.AddString("Internet 临时文件");
+        line = d.m_list.GetText(0);
+        d.m_button.SetWindowText("立即扫描");
+        caption = d.m_button.GetWindowText();
+    };
+    dlg.DoModal();
+    EXPECT_EQ(line, "Internet 临时文件");
+    EXPECT_EQ(caption, "立即扫描");
+}
+
 // Draws line 0 into a bitmap and counts the dark pixels of its check-box strip.
 int DarkPixelsInBox(CCheckListBox& list) {
     CMemDC memory(nullptr);
