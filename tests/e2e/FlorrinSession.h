@@ -36,6 +36,8 @@ public:
 
     // Posts the click: a button that opens a modal box would otherwise hold this process.
     void Click(int id) const;
+    // Posts a command to the main window, as a menu or an accelerator would.
+    void PostCommand(int id) const { PostMessageA(m_hWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     // Clicks the tab item at `index` in its middle, as the mouse would.
     bool ClickTab(int id, int index) const;
     // Posts a key press and release to the control that has the focus in the program.

@@ -27,6 +27,8 @@ void CreateFolders(const std::string& path) {
 }  // namespace
 
 void FlorrinTest::SetUp() {
+    // The expected texts are GBK literals; elsewhere they would compare as garbage.
+    if (GetACP() != 936) GTEST_SKIP() << "needs the ANSI code page 936, not " << GetACP();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_strFixture = ProfileFolder() + "\\florrin-e2e\\" + info->test_suite_name() + "." + info->name();
     std::error_code ec;

@@ -76,14 +76,24 @@ TEST_F(MainWindow, OptionListAndTreeShareOneRectangleInsideTheTab) {
     EXPECT_GT(tree.top, tab.top) << "the tree covers the tab items";
 }
 
-TEST_F(MainWindow, EscEndsTheProgramWithoutAQuestion) {
-    app.PressKey(VK_ESCAPE);
+// Esc and an Enter that reaches the dialog as IDOK end the modal loop, and with it the program.
+void ExpectCleanEnd(const FlorrinSession& app) {
     ASSERT_TRUE(app.WaitForExit(10000)) << "still running; a box says: " << [&] {
         HWND box = app.WaitForMessageBox("Florrin", 0);
         return box ? app.MessageBoxText(box) : std::string("(no box)");
     }();
     ASSERT_TRUE(app.ExitCode().has_value());
     EXPECT_LT(*app.ExitCode(), 0xC0000000u) << "ended by an exception";
+}
+
+TEST_F(MainWindow, EscEndsTheProgramWithoutAQuestion) {
+    app.PressKey(VK_ESCAPE);
+    ExpectCleanEnd(app);
+}
+
+TEST_F(MainWindow, OkCommandEndsTheProgramLikeEsc) {
+    app.PostCommand(IDOK);
+    ExpectCleanEnd(app);
 }
 
 // The About box's template as it is linked into florrin.exe.
