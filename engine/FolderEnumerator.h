@@ -27,4 +27,6 @@ public:
     virtual ~FolderEnumerator() = default;
     // Null when the folder is missing, is no folder, or cannot be read.
     virtual std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) = 0;
+    // The byte that joins a folder and a name in this file system's paths.
+    virtual char Separator() const { return '\\'; }
 };

@@ -1,0 +1,202 @@
+#include "engine/ScanEngine.h"
+
+#include <array>
+#include <utility>
+
+#include "engine/PathText.h"
+#include "engine/SizeKB.h"
+
+namespace {
+
+const std::array<const char*, 6> kJunkPatterns = {"*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~"};
+
+bool IsDotName(const std::string& name) { return name == "..." || name == ".." || name == "."; }
+
+} // namespace
+
+ScanEngine::ScanEngine(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanWindow& window,
+                       LeadBytePredicate isLeadByte)
+    : m_enumerator(enumerator),
+      m_diskSpace(diskSpace),
+      m_window(window),
+      m_isLeadByte(std::move(isLeadByte)),
+      m_separator(enumerator.Separator())
+{
+}
+
+void ScanEngine::AddJunkPatterns()
+{
+    std::lock_guard lock(m_junkPatternsLock);
+    for (const char* pattern : kJunkPatterns)
+        m_lstJunkPatterns.emplace_back(pattern);
+    m_patternsVersion.fetch_add(1, std::memory_order_release);
+}
+
+void ScanEngine::EmptyJunkPatterns()
+{
+    std::lock_guard lock(m_junkPatternsLock);
+    m_lstJunkPatterns.clear();
+    m_patternsVersion.fetch_add(1, std::memory_order_release);
+}
+
+std::vector<std::string> ScanEngine::JunkPatterns() const
+{
+    std::lock_guard lock(m_junkPatternsLock);
+    return m_lstJunkPatterns;
+}
+
+const std::vector<std::string>& ScanEngine::CurrentPatterns()
+{
+    if (m_patternsVersion.load(std::memory_order_acquire) != m_seenPatternsVersion) {
+        std::lock_guard lock(m_junkPatternsLock);
+        m_patternsSeen = m_lstJunkPatterns;
+        m_seenPatternsVersion = m_patternsVersion.load(std::memory_order_relaxed);
+    }
+    return m_patternsSeen;
+}
+
+bool ScanEngine::IsJunkFile(const std::string& path)
+{
+    const std::string name = path.substr(FileNameStart(path, m_isLeadByte));
+    const std::size_t dot = name.rfind('.');
+    const std::string extension = dot == std::string::npos ? name : name.substr(dot + 1);
+
+    for (const std::string& pattern : CurrentPatterns()) {
+        const std::string_view patternExtension =
+            pattern.size() > 2 ? std::string_view(pattern).substr(2) : std::string_view();
+        if (!m_bStopScan.load())
+            SetStatusText(path);
+        if (extension == patternExtension)
+            return true;
+    }
+    return false;
+}
+
+void ScanEngine::ScanFolder(const std::string& folder)
+{
+    // Something else may have written the status line or the bar since the last walk.
+    m_bStatusSet = false;
+    m_bProgressSet = false;
+    ScanLevel(folder);
+}
+
+void ScanEngine::ScanLevel(const std::string& folder)
+{
+    const std::string pattern = SearchPatternOf(folder, m_separator);
+    // A pattern too long for the platform's buffer is a folder that cannot be listed.
+    std::unique_ptr<FolderEnumeration> listing = FitsMaxPath(pattern) ? m_enumerator.Open(pattern) : nullptr;
+    if (m_bStopScan.load()) {
+        listing.reset();
+        m_window.SignalScanEvent();
+        return;
+    }
+    if (!listing)
+        return;
+
+    FolderEntry entry;
+    while (listing->Next(entry)) {
+        m_scanGate.Pass();
+        if (m_bStopScan.load()) {
+            listing.reset();
+            m_window.SignalScanEvent();
+            return;
+        }
+        if (entry.isDirectory) {
+            if (IsDotName(entry.name) || entry.isLink)
+                continue;
+            const std::string child = PathJoin(folder, entry.name, m_separator);
+            if (FitsMaxPath(child))
+                ScanLevel(child);
+            continue;
+        }
+        std::string full = PathJoin(folder, entry.name, m_separator);
+        if (!FitsMaxPath(full))
+            continue;
+        const uint32_t kb = SizeInKB(entry.size);
+        SaturatingAdd(m_nScannedKB, kb);
+        SetProgressPos(m_nScannedKB.load() >> 10);
+        if (IsJunkFile(full)) {
+            SaturatingAdd(m_nJunkKB, kb);
+            SaturatingAdd(m_nJunkCount, 1);
+            m_window.AddResultLine(full);
+        }
+    }
+}
+
+void ScanEngine::AddFolderSizeKB(const std::string& folder, uint32_t& total)
+{
+    AddLevelSizeKB(folder, total);
+}
+
+void ScanEngine::AddFolderSizeKB(const std::string& folder, std::atomic<uint32_t>& total)
+{
+    uint32_t sum = total.load();
+    AddLevelSizeKB(folder, sum);
+    total.store(sum);
+}
+
+void ScanEngine::AddLevelSizeKB(const std::string& folder, uint32_t& total)
+{
+    const std::string pattern = SearchPatternOf(folder, m_separator);
+    if (!FitsMaxPath(pattern))
+        return;
+    std::unique_ptr<FolderEnumeration> listing = m_enumerator.Open(pattern);
+    if (!listing)
+        return;
+    FolderEntry entry;
+    while (listing->Next(entry)) {
+        if (entry.isDirectory) {
+            if (IsDotName(entry.name) || entry.isLink)
+                continue;
+            const std::string child = PathJoin(folder, entry.name, m_separator);
+            if (FitsMaxPath(child))
+                AddLevelSizeKB(child, total);
+            continue;
+        }
+        if (FitsMaxPath(PathJoin(folder, entry.name, m_separator)))
+            total = SaturatingAdd(total, SizeInKB(entry.size));
+    }
+}
+
+uint32_t ScanEngine::GetUsedSpaceKB(const std::string& path)
+{
+    DiskSpace space;
+    if (!m_diskSpace.GetDiskFreeSpace(path, space))
+        return 0;
+    const uint64_t bytesPerCluster = uint64_t{space.sectorsPerCluster} * space.bytesPerSector;
+    // A drive that claims more free clusters than it has uses none.
+    const uint32_t usedClusters =
+        space.totalClusters >= space.freeClusters ? space.totalClusters - space.freeClusters : 0;
+    const double usedKB = static_cast<double>(bytesPerCluster) * (1.0 / 1024.0) * usedClusters;
+    return usedKB >= static_cast<double>(kMaxKB) ? kMaxKB : static_cast<uint32_t>(usedKB);
+}
+
+void ScanEngine::RequestStop()
+{
+    m_bStopScan.store(true);
+    m_scanGate.Stop();
+}
+
+void ScanEngine::ClearStopRequest()
+{
+    m_scanGate.Reset();
+    m_bStopScan.store(false);
+}
+
+void ScanEngine::SetStatusText(const std::string& text)
+{
+    if (m_bStatusSet && text == m_lastStatus)
+        return;
+    m_window.SetStatusText(text);
+    m_lastStatus = text;
+    m_bStatusSet = true;
+}
+
+void ScanEngine::SetProgressPos(uint32_t position)
+{
+    if (m_bProgressSet && position == m_lastProgress)
+        return;
+    m_window.SetProgressPos(position);
+    m_lastProgress = position;
+    m_bProgressSet = true;
+}

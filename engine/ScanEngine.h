@@ -1,0 +1,95 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/DiskSpaceQuery.h"
+#include "engine/FolderEnumerator.h"
+#include "engine/LeadBytePredicate.h"
+#include "engine/PauseGate.h"
+#include "engine/ScanWindow.h"
+
+// The junk matcher, the scan walk and the two size measures, with the state they share between
+// the interface thread, the scan thread and the clean worker. The main dialog derives from it and
+// supplies the window operations; the folder listing and the drive query come from the platform.
+class ScanEngine {
+public:
+    ScanEngine(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanWindow& window,
+               LeadBytePredicate isLeadByte);
+    virtual ~ScanEngine() = default;
+    ScanEngine(const ScanEngine&) = delete;
+    ScanEngine& operator=(const ScanEngine&) = delete;
+
+    // Appends "*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~" at the tail, duplicates and all.
+    void AddJunkPatterns();
+    void EmptyJunkPatterns();
+    std::vector<std::string> JunkPatterns() const;
+
+    // True when the extension of the file at path equals one of the patterns' extensions, exactly
+    // and case-sensitively. Puts path into the status line once for each pattern it tries, unless
+    // the scan is being stopped.
+    bool IsJunkFile(const std::string& path);
+
+    // Walks folder depth first: counts every file into m_nScannedKB and the progress bar, and lists
+    // every junk file. Stops at the next entry once m_bStopScan is set, signalling the scan event
+    // from each level that had entries left; waits at m_scanGate between entries while it is held.
+    void ScanFolder(const std::string& folder);
+
+    // Adds the size in KB of every file below folder to total; never resets it.
+    void AddFolderSizeKB(const std::string& folder, uint32_t& total);
+    void AddFolderSizeKB(const std::string& folder, std::atomic<uint32_t>& total);
+
+    // The used space, in KB, of the drive that holds path; 0 when the drive cannot be queried.
+    uint32_t GetUsedSpaceKB(const std::string& path);
+
+    // A stop request: sets m_bStopScan and lets a held walk go on to meet it.
+    void RequestStop();
+    // An accepted start: clears m_bStopScan and opens the gate for the new walk.
+    void ClearStopRequest();
+
+    std::atomic<bool> m_bStopScan{false};
+    std::atomic<bool> m_bScanning{false};
+    std::atomic<bool> m_bPaused{false};
+    std::atomic<bool> m_bAnimating{false};
+
+    std::atomic<uint32_t> m_nScannedKB{0};
+    std::atomic<uint32_t> m_nJunkKB{0};
+    std::atomic<uint32_t> m_nJunkCount{0};
+    std::atomic<uint32_t> m_nUsedKB{0};
+
+    // Where the walk waits while the scan is paused.
+    PauseGate m_scanGate;
+
+protected:
+    // Guards m_lstJunkPatterns: the clean worker appends while the scan thread matches and empties.
+    mutable std::mutex m_junkPatternsLock;
+    std::vector<std::string> m_lstJunkPatterns;
+
+private:
+    void ScanLevel(const std::string& folder);
+    void AddLevelSizeKB(const std::string& folder, uint32_t& total);
+    void SetStatusText(const std::string& text);
+    void SetProgressPos(uint32_t position);
+    // The scan thread's copy of the pattern list, refreshed when the list has changed, so the
+    // status line is never written while the list's lock is held.
+    const std::vector<std::string>& CurrentPatterns();
+
+    FolderEnumerator& m_enumerator;
+    DiskSpaceQuery& m_diskSpace;
+    ScanWindow& m_window;
+    LeadBytePredicate m_isLeadByte;
+    char m_separator;
+
+    std::atomic<uint64_t> m_patternsVersion{0};
+    uint64_t m_seenPatternsVersion = ~uint64_t{0};
+    std::vector<std::string> m_patternsSeen;
+
+    // What the walk last asked of the window, to skip requests that would change nothing.
+    std::string m_lastStatus;
+    bool m_bStatusSet = false;
+    uint32_t m_lastProgress = 0;
+    bool m_bProgressSet = false;
+};
