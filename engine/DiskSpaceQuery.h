@@ -14,7 +14,7 @@ struct DiskSpace {
 class DiskSpaceQuery {
 public:
     virtual ~DiskSpaceQuery() = default;
-    // Queries the drive that holds path (the path as given, not reduced to a root).
+    // GetDiskFreeSpaceA: queries the drive that holds path (the path as given, not reduced to a root).
     // False when the platform cannot answer; the outputs are then left as they are.
-    virtual bool GetDiskFreeSpace(const std::string& path, DiskSpace& space) = 0;
+    virtual bool QueryDiskSpace(const std::string& path, DiskSpace& space) = 0;
 };

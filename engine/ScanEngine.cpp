@@ -82,7 +82,7 @@ void ScanEngine::ScanFolder(const std::string& folder)
 
 void ScanEngine::ScanLevel(const std::string& folder)
 {
-    const std::string pattern = SearchPatternOf(folder, m_separator);
+    const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
     // A pattern too long for the platform's buffer is a folder that cannot be listed.
     std::unique_ptr<FolderEnumeration> listing = FitsMaxPath(pattern) ? m_enumerator.Open(pattern) : nullptr;
     if (m_bStopScan.load()) {
@@ -104,12 +104,12 @@ void ScanEngine::ScanLevel(const std::string& folder)
         if (entry.isDirectory) {
             if (IsDotName(entry.name) || entry.isLink)
                 continue;
-            const std::string child = PathJoin(folder, entry.name, m_separator);
+            const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
             if (FitsMaxPath(child))
                 ScanLevel(child);
             continue;
         }
-        std::string full = PathJoin(folder, entry.name, m_separator);
+        std::string full = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
         if (!FitsMaxPath(full))
             continue;
         const uint32_t kb = SizeInKB(entry.size);
@@ -137,7 +137,7 @@ void ScanEngine::AddFolderSizeKB(const std::string& folder, std::atomic<uint32_t
 
 void ScanEngine::AddLevelSizeKB(const std::string& folder, uint32_t& total)
 {
-    const std::string pattern = SearchPatternOf(folder, m_separator);
+    const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
     if (!FitsMaxPath(pattern))
         return;
     std::unique_ptr<FolderEnumeration> listing = m_enumerator.Open(pattern);
@@ -148,12 +148,12 @@ void ScanEngine::AddLevelSizeKB(const std::string& folder, uint32_t& total)
         if (entry.isDirectory) {
             if (IsDotName(entry.name) || entry.isLink)
                 continue;
-            const std::string child = PathJoin(folder, entry.name, m_separator);
+            const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
             if (FitsMaxPath(child))
                 AddLevelSizeKB(child, total);
             continue;
         }
-        if (FitsMaxPath(PathJoin(folder, entry.name, m_separator)))
+        if (FitsMaxPath(PathJoin(folder, entry.name, m_separator, m_isLeadByte)))
             total = SaturatingAdd(total, SizeInKB(entry.size));
     }
 }
@@ -161,7 +161,7 @@ void ScanEngine::AddLevelSizeKB(const std::string& folder, uint32_t& total)
 uint32_t ScanEngine::GetUsedSpaceKB(const std::string& path)
 {
     DiskSpace space;
-    if (!m_diskSpace.GetDiskFreeSpace(path, space))
+    if (!m_diskSpace.QueryDiskSpace(path, space))
         return 0;
     const uint64_t bytesPerCluster = uint64_t{space.sectorsPerCluster} * space.bytesPerSector;
     // A drive that claims more free clusters than it has uses none.

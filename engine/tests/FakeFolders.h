@@ -80,7 +80,7 @@ public:
 
 class FixedDiskSpace : public DiskSpaceQuery {
 public:
-    bool GetDiskFreeSpace(const std::string& path, DiskSpace& space) override
+    bool QueryDiskSpace(const std::string& path, DiskSpace& space) override
     {
         askedFor = path;
         if (!answers)

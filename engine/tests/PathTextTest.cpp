@@ -26,6 +26,20 @@ TEST(PathJoin, AddsOneBackslashOnlyWhenTheFolderLacksOne)
         EXPECT_EQ(PathJoin(c.folder, c.name), c.joined) << c.folder << " + " << c.name;
 }
 
+TEST(PathJoin, AFolderEndingInATrailByte0x5CStillGetsItsBackslash)
+{
+    const JoinCase cases[] = {
+        {"C:\\\x95\\", "x", "C:\\\x95\\\\x"},     // 95 5C is one character
+        {"C:\\\x95\\\\", "x", "C:\\\x95\\\\x"}, // a real backslash after it
+        {"C:\\", "x", "C:\\x"},
+        {"C:\\a\x95\x95\\", "x", "C:\\a\x95\x95\\x"}, // 95 95 is a character; the 5C stands alone
+        {"\x95\\", "*.*", "\x95\\\\*.*"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PathJoin(c.folder, c.name, '\\', IsCp936LeadByte), c.joined) << c.folder;
+    EXPECT_EQ(SearchPatternOf("D:\\\x95\\", '\\', IsCp936LeadByte), "D:\\\x95\\\\*.*");
+}
+
 TEST(PathJoin, SearchPatternOfRootAndFolder)
 {
     EXPECT_EQ(SearchPatternOf("C:\\"), "C:\\*.*");

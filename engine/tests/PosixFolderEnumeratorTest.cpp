@@ -142,10 +142,10 @@ TEST_F(PosixTree, PathsBeyondMaxPathAreSkipped)
 TEST_F(PosixTree, DiskQueryAnswersForAFolderAndFailsForAMissingOne)
 {
     DiskSpace space;
-    ASSERT_TRUE(disk.GetDiskFreeSpace(root, space));
+    ASSERT_TRUE(disk.QueryDiskSpace(root, space));
     EXPECT_GT(space.bytesPerSector, 0u);
     EXPECT_GE(space.totalClusters, space.freeClusters);
-    EXPECT_FALSE(disk.GetDiskFreeSpace(root + "/missing", space));
+    EXPECT_FALSE(disk.QueryDiskSpace(root + "/missing", space));
     EXPECT_GT(engine.GetUsedSpaceKB(root), 0u);
 }
 

@@ -195,6 +195,16 @@ TEST_F(ScanFolderTest, EntriesWhosePathWouldPassMaxPathAreSkipped)
     EXPECT_EQ(folders.opened, (Requests{root + "\\*.*", root + "\\sub\\*.*"}));
 }
 
+TEST_F(ScanFolderTest, AFolderNamedWithATrailByte0x5CIsEnteredThroughItsOwnPath)
+{
+    folders.Add("C:\\g\\*.*", {F::Dir("\x95\\"), F::File("z.txt", 0)});
+    folders.Add("C:\\g\\\x95\\\\*.*", {F::File("a.tmp", 0)});
+    engine.AddJunkPatterns();
+    engine.ScanFolder("C:\\g");
+    EXPECT_EQ(folders.opened, (Requests{"C:\\g\\*.*", "C:\\g\\\x95\\\\*.*"}));
+    EXPECT_EQ(window.lines, (Requests{"C:\\g\\\x95\\\\a.tmp"}));
+}
+
 TEST_F(ScanFolderTest, ATooLongRootIsAFolderThatCannotBeListed)
 {
     engine.ScanFolder("C:\\" + std::string(300, 'x'));

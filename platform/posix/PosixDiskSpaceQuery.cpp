@@ -14,7 +14,7 @@ uint32_t Clamp32(unsigned long long value)
 
 } // namespace
 
-bool PosixDiskSpaceQuery::GetDiskFreeSpace(const std::string& path, DiskSpace& space)
+bool PosixDiskSpaceQuery::QueryDiskSpace(const std::string& path, DiskSpace& space)
 {
     struct statvfs info {};
     if (statvfs(path.c_str(), &info) != 0)

@@ -6,5 +6,5 @@
 // the fragment counts clamped to 32 bits.
 class PosixDiskSpaceQuery : public DiskSpaceQuery {
 public:
-    bool GetDiskFreeSpace(const std::string& path, DiskSpace& space) override;
+    bool QueryDiskSpace(const std::string& path, DiskSpace& space) override;
 };

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "engine/FolderEnumerator.h"
+
+// Lists a folder with FindFirstFileExA/FindNextFileA/FindClose. A reparse point (junction or
+// symbolic link) is reported as a link; sizes are whole 64-bit sizes.
+class Win32FolderEnumerator : public FolderEnumerator {
+public:
+    std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) override;
+};
