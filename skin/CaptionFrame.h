@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+
+#include "skin/CaptionFrameWindow.h"
+#include "skin/SkinGeometry.h"
+
+// The painted caption frame of the main dialog: frame metrics, the frame elements in their
+// drawing order, the three caption buttons with their hit strips and hover flags, and the
+// maximised/normal state. The dialog derives from it (so the members keep their names) and
+// forwards its non-client messages here with itself as the CaptionFrameWindow.
+class CaptionFrame {
+public:
+    enum ShowCommand : int { kShowMaximize = 3, kShowMinimize = 6, kShowRestore = 9 };  // SW_ values
+    enum class Button { None, Minimize, Maximize, Close };
+
+    // A coordinate of the frame as a sum of the window measures:
+    // w*W + h*H + ch*CH + bx*BX + by*BY + k, where W, H are the window's width and height,
+    // CH the caption height and BX, BY the border widths.
+    struct Measure {
+        int w = 0, h = 0, ch = 0, bx = 0, by = 0, k = 0;
+    };
+    struct FrameElement {
+        unsigned nBitmapId;
+        Measure x, y, cx, cy;
+    };
+    struct CaptionButton {
+        Button button;
+        int nImageOffset;     // image x is W + offset; images are 26x26 at y = 0
+        int nHitLeftOffset;   // hit strip [W + left, W + right) x [0, 26)
+        int nHitRightOffset;
+        unsigned nNormalBitmap;
+        unsigned nHotBitmap;
+    };
+    struct CaptionTitle {
+        const char* pszText;
+        int x, y;             // centred on x, top at y (TA_CENTER | TA_TOP)
+        int nFontHeight;
+        int nFontWeight;
+        const char* pszFace;
+    };
+
+    static constexpr int kButtonSize = 26;
+    static const std::array<FrameElement, 10> kFrameElements;
+    // In the order the pointer is tested: close, minimise, maximise.
+    static const std::array<CaptionButton, 3> kCaptionButtons;
+    static const CaptionTitle kTitle;
+
+    // Frame metrics, refreshed by every PaintSkinFrame.
+    int m_nWndWidth = 0;
+    int m_nWndHeight = 0;
+    int m_nFrameCY = 0;
+    int m_nFrameCX = 0;
+    int m_nBorderCY = 0;
+    int m_nBorderCX = 0;
+    int m_nCaptionCY = 0;
+    // Hover flags: at most one is set.
+    bool m_bMinHot = false;
+    bool m_bMaxHot = false;
+    bool m_bCloseHot = false;
+    // Window state as last set here; always each other's negation.
+    bool m_bMaximized = false;
+    bool m_bRestored = true;
+
+    // WM_NCPAINT and WM_NCACTIVATE: metrics, the ten elements, then the title.
+    void PaintSkinFrame(CaptionFrameWindow& wnd);
+    // Where an element lands with the current metrics.
+    SkinRect ElementRect(const FrameElement& element) const;
+    // The caption button whose hit strip holds a point in window coordinates.
+    static Button HitTest(int nWndWidth, SkinPoint ptWindow);
+
+    // Non-client messages; points in screen coordinates.
+    void OnNcMouseMove(SkinPoint ptScreen, CaptionFrameWindow& wnd);
+    void OnNcLButtonDown(CaptionFrameWindow& wnd);
+    void OnNcMouseLeave(CaptionFrameWindow& wnd);
+    void OnNcLButtonDblClk(CaptionFrameWindow& wnd);
+    // Maximised <-> normal: the flags first, then ShowWindow. Also for a menu command.
+    void ToggleMaximized(CaptionFrameWindow& wnd);
+
+private:
+    int Resolve(const Measure& m) const;
+    void DrawButton(const CaptionButton& button, bool bHot, CaptionFrameWindow& wnd) const;
+    static const CaptionButton& ButtonOf(Button button);
+};

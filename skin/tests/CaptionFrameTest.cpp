@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/CaptionFrame.h"
+
+namespace {
+
+struct Draw {
+    int x, y, cx, cy;
+    unsigned id;
+    bool operator==(const Draw&) const = default;
+};
+
+// Records what the frame does to its window, and the window-state flags at each ShowWindow.
+class FakeFrameWindow : public CaptionFrameWindow {
+public:
+    explicit FakeFrameWindow(CaptionFrame& frame) : m_frame(frame) {}
+
+    FrameSystemMetrics metrics{3, 3, 1, 1, 19, true};
+    SkinRect rcWindow{0, 0, 800, 600};
+    std::vector<Draw> draws;
+    std::vector<std::string> calls;
+
+    FrameSystemMetrics GetFrameSystemMetrics() override { return metrics; }
+    SkinRect GetWindowRect() override { return rcWindow; }
+    void DrawFrameBitmap(int x, int y, int cx, int cy, unsigned id) override {
+        draws.push_back({x, y, cx, cy, id});
+    }
+    void DrawCaptionTitle() override { calls.push_back("title"); }
+    void SendClose() override { calls.push_back("close"); }
+    void ShowWindow(int cmd) override {
+        calls.push_back("show " + std::to_string(cmd) + (m_frame.m_bMaximized ? " max" : "") +
+                        (m_frame.m_bRestored ? " restored" : ""));
+    }
+
+private:
+    CaptionFrame& m_frame;
+};
+
+class CaptionFrameTest : public testing::Test {
+protected:
+    CaptionFrame frame;
+    FakeFrameWindow wnd{frame};
+
+    void SetUp() override {
+        frame.PaintSkinFrame(wnd);
+        wnd.draws.clear();
+        wnd.calls.clear();
+    }
+    std::vector<bool> Hot() const { return {frame.m_bMinHot, frame.m_bMaxHot, frame.m_bCloseHot}; }
+};
+
+TEST(CaptionFrameHitTest, StripsLieFivePixelsRightOfTheImages) {
+    using B = CaptionFrame::Button;
+    const struct {
+        int x, y;
+        B expected;
+    } cases[] = {
+        {774, 0, B::Close},      {773, 0, B::Maximize}, {774, 26, B::None},    {774, 25, B::Close},
+        {769, 10, B::Maximize},  {773, 10, B::Maximize},  // leftmost five columns of the close image
+        {743, 10, B::Minimize},  {747, 10, B::Minimize},  // ... of the maximise image
+        {717, 10, B::None},      {721, 10, B::None},      // ... of the minimise image
+        {722, 10, B::Minimize},  {748, 10, B::Maximize},
+        {795, 10, B::Close},     {799, 10, B::Close},     // right of the close image
+        {800, 10, B::None},      {774, -1, B::None},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CaptionFrame::HitTest(800, {c.x, c.y}), c.expected) << "x=" << c.x << " y=" << c.y;
+    }
+}
+
+TEST(CaptionFrameMetrics, BorderStyleAddsTheBorderToTheFrame) {
+    const struct {
+        bool hasBorder;
+        int bx, by, ch;
+    } cases[] = {{true, 4, 5, 24}, {false, 3, 4, 23}};
+    for (const auto& c : cases) {
+        CaptionFrame frame;
+        FakeFrameWindow wnd(frame);
+        wnd.metrics = {3, 4, 1, 1, 19, c.hasBorder};
+        wnd.rcWindow = {100, 50, 900, 650};
+        frame.PaintSkinFrame(wnd);
+        EXPECT_EQ(frame.m_nBorderCX, c.bx);
+        EXPECT_EQ(frame.m_nBorderCY, c.by);
+        EXPECT_EQ(frame.m_nCaptionCY, c.ch);
+        EXPECT_EQ(frame.m_nFrameCX, 3);
+        EXPECT_EQ(frame.m_nFrameCY, 4);
+        EXPECT_EQ(frame.m_nWndWidth, 800);
+        EXPECT_EQ(frame.m_nWndHeight, 600);
+    }
+}
+
+TEST(CaptionFrameMetrics, PaintDrawsTheElementsInOrderThenTheTitle) {
+    CaptionFrame frame;
+    FakeFrameWindow wnd(frame);
+    wnd.metrics = {3, 4, 1, 2, 19, true};  // BX 4, BY 6, CH 25
+    wnd.rcWindow = {10, 20, 810, 620};
+    frame.m_bCloseHot = true;  // a full paint ignores the hover flags
+    frame.PaintSkinFrame(wnd);
+    const std::vector<Draw> expected{
+        {0, 0, 100, 25, 204},    {3, 0, 26, 25, 210},     {700, 0, 100, 25, 209}, {100, 0, 600, 25, 205},
+        {0, 25, 4, 594, 203},    {4, 596, 792, 4, 200},   {796, 25, 4, 594, 208}, {717, 0, 26, 26, 206},
+        {743, 0, 26, 26, 218},   {769, 0, 26, 26, 201},
+    };
+    EXPECT_EQ(wnd.draws, expected);
+    EXPECT_EQ(wnd.calls, std::vector<std::string>{"title"});
+}
+
+TEST_F(CaptionFrameTest, HoverFollowsThePointerAndRedrawsEveryMove) {
+    wnd.rcWindow = {100, 50, 900, 650};  // screen points are converted to window coordinates
+    frame.OnNcMouseMove({100 + 774, 50 + 3}, wnd);
+    EXPECT_EQ(Hot(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{769, 0, 26, 26, 202}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 206}}));
+
+    wnd.draws.clear();
+    frame.OnNcMouseMove({100 + 730, 50 + 3}, wnd);
+    EXPECT_EQ(Hot(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 207}}));
+
+    wnd.draws.clear();
+    frame.OnNcMouseMove({100 + 760, 50 + 3}, wnd);
+    EXPECT_EQ(Hot(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 219}, {717, 0, 26, 26, 206}}));
+
+    // Straight onto the caption text: all normal, in the order minimise, close, maximise.
+    wnd.draws.clear();
+    frame.OnNcMouseMove({100 + 100, 50 + 8}, wnd);
+    EXPECT_EQ(Hot(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
+}
+
+TEST_F(CaptionFrameTest, LeavingRepaintsNormalButKeepsTheFlag) {
+    frame.OnNcMouseMove({730, 3}, wnd);
+    wnd.draws.clear();
+    frame.OnNcMouseLeave(wnd);
+    EXPECT_TRUE(frame.m_bMinHot);
+    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
+    frame.OnNcMouseMove({300, 3}, wnd);
+    EXPECT_FALSE(frame.m_bMinHot);
+}
+
+TEST_F(CaptionFrameTest, MaximiseClickSetsTheFlagsBeforeShowingAndKeepsTheButtonHot) {
+    frame.OnNcMouseMove({760, 3}, wnd);
+    frame.OnNcLButtonDown(wnd);
+    EXPECT_TRUE(frame.m_bMaximized);
+    EXPECT_FALSE(frame.m_bRestored);
+    EXPECT_TRUE(frame.m_bMaxHot);
+    frame.OnNcLButtonDown(wnd);
+    EXPECT_FALSE(frame.m_bMaximized);
+    EXPECT_TRUE(frame.m_bRestored);
+    EXPECT_FALSE(frame.m_bMaxHot);
+    EXPECT_EQ(wnd.calls, (std::vector<std::string>{"show 3 max", "show 9 restored"}));
+}
+
+TEST_F(CaptionFrameTest, MinimiseAndCloseClicks) {
+    frame.OnNcMouseMove({730, 3}, wnd);
+    frame.OnNcLButtonDown(wnd);
+    EXPECT_FALSE(frame.m_bMinHot);
+    EXPECT_TRUE(frame.m_bRestored);  // minimising leaves the window state alone
+    EXPECT_FALSE(frame.m_bMaximized);
+
+    frame.OnNcMouseMove({790, 3}, wnd);
+    frame.OnNcLButtonDown(wnd);
+    EXPECT_TRUE(frame.m_bCloseHot);  // kept: the close may be answered "No"
+
+    frame.OnNcMouseMove({300, 3}, wnd);
+    frame.OnNcLButtonDown(wnd);  // nothing hot: nothing happens
+    EXPECT_EQ(wnd.calls, (std::vector<std::string>{"show 6 restored", "close"}));
+}
+
+TEST_F(CaptionFrameTest, DoubleClickTogglesAndOnTheMaximiseButtonTogglesTwice) {
+    frame.OnNcMouseMove({730, 3}, wnd);
+    frame.OnNcLButtonDblClk(wnd);
+    EXPECT_TRUE(frame.m_bMaximized);
+    EXPECT_TRUE(frame.m_bMinHot);  // hover flags untouched
+    frame.OnNcLButtonDblClk(wnd);
+    EXPECT_TRUE(frame.m_bRestored);
+
+    wnd.calls.clear();
+    frame.OnNcMouseMove({760, 3}, wnd);
+    frame.OnNcLButtonDown(wnd);   // the click maximises
+    frame.OnNcLButtonDblClk(wnd); // the double click restores
+    EXPECT_FALSE(frame.m_bMaximized);
+    EXPECT_TRUE(frame.m_bMaxHot);
+    EXPECT_EQ(wnd.calls, (std::vector<std::string>{"show 3 max", "show 9 restored"}));
+}
+
+}  // namespace
