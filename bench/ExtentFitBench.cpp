@@ -115,8 +115,9 @@ int main() {
                 tSingle, single.nMeasured, single.nExtent);
     std::printf("ratio, one by one / one full measurement:     %.2f (measurements %.2f)\n",
                 tIncremental / tSingle, static_cast<double>(incremental.nMeasured) / single.nMeasured);
-    std::printf("re-measuring every line, first %d additions:  %.6f s, %lld measurements (%.0fx the one-by-one "
-                "fitting of all %d)\n",
-                kQuadraticLines, tQuadratic, quadratic.nMeasured, tQuadratic / tIncremental, kLines);
+    std::printf(
+        "re-measuring every line, first %d additions:  %.6f s, %lld measurements (%.0fx the one-by-one "
+        "fitting of all %d)\n",
+        kQuadraticLines, tQuadratic, quadratic.nMeasured, tQuadratic / tIncremental, kLines);
     return incremental.nExtent == single.nExtent ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/PathText.h"
 #include "picker/CSorStringArray.h"
 #include "picker/TreePath.h"
 
@@ -22,7 +23,7 @@ bool DirTree::InsertDriveItems() {
 }
 
 TreeItem DirTree::InsertFolderItem(TreeItem parent, const std::string& path) {
-    const std::string fullPath = TreePath::WithBackslash(path, m_isLeadByte);
+    const std::string fullPath = PathJoin(path, "", '\\', m_isLeadByte);
     int nImage = 0;
     int nSelectedImage = 0;
     if (!m_shell.GetSmallIcons(fullPath, nImage, nSelectedImage)) return 0;
@@ -37,7 +38,7 @@ std::string DirTree::LabelFromPath(const std::string& path) const {
 }
 
 bool DirTree::HasSubFolders(const std::string& path) {
-    std::unique_ptr<FolderEnumeration> listing = m_enumerator.Open(TreePath::WithBackslash(path, m_isLeadByte) + "*.*");
+    std::unique_ptr<FolderEnumeration> listing = m_enumerator.Open(SearchPatternOf(path, '\\', m_isLeadByte));
     if (!listing) return false;
     FolderEntry entry;
     while (listing->Next(entry)) {
@@ -47,12 +48,14 @@ bool DirTree::HasSubFolders(const std::string& path) {
 }
 
 void DirTree::InsertChildFolders(TreeItem parent, const std::string& path) {
-    const std::string folder = TreePath::WithBackslash(path, m_isLeadByte);
     CSorStringArray paths(m_isLeadByte);
-    if (std::unique_ptr<FolderEnumeration> listing = m_enumerator.Open(folder + "*.*")) {
+    if (std::unique_ptr<FolderEnumeration> listing =
+            m_enumerator.Open(SearchPatternOf(path, '\\', m_isLeadByte))) {
         FolderEntry entry;
         while (listing->Next(entry)) {
-            if (entry.isDirectory && entry.name != "." && entry.name != "..") paths.Add(folder + entry.name);
+            if (entry.isDirectory && entry.name != "." && entry.name != "..") {
+                paths.Add(PathJoin(path, entry.name, '\\', m_isLeadByte));
+            }
         }
     }
     // All paths share the parent's prefix, so this orders them by folder name.

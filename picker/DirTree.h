@@ -11,7 +11,8 @@
 // listing read afresh on each expansion. CDirTreeCtrl owns one, with itself as the model.
 class DirTree {
 public:
-    DirTree(DirTreeModel& model, DirTreeShell& shell, FolderEnumerator& enumerator, LeadBytePredicate isLeadByte);
+    DirTree(DirTreeModel& model, DirTreeShell& shell, FolderEnumerator& enumerator,
+            LeadBytePredicate isLeadByte);
 
     // All items deleted, then one root item per drive; false when the drives cannot be listed.
     bool InsertDriveItems();

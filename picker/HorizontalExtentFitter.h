@@ -34,11 +34,11 @@ private:
 
     std::mutex m_lock;
     std::atomic<uint32_t> m_nRemovals{0};
-    bool m_bKnown = false;         // m_nWidest covers every line since removal m_nKnownRemovals
+    bool m_bKnown = false;  // m_nWidest covers every line since removal m_nKnownRemovals
     uint32_t m_nKnownRemovals = 0;
     int m_nWidest = 0;
-    int m_nTarget = 0;             // the extent last asked for
-    int m_nApplied = 0;            // the extent last confirmed in the list box
-    bool m_bApplied = false;       // m_nApplied is valid
+    int m_nTarget = 0;                // the extent last asked for
+    int m_nApplied = 0;               // the extent last confirmed in the list box
+    bool m_bApplied = false;          // m_nApplied is valid
     uint32_t m_nAppliedRemovals = 0;  // removals when it was confirmed
 };

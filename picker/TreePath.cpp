@@ -23,15 +23,6 @@ std::vector<size_t> Backslashes(const std::string& path, const LeadBytePredicate
 
 }  // namespace
 
-bool EndsWithBackslash(const std::string& path, const LeadBytePredicate& isLeadByte) {
-    const std::vector<size_t> offsets = Backslashes(path, isLeadByte);
-    return !offsets.empty() && offsets.back() + 1 == path.size();
-}
-
-std::string WithBackslash(const std::string& path, const LeadBytePredicate& isLeadByte) {
-    return EndsWithBackslash(path, isLeadByte) ? path : path + '\\';
-}
-
 std::string WithoutTrailingBackslashes(const std::string& path, const LeadBytePredicate& isLeadByte) {
     std::vector<size_t> offsets = Backslashes(path, isLeadByte);
     size_t end = path.size();

@@ -5,14 +5,8 @@
 #include "engine/LeadBytePredicate.h"
 
 // Path text of the folder tree, read character by character: a 0x5C byte that is the trail byte
-// of a double-byte character is not a backslash.
+// of a double-byte character is not a backslash. Joining is engine/PathText.h's PathJoin.
 namespace TreePath {
-
-// Whether the last character is a backslash.
-bool EndsWithBackslash(const std::string& path, const LeadBytePredicate& isLeadByte);
-
-// The path with a backslash appended unless its last character already is one.
-std::string WithBackslash(const std::string& path, const LeadBytePredicate& isLeadByte);
 
 // The path without any trailing backslashes.
 std::string WithoutTrailingBackslashes(const std::string& path, const LeadBytePredicate& isLeadByte);

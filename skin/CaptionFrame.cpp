@@ -9,16 +9,16 @@ constexpr M kBX{.bx = 1};
 // Later elements cover earlier ones where they overlap. The side edges start at CH and are
 // H - BY tall; the bottom edge uses the horizontal border width for thickness and inset.
 const std::array<CaptionFrame::FrameElement, 10> CaptionFrame::kFrameElements{{
-    {204, M{}, M{}, M{.k = 100}, kCH},                            // IDB_CAPTION_LEFT
-    {210, M{.k = 3}, M{}, M{.k = 26}, kCH},                       // IDB_CAPTION_LOGO
-    {209, M{.w = 1, .k = -100}, M{}, M{.k = 100}, kCH},           // IDB_CAPTION_RIGHT
-    {205, M{.k = 100}, M{}, M{.w = 1, .k = -200}, kCH},           // IDB_CAPTION_MIDDLE
-    {203, M{}, kCH, kBX, M{.h = 1, .by = -1}},                    // IDB_BORDER_LEFT
-    {200, kBX, M{.h = 1, .bx = -1}, M{.w = 1, .bx = -2}, kBX},    // IDB_BORDER_BOTTOM
-    {208, M{.w = 1, .bx = -1}, kCH, kBX, M{.h = 1, .by = -1}},    // IDB_BORDER_RIGHT
-    {206, M{.w = 1, .k = -83}, M{}, M{.k = 26}, M{.k = 26}},      // IDB_CAPTION_MIN
-    {218, M{.w = 1, .k = -57}, M{}, M{.k = 26}, M{.k = 26}},      // IDB_CAPTION_MAX
-    {201, M{.w = 1, .k = -31}, M{}, M{.k = 26}, M{.k = 26}},      // IDB_CAPTION_CLOSE
+    {204, M{}, M{}, M{.k = 100}, kCH},                          // IDB_CAPTION_LEFT
+    {210, M{.k = 3}, M{}, M{.k = 26}, kCH},                     // IDB_CAPTION_LOGO
+    {209, M{.w = 1, .k = -100}, M{}, M{.k = 100}, kCH},         // IDB_CAPTION_RIGHT
+    {205, M{.k = 100}, M{}, M{.w = 1, .k = -200}, kCH},         // IDB_CAPTION_MIDDLE
+    {203, M{}, kCH, kBX, M{.h = 1, .by = -1}},                  // IDB_BORDER_LEFT
+    {200, kBX, M{.h = 1, .bx = -1}, M{.w = 1, .bx = -2}, kBX},  // IDB_BORDER_BOTTOM
+    {208, M{.w = 1, .bx = -1}, kCH, kBX, M{.h = 1, .by = -1}},  // IDB_BORDER_RIGHT
+    {206, M{.w = 1, .k = -83}, M{}, M{.k = 26}, M{.k = 26}},    // IDB_CAPTION_MIN
+    {218, M{.w = 1, .k = -57}, M{}, M{.k = 26}, M{.k = 26}},    // IDB_CAPTION_MAX
+    {201, M{.w = 1, .k = -31}, M{}, M{.k = 26}, M{.k = 26}},    // IDB_CAPTION_CLOSE
 }};
 
 // The hit strips lie five pixels right of the images and end at the window's right edge.

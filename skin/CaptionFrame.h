@@ -26,15 +26,15 @@ public:
     };
     struct CaptionButton {
         Button button;
-        int nImageOffset;     // image x is W + offset; images are 26x26 at y = 0
-        int nHitLeftOffset;   // hit strip [W + left, W + right) x [0, 26)
+        int nImageOffset;    // image x is W + offset; images are 26x26 at y = 0
+        int nHitLeftOffset;  // hit strip [W + left, W + right) x [0, 26)
         int nHitRightOffset;
         unsigned nNormalBitmap;
         unsigned nHotBitmap;
     };
     struct CaptionTitle {
         const char* pszText;
-        int x, y;             // centred on x, top at y (TA_CENTER | TA_TOP)
+        int x, y;  // centred on x, top at y (TA_CENTER | TA_TOP)
         int nFontHeight;
         int nFontWeight;
         const char* pszFace;

@@ -6,20 +6,20 @@
 // In this order; each control goes to the top of the sibling order when it is moved, so after
 // a pass the folder tree lies above the tab control, which lies above the option list.
 const std::array<ResizeLayout::LayoutControl, 14> ResizeLayout::kLayoutControls{{
-    {1010, Sizing::MoveOnly, ReadBack::StopRight},       // IDC_STOP
-    {1004, Sizing::MoveOnly, ReadBack::SelectAllLeft},   // IDC_SELECT_ALL
-    {1027, Sizing::MoveOnly, ReadBack::None},            // IDC_SCAN_NOW
-    {1001, Sizing::MoveOnly, ReadBack::None},            // IDC_START
-    {1011, Sizing::MoveOnly, ReadBack::None},            // IDC_PAUSE
-    {1005, Sizing::MoveOnly, ReadBack::None},            // IDC_SELECT_NONE
-    {1002, Sizing::MoveOnly, ReadBack::None},            // IDC_DELETE
-    {1003, Sizing::MoveOnly, ReadBack::None},            // IDC_DELETE_ALL
-    {1021, Sizing::Scaled, ReadBack::None},              // IDC_STATUS_TEXT
-    {1015, Sizing::Scaled, ReadBack::None},              // IDC_PROGRESS
-    {1007, Sizing::Scaled, ReadBack::None},              // IDC_RESULT_LIST
-    {1008, Sizing::PaneWidth, ReadBack::None},           // IDC_OPTION_LIST
-    {1031, Sizing::PaneWidth, ReadBack::None},           // IDC_TAB
-    {1030, Sizing::PaneWidth, ReadBack::None},           // IDC_DIR_TREE
+    {1010, Sizing::MoveOnly, ReadBack::StopRight},      // IDC_STOP
+    {1004, Sizing::MoveOnly, ReadBack::SelectAllLeft},  // IDC_SELECT_ALL
+    {1027, Sizing::MoveOnly, ReadBack::None},           // IDC_SCAN_NOW
+    {1001, Sizing::MoveOnly, ReadBack::None},           // IDC_START
+    {1011, Sizing::MoveOnly, ReadBack::None},           // IDC_PAUSE
+    {1005, Sizing::MoveOnly, ReadBack::None},           // IDC_SELECT_NONE
+    {1002, Sizing::MoveOnly, ReadBack::None},           // IDC_DELETE
+    {1003, Sizing::MoveOnly, ReadBack::None},           // IDC_DELETE_ALL
+    {1021, Sizing::Scaled, ReadBack::None},             // IDC_STATUS_TEXT
+    {1015, Sizing::Scaled, ReadBack::None},             // IDC_PROGRESS
+    {1007, Sizing::Scaled, ReadBack::None},             // IDC_RESULT_LIST
+    {1008, Sizing::PaneWidth, ReadBack::None},          // IDC_OPTION_LIST
+    {1031, Sizing::PaneWidth, ReadBack::None},          // IDC_TAB
+    {1030, Sizing::PaneWidth, ReadBack::None},          // IDC_DIR_TREE
 }};
 
 void ResizeLayout::InitScaleFactors(int cxScreen, int cyScreen, int nWindowWidth, int nWindowHeight) {
@@ -74,7 +74,8 @@ bool ResizeLayout::OnSize(unsigned nType, bool bMaximized, bool bRestored, Layou
                 break;
             }
         }
-        if (control.readBack == ReadBack::StopRight) m_nStopRight = wnd.GetControlScreenRect(control.nId).right;
+        if (control.readBack == ReadBack::StopRight)
+            m_nStopRight = wnd.GetControlScreenRect(control.nId).right;
         if (control.readBack == ReadBack::SelectAllLeft) {
             m_nSelectAllLeft = wnd.GetControlScreenRect(control.nId).left;
         }

@@ -24,10 +24,10 @@ struct SkinRect {
 
 // The system metrics the frame and the busy animation are measured from.
 struct FrameSystemMetrics {
-    int cxDlgFrame = 0;  // SM_CXDLGFRAME
-    int cyDlgFrame = 0;  // SM_CYDLGFRAME
-    int cxBorder = 0;    // SM_CXBORDER
-    int cyBorder = 0;    // SM_CYBORDER
-    int cyCaption = 0;   // SM_CYCAPTION
+    int cxDlgFrame = 0;           // SM_CXDLGFRAME
+    int cyDlgFrame = 0;           // SM_CYDLGFRAME
+    int cxBorder = 0;             // SM_CXBORDER
+    int cyBorder = 0;             // SM_CYBORDER
+    int cyCaption = 0;            // SM_CYCAPTION
     bool hasBorderStyle = false;  // the window style has WS_BORDER
 };

@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/Cp936LeadByte.h"
 #include "picker/DirTree.h"
 
 namespace {
-
-bool IsCp936Lead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // A tree control in memory that also logs redraw and wait-cursor calls.
 class FakeTree : public DirTreeModel {
@@ -104,7 +103,8 @@ public:
     std::unique_ptr<FolderEnumeration> Open(const std::string& pattern) override {
         patterns.push_back(pattern);
         const std::string suffix = "\\*.*";
-        if (pattern.size() < suffix.size() || pattern.compare(pattern.size() - 4, 4, suffix) != 0) return nullptr;
+        if (pattern.size() < suffix.size() || pattern.compare(pattern.size() - 4, 4, suffix) != 0)
+            return nullptr;
         auto it = folders.find(pattern.substr(0, pattern.size() - 4));
         if (it == folders.end()) return nullptr;
         return std::make_unique<Listing>(it->second);
@@ -134,7 +134,7 @@ protected:
     FakeTree tree;
     FakeShell shell;
     FakeDisk disk;
-    DirTree dirTree{tree, shell, disk, IsCp936Lead};
+    DirTree dirTree{tree, shell, disk, IsCp936LeadByte};
 
     void SetUp() override {
         disk.AddFolder("C:", {Dir("Windows"), File("pagefile.sys"), Dir("Users")});
@@ -142,7 +142,8 @@ protected:
         disk.AddFolder("C:\\Windows\\System32", {File("kernel32.dll")});
         disk.AddFolder("C:\\Windows\\fonts", {});
         disk.AddFolder("C:\\Users", {Dir("gamma"), Dir("Alpha"), Dir("beta")});
-        disk.AddFolder("C:\\Users\\Alpha", {FolderEntry{"AppData", true, false, false, 0}});  // hidden still counts
+        disk.AddFolder("C:\\Users\\Alpha",
+                       {FolderEntry{"AppData", true, false, false, 0}});  // hidden still counts
         disk.AddFolder("C:\\Users\\Alpha\\AppData", {});
         disk.AddFolder("C:\\Users\\beta", {File("a.txt"), File("b.txt")});
         disk.AddFolder("C:\\Users\\gamma", {});
@@ -185,8 +186,9 @@ TEST_F(DirTreeTest, ExpansionListsSubFoldersSortedWithPlaceholdersWhereThereAreS
     const TreeItem users = tree.Find(c, "Users");
     dirTree.RefreshChildren(users);
     EXPECT_EQ(tree.Children(users), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
-    EXPECT_EQ(tree.Children(tree.Find(users, "Alpha")), std::vector<std::string>{""});  // only a hidden folder
-    EXPECT_TRUE(tree.Children(tree.Find(users, "beta")).empty());                       // only files
+    EXPECT_EQ(tree.Children(tree.Find(users, "Alpha")),
+              std::vector<std::string>{""});                       // only a hidden folder
+    EXPECT_TRUE(tree.Children(tree.Find(users, "beta")).empty());  // only files
     EXPECT_EQ(dirTree.GetItemPath(tree.Find(users, "gamma")), "C:\\Users\\gamma");
     EXPECT_EQ(shell.asked.back(), "C:\\Users\\gamma\\");
 }

@@ -3,13 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/Cp936LeadByte.h"
 #include "picker/CSorStringArray.h"
 #include "picker/NoCaseCompare.h"
 #include "picker/TreePath.h"
 
 namespace {
-
-bool IsCp936Lead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // "縗" in code page 936 is BF 5C: its trail byte is a backslash.
 const std::string kTrail5C = "\xBF\x5C";
@@ -18,7 +17,7 @@ const std::string kTrail5A = "\xC4\x5A";
 const std::string kTrail7A = "\xC4\x7A";
 
 std::vector<std::string> Sorted(const std::vector<std::string>& in) {
-    CSorStringArray array(IsCp936Lead);
+    CSorStringArray array(IsCp936LeadByte);
     for (const std::string& s : in) array.Add(s);
     array.SortNoCase();
     std::vector<std::string> out;
@@ -31,15 +30,17 @@ TEST(CompareNoCaseTest, FoldsSingleByteLettersOnly) {
         std::string a, b;
         int sign;
     } cases[] = {
-        {"Alpha", "alpha", 0},  {"alpha", "Beta", -1}, {"beta", "ALPHA", 1},  {"a", "ab", -1},
-        {"", "", 0},            {"", "a", -1},         {"a_", "aB", -1},      // folding is to lower case
+        {"Alpha", "alpha", 0}, {"alpha", "Beta", -1},
+        {"beta", "ALPHA", 1},  {"a", "ab", -1},
+        {"", "", 0},           {"", "a", -1},
+        {"a_", "aB", -1},                                 // folding is to lower case
         {"Z", "[", 1},         {kTrail5A, kTrail7A, -1},  // a trail byte is never folded
-        {"z", kTrail5A, -1},    {"C:\\Windows", "c:\\WINDOWS", 0},
+        {"z", kTrail5A, -1},   {"C:\\Windows", "c:\\WINDOWS", 0},
     };
     for (const auto& c : cases) {
-        const int r = CompareNoCase(c.a, c.b, IsCp936Lead);
+        const int r = CompareNoCase(c.a, c.b, IsCp936LeadByte);
         EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
-        const int back = CompareNoCase(c.b, c.a, IsCp936Lead);
+        const int back = CompareNoCase(c.b, c.a, IsCp936LeadByte);
         EXPECT_EQ((back > 0) - (back < 0), -c.sign) << c.b << " vs " << c.a;
     }
 }
@@ -60,7 +61,7 @@ TEST(CSorStringArrayTest, SortsWithoutRegardToCaseAndKeepsEqualOnesInOrder) {
 }
 
 TEST(CSorStringArrayTest, SwapIfGreaterExchangesOnlyGreater) {
-    CSorStringArray array(IsCp936Lead);
+    CSorStringArray array(IsCp936LeadByte);
     array.Add("b");
     array.Add("A");
     array.Add("a");
@@ -77,24 +78,21 @@ TEST(CSorStringArrayTest, SwapIfGreaterExchangesOnlyGreater) {
 TEST(TreePathTest, LabelsAndBackslashesReadCharacterByCharacter) {
     const struct {
         std::string path, label, withoutTrailing;
-        bool endsWithBackslash;
     } cases[] = {
-        {"C:\\Windows\\", "Windows", "C:\\Windows", true},
-        {"C:\\Windows", "Windows", "C:\\Windows", false},
-        {"C:\\Windows\\System32", "System32", "C:\\Windows\\System32", false},
-        {"Windows", "Windows", "Windows", false},
-        {"C:\\", "C:", "C:", true},
-        {"C:\\\\", "", "C:", true},
-        {"", "", "", false},
-        {"D:\\" + kTrail5C, kTrail5C, "D:\\" + kTrail5C, false},  // ends in a trail byte 5C, no backslash
-        {"D:\\a" + kTrail5C + "b", "a" + kTrail5C + "b", "D:\\a" + kTrail5C + "b", false},
-        {"D:\\" + kTrail5C + "\\", kTrail5C, "D:\\" + kTrail5C, true},
+        {"C:\\Windows\\", "Windows", "C:\\Windows"},
+        {"C:\\Windows", "Windows", "C:\\Windows"},
+        {"C:\\Windows\\System32", "System32", "C:\\Windows\\System32"},
+        {"Windows", "Windows", "Windows"},
+        {"C:\\", "C:", "C:"},
+        {"C:\\\\", "", "C:"},
+        {"", "", ""},
+        {"D:\\" + kTrail5C, kTrail5C, "D:\\" + kTrail5C},  // ends in a trail byte 5C, no backslash
+        {"D:\\a" + kTrail5C + "b", "a" + kTrail5C + "b", "D:\\a" + kTrail5C + "b"},
+        {"D:\\" + kTrail5C + "\\", kTrail5C, "D:\\" + kTrail5C},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TreePath::LabelFromPath(c.path, IsCp936Lead), c.label) << c.path;
-        EXPECT_EQ(TreePath::WithoutTrailingBackslashes(c.path, IsCp936Lead), c.withoutTrailing) << c.path;
-        EXPECT_EQ(TreePath::EndsWithBackslash(c.path, IsCp936Lead), c.endsWithBackslash) << c.path;
-        EXPECT_EQ(TreePath::WithBackslash(c.path, IsCp936Lead), c.endsWithBackslash ? c.path : c.path + "\\");
+        EXPECT_EQ(TreePath::LabelFromPath(c.path, IsCp936LeadByte), c.label) << c.path;
+        EXPECT_EQ(TreePath::WithoutTrailingBackslashes(c.path, IsCp936LeadByte), c.withoutTrailing) << c.path;
     }
 }
 

@@ -58,13 +58,14 @@ TEST(CaptionFrameHitTest, StripsLieFivePixelsRightOfTheImages) {
         int x, y;
         B expected;
     } cases[] = {
-        {774, 0, B::Close},      {773, 0, B::Maximize}, {774, 26, B::None},    {774, 25, B::Close},
-        {769, 10, B::Maximize},  {773, 10, B::Maximize},  // leftmost five columns of the close image
-        {743, 10, B::Minimize},  {747, 10, B::Minimize},  // ... of the maximise image
-        {717, 10, B::None},      {721, 10, B::None},      // ... of the minimise image
-        {722, 10, B::Minimize},  {748, 10, B::Maximize},
-        {795, 10, B::Close},     {799, 10, B::Close},     // right of the close image
-        {800, 10, B::None},      {774, -1, B::None},
+        {774, 0, B::Close},     {773, 0, B::Maximize},
+        {774, 26, B::None},     {774, 25, B::Close},
+        {769, 10, B::Maximize}, {773, 10, B::Maximize},  // leftmost five columns of the close image
+        {743, 10, B::Minimize}, {747, 10, B::Minimize},  // ... of the maximise image
+        {717, 10, B::None},     {721, 10, B::None},      // ... of the minimise image
+        {722, 10, B::Minimize}, {748, 10, B::Maximize},
+        {795, 10, B::Close},    {799, 10, B::Close},  // right of the close image
+        {800, 10, B::None},     {774, -1, B::None},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CaptionFrame::HitTest(800, {c.x, c.y}), c.expected) << "x=" << c.x << " y=" << c.y;
@@ -100,9 +101,9 @@ TEST(CaptionFrameMetrics, PaintDrawsTheElementsInOrderThenTheTitle) {
     frame.m_bCloseHot = true;  // a full paint ignores the hover flags
     frame.PaintSkinFrame(wnd);
     const std::vector<Draw> expected{
-        {0, 0, 100, 25, 204},    {3, 0, 26, 25, 210},     {700, 0, 100, 25, 209}, {100, 0, 600, 25, 205},
-        {0, 25, 4, 594, 203},    {4, 596, 792, 4, 200},   {796, 25, 4, 594, 208}, {717, 0, 26, 26, 206},
-        {743, 0, 26, 26, 218},   {769, 0, 26, 26, 201},
+        {0, 0, 100, 25, 204},  {3, 0, 26, 25, 210},   {700, 0, 100, 25, 209}, {100, 0, 600, 25, 205},
+        {0, 25, 4, 594, 203},  {4, 596, 792, 4, 200}, {796, 25, 4, 594, 208}, {717, 0, 26, 26, 206},
+        {743, 0, 26, 26, 218}, {769, 0, 26, 26, 201},
     };
     EXPECT_EQ(wnd.draws, expected);
     EXPECT_EQ(wnd.calls, std::vector<std::string>{"title"});
@@ -112,23 +113,27 @@ TEST_F(CaptionFrameTest, HoverFollowsThePointerAndRedrawsEveryMove) {
     wnd.rcWindow = {100, 50, 900, 650};  // screen points are converted to window coordinates
     frame.OnNcMouseMove({100 + 774, 50 + 3}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{769, 0, 26, 26, 202}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 206}}));
+    EXPECT_EQ(wnd.draws,
+              (std::vector<Draw>{{769, 0, 26, 26, 202}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 206}}));
 
     wnd.draws.clear();
     frame.OnNcMouseMove({100 + 730, 50 + 3}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 207}}));
+    EXPECT_EQ(wnd.draws,
+              (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 207}}));
 
     wnd.draws.clear();
     frame.OnNcMouseMove({100 + 760, 50 + 3}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 219}, {717, 0, 26, 26, 206}}));
+    EXPECT_EQ(wnd.draws,
+              (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 219}, {717, 0, 26, 26, 206}}));
 
     // Straight onto the caption text: all normal, in the order minimise, close, maximise.
     wnd.draws.clear();
     frame.OnNcMouseMove({100 + 100, 50 + 8}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
+    EXPECT_EQ(wnd.draws,
+              (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
 }
 
 TEST_F(CaptionFrameTest, LeavingRepaintsNormalButKeepsTheFlag) {
@@ -136,7 +141,8 @@ TEST_F(CaptionFrameTest, LeavingRepaintsNormalButKeepsTheFlag) {
     wnd.draws.clear();
     frame.OnNcMouseLeave(wnd);
     EXPECT_TRUE(frame.m_bMinHot);
-    EXPECT_EQ(wnd.draws, (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
+    EXPECT_EQ(wnd.draws,
+              (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
     frame.OnNcMouseMove({300, 3}, wnd);
     EXPECT_FALSE(frame.m_bMinHot);
 }
@@ -180,8 +186,8 @@ TEST_F(CaptionFrameTest, DoubleClickTogglesAndOnTheMaximiseButtonTogglesTwice) {
 
     wnd.calls.clear();
     frame.OnNcMouseMove({760, 3}, wnd);
-    frame.OnNcLButtonDown(wnd);   // the click maximises
-    frame.OnNcLButtonDblClk(wnd); // the double click restores
+    frame.OnNcLButtonDown(wnd);    // the click maximises
+    frame.OnNcLButtonDblClk(wnd);  // the double click restores
     EXPECT_FALSE(frame.m_bMaximized);
     EXPECT_TRUE(frame.m_bMaxHot);
     EXPECT_EQ(wnd.calls, (std::vector<std::string>{"show 3 max", "show 9 restored"}));

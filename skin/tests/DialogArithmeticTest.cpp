@@ -40,8 +40,8 @@ TEST(ShopLinkTest, ClickRectangleExcludesRightAndBottomEdges) {
     const struct {
         int x, y;
         bool inside;
-    } cases[] = {{10, 500, true}, {309, 519, true}, {310, 510, false}, {100, 520, false}, {9, 510, false},
-                 {100, 499, false}};
+    } cases[] = {{10, 500, true},   {309, 519, true}, {310, 510, false},
+                 {100, 520, false}, {9, 510, false},  {100, 499, false}};
     for (const auto& c : cases) EXPECT_EQ(ShopLink::HitTest(rc, {c.x, c.y}), c.inside) << c.x << "," << c.y;
 }
 
@@ -67,7 +67,7 @@ TEST(ButtonTextLayoutTest, OnlyTheTwoScanTextsGetTheLargeFont) {
         std::string text;
         int height;
     } cases[] = {{"重新扫描", 28}, {"立即扫描", 28}, {"重新扫描 ", 20}, {" 立即扫描", 20},
-                 {"开始", 20},     {"", 20},        {"重新", 20}};
+                 {"开始", 20},     {"", 20},         {"重新", 20}};
     for (const auto& c : cases) EXPECT_EQ(ButtonTextLayout::FontHeight(c.text), c.height) << c.text.size();
 }
 
@@ -75,7 +75,9 @@ TEST(ButtonTextLayoutTest, TextOriginCentresTheDefaultFontExtent) {
     const struct {
         int w, h, cx, cy;
         SkinPoint expected;
-    } cases[] = {{88, 25, 40, 12, {24, 6}}, {88, 25, 41, 13, {23, 6}}, {88, 25, 100, 12, {-6, 6}},
+    } cases[] = {{88, 25, 40, 12, {24, 6}},
+                 {88, 25, 41, 13, {23, 6}},
+                 {88, 25, 100, 12, {-6, 6}},
                  {88, 25, 95, 30, {-3, -2}}};
     for (const auto& c : cases) {
         EXPECT_EQ(ButtonTextLayout::TextOrigin(c.w, c.h, c.cx, c.cy), c.expected) << c.cx << "x" << c.cy;

@@ -61,8 +61,14 @@ TEST(ResizeLayoutArithmetic, ProductsAreTruncatedTowardZero) {
         float f;
         int expected;
     } cases[] = {
-        {11, 1.5f, 16}, {16, fBack, 10}, {-11, 1.5f, -16}, {0, 1.5f, 0}, {10, 1.28f, 12}, {400, 1.0f, 400},
-        {2000000000, 4.0f, 2147483520}, {-2000000000, 4.0f, -2147483647 - 1},
+        {11, 1.5f, 16},
+        {16, fBack, 10},
+        {-11, 1.5f, -16},
+        {0, 1.5f, 0},
+        {10, 1.28f, 12},
+        {400, 1.0f, 400},
+        {2000000000, 4.0f, 2147483520},
+        {-2000000000, 4.0f, -2147483647 - 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ResizeLayout::ScaleCoordinate(c.n, c.f), c.expected) << c.n << " x " << c.f;
@@ -75,10 +81,15 @@ TEST(ResizeLayoutArithmetic, WhenToLayOut) {
         unsigned nType;
         bool bMaximized, bRestored, expected;
     } cases[] = {
-        {R::kSizeMaximized, false, false, true}, {R::kSizeMaximized, false, true, true},
-        {R::kSizeMinimized, true, false, true},  {R::kSizeMinimized, false, true, true},
-        {R::kSizeMinimized, false, false, false}, {R::kSizeRestored, false, true, true},
-        {R::kSizeRestored, true, false, false},  {3, false, true, true}, {4, true, false, false},
+        {R::kSizeMaximized, false, false, true},
+        {R::kSizeMaximized, false, true, true},
+        {R::kSizeMinimized, true, false, true},
+        {R::kSizeMinimized, false, true, true},
+        {R::kSizeMinimized, false, false, false},
+        {R::kSizeRestored, false, true, true},
+        {R::kSizeRestored, true, false, false},
+        {3, false, true, true},
+        {4, true, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ResizeLayout::ShouldLayOut(c.nType, c.bMaximized, c.bRestored), c.expected)
@@ -153,8 +164,8 @@ TEST(ResizeLayoutPass, IgnoredNotificationsChangeNothing) {
         unsigned nType;
         bool bMaximized, bRestored, bControlsExist;
     } cases[] = {
-        {ResizeLayout::kSizeRestored, true, false, true},   // restored by other means while maximised
-        {ResizeLayout::kSizeMaximized, false, true, false}, // before the controls exist
+        {ResizeLayout::kSizeRestored, true, false, true},    // restored by other means while maximised
+        {ResizeLayout::kSizeMaximized, false, true, false},  // before the controls exist
     };
     for (const auto& c : cases) {
         FakeLayoutWindow wnd = MakeDialog();
