@@ -1,0 +1,217 @@
+#include "engine/ScanRun.h"
+
+#include <utility>
+
+#include "engine/ScanSummary.h"
+
+ScanRun::ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
+                 LeadBytePredicate isLeadByte)
+    : ScanEngine(enumerator, diskSpace, host, std::move(isLeadByte)), m_host(host)
+{
+}
+
+bool ScanRun::HasCheckedOption()
+{
+    int checked = 0;
+    const int count = m_host.GetOptionCount();
+    for (int i = 0; i < count; ++i) {
+        if (m_host.GetOptionCheck(i) == 1)
+            ++checked;
+    }
+    return checked > 0;
+}
+
+bool ScanRun::IsRunRefused() const
+{
+    // A stopped run's scan thread still runs its closing steps after m_bScanning is cleared;
+    // a second walk beside it would share its flags, counters and patterns.
+    return m_bScanning.load() || m_bScanThreadAlive.load();
+}
+
+void ScanRun::OnScanNow()
+{
+    if (IsRunRefused() || !HasCheckedOption()) {
+        m_host.SetStatusText(kRefusedText);
+        return;
+    }
+    m_host.ShowControl(RunControl::Progress, RunShow::ShowNormal);
+    m_host.ShowControl(RunControl::ResultList, RunShow::Show);
+    m_host.ShowControl(RunControl::ScanNow, RunShow::Hide);
+    ClearStopRequest();
+    m_bPaused.store(false);
+    m_bScanning.store(true);
+    m_host.ResetResultList();
+    static constexpr RunWorker order[] = {RunWorker::Clean, RunWorker::Scan, RunWorker::Animation};
+    if (!LaunchWorkers(order))
+        return;
+    ShowRunningControls();
+    m_bAnimating.store(true);
+    m_launch.Decide(true);
+}
+
+void ScanRun::OnStart()
+{
+    m_host.ShowControl(RunControl::ScanNow, RunShow::Hide);
+    if (IsRunRefused() || !HasCheckedOption()) {
+        m_host.SetStatusText(kRefusedText);
+        m_host.ShowControl(RunControl::ScanNow, RunShow::Show);
+        m_host.ShowControl(RunControl::ResultList, RunShow::Hide);
+        return;
+    }
+    m_host.ShowControl(RunControl::Progress, RunShow::ShowNormal);
+    m_host.ShowControl(RunControl::ResultList, RunShow::Show);
+    ClearStopRequest();
+    m_bPaused.store(false);
+    m_bScanning.store(true);
+    m_host.SetProgressRange(m_nUsedKB.load() >> 10);
+    m_host.ResetResultList();
+    static constexpr RunWorker order[] = {RunWorker::Scan, RunWorker::Animation, RunWorker::Clean};
+    if (!LaunchWorkers(order))
+        return;
+    ShowRunningControls();
+    m_bAnimating.store(true);
+    m_launch.Decide(true);
+}
+
+bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
+{
+    m_launch.Begin();
+    bool started = m_host.CreateScanEvent();
+    for (RunWorker worker : order) {
+        if (started)
+            started = StartCounted(worker);
+    }
+    if (!started)
+        AbandonStart();
+    return started;
+}
+
+bool ScanRun::StartCounted(RunWorker worker)
+{
+    m_nLiveWorkers.fetch_add(1);
+    if (worker == RunWorker::Scan)
+        m_bScanThreadAlive.store(true);
+    if (m_host.StartWorker(worker))
+        return true;
+    if (worker == RunWorker::Scan)
+        m_bScanThreadAlive.store(false);
+    m_nLiveWorkers.fetch_sub(1);
+    return false;
+}
+
+void ScanRun::AbandonStart()
+{
+    // The workers already created return at their first step without doing anything.
+    m_launch.Decide(false);
+    m_bAnimating.store(false);
+    RequestStop();
+    m_bScanning.store(false);
+    m_host.EnableControl(RunControl::Start, true);
+    m_host.EnableControl(RunControl::Stop, false);
+    m_host.EnableControl(RunControl::Pause, false);
+    m_host.SetControlText(RunControl::Pause, kPauseText);
+    m_host.EnableControl(RunControl::DirTree, true);
+    m_host.ShowControl(RunControl::ResultList, RunShow::Hide);
+    m_host.ShowControl(RunControl::ScanNow, RunShow::Show);
+    m_host.SetStatusText(kStartFailedText);
+}
+
+void ScanRun::ShowRunningControls()
+{
+    m_host.EnableControl(RunControl::Start, false);
+    m_host.EnableControl(RunControl::Stop, true);
+    m_host.EnableControl(RunControl::Pause, true);
+    m_host.SetControlText(RunControl::Pause, kPauseText);
+    m_host.EnableControl(RunControl::DirTree, false);
+}
+
+void ScanRun::OnPause()
+{
+    // A run whose walk has ended has nothing left to hold; the button is disabled by then, and a
+    // click that was already queued must not leave the next run paused.
+    if (!m_bScanning.load())
+        return;
+    if (!m_bPaused.load()) {
+        m_scanGate.Hold();
+        m_bPaused.store(true);
+        m_host.EnableControl(RunControl::Start, false);
+        m_host.SetControlText(RunControl::Pause, kContinueText);
+    } else {
+        m_scanGate.Release();
+        m_bPaused.store(false);
+        m_host.SetControlText(RunControl::Pause, kPauseText);
+    }
+}
+
+void ScanRun::OnStop()
+{
+    m_bAnimating.store(false);
+    if (m_bPaused.load()) {
+        // The released walk must meet the stop at its next entry, not walk on until FinishScan.
+        RequestStop();
+        m_bPaused.store(false);
+    }
+    m_host.SetControlText(RunControl::Pause, kPauseText);
+    ShowScanSummary();
+    FinishScan();
+}
+
+void ScanRun::FinishScan()
+{
+    RequestStop();
+    m_bScanning.store(false);
+    m_host.SignalScanEvent();
+    m_host.EnableControl(RunControl::Start, true);
+    m_host.EnableControl(RunControl::Pause, false);
+    m_host.EnableControl(RunControl::Stop, false);
+    m_host.EnableControl(RunControl::DirTree, true);
+    m_bAnimating.store(false);
+    m_nScannedKB.store(0);
+    m_host.SetProgressPos(m_nUsedKB.load() >> 10);
+}
+
+void ScanRun::ShowScanSummary()
+{
+    m_host.SetStatusText(ScanSummaryText(m_nJunkCount.load(), m_nJunkKB.load()));
+}
+
+uint32_t ScanRun::ScanThreadMain()
+{
+    if (m_launch.Await()) {
+        m_host.WaitScanEvent();
+        // With no folder to scan nothing is walked: an empty path must not become the drive's root.
+        if (!m_strScanPath.empty())
+            ScanFolder(m_strScanPath);
+        FinishScan();
+        ShowScanSummary();
+        m_nJunkKB.store(0);
+        m_nJunkCount.store(0);
+        EmptyJunkPatterns();
+    }
+    WorkerEnded(RunWorker::Scan);
+    return 0;
+}
+
+uint32_t ScanRun::CleanThreadMain()
+{
+    if (m_launch.Await())
+        m_host.RunCleanOptions();
+    WorkerEnded(RunWorker::Clean);
+    return 0;
+}
+
+uint32_t ScanRun::AnimationThreadMain()
+{
+    if (m_launch.Await())
+        m_host.RunBusyAnimation();
+    WorkerEnded(RunWorker::Animation);
+    return 0;
+}
+
+void ScanRun::WorkerEnded(RunWorker worker)
+{
+    if (worker == RunWorker::Scan)
+        m_bScanThreadAlive.store(false);
+    // The last touch of this object by the worker.
+    m_nLiveWorkers.fetch_sub(1);
+}

@@ -1,0 +1,385 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/Cp936LeadByte.h"
+#include "engine/tests/RunFakes.h"
+
+namespace {
+
+const char* const kRoot = "C:\\Users\\me";
+const std::string kRootPattern = "C:\\Users\\me\\*.*";
+const std::string kSubPattern = "C:\\Users\\me\\Temp\\*.*";
+
+FolderEntry File(std::string name, uint64_t size) { return {std::move(name), false, false, false, size}; }
+FolderEntry Dir(std::string name) { return {std::move(name), true, false, false, 0}; }
+
+// Files f0.tmp ... f(n-1).tmp of 1 KB each, all in the root.
+std::vector<FolderEntry> JunkFiles(int n)
+{
+    std::vector<FolderEntry> entries;
+    for (int i = 0; i < n; ++i) {
+        std::string name = std::to_string(i);
+        name.insert(0, 1, 'f');
+        name.append(".tmp");
+        entries.push_back(File(name, 1024));
+    }
+    return entries;
+}
+
+class ScanRunTest : public ::testing::Test {
+protected:
+    ScanRunTest() : run(folders, disk, host, IsCp936LeadByte)
+    {
+        host.run = &run;
+        run.m_strScanPath = kRoot;
+        run.m_nUsedKB.store(10 * 1024);
+    }
+    ~ScanRunTest() override
+    {
+        // Whatever a test left running ends before the run object goes.
+        folders.AllowAll();
+        run.m_bAnimating.store(false);
+        run.RequestStop();
+        host.SignalScanEvent();
+        host.JoinWorkers();
+    }
+
+    void WaitForIdle()
+    {
+        ASSERT_TRUE(WaitUntil([this] { return !run.HasLiveWorker(); }));
+        host.JoinWorkers();
+    }
+
+    SteppedFolders folders;
+    NoDiskSpace disk;
+    FakeRunHost host;
+    ScanRun run;
+};
+
+std::string Summary(int count, const std::string& size)
+{
+    return "扫描已完成！本次共扫描出 " + std::to_string(count) + " 个垃圾文件，立即清除可帮您节省 " + size +
+           " 磁盘空间。";
+}
+
+TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
+{
+    folders.Add(kRootPattern, {File("a.tmp", 100 * 1024), Dir("Temp"), File("keep.txt", 5000 * 1024)});
+    folders.Add(kSubPattern, {File("b.old", 200 * 1024), File("c.gid", 212 * 1024), File("d.TMP", 1024)});
+
+    run.OnScanNow();
+    WaitForIdle();
+
+    std::vector<std::string> lines = host.Lines();
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"C:\\Users\\me\\Temp\\b.old", "C:\\Users\\me\\Temp\\c.gid",
+                                               "C:\\Users\\me\\a.tmp"}));
+    EXPECT_EQ(host.Status(), Summary(3, "512KB"));
+    // The end of the run resets what the next one relies on.
+    EXPECT_EQ(run.m_nJunkKB.load(), 0u);
+    EXPECT_EQ(run.m_nJunkCount.load(), 0u);
+    EXPECT_EQ(run.m_nScannedKB.load(), 0u);
+    EXPECT_TRUE(run.JunkPatterns().empty());
+    EXPECT_FALSE(run.m_bScanning.load());
+    EXPECT_FALSE(run.m_bAnimating.load());
+    // Idle controls, and a full bar.
+    EXPECT_FALSE(host.Control(RunControl::ScanNow).visible);
+    EXPECT_TRUE(host.Control(RunControl::Start).enabled);
+    EXPECT_FALSE(host.Control(RunControl::Stop).enabled);
+    EXPECT_FALSE(host.Control(RunControl::Pause).enabled);
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
+    EXPECT_TRUE(host.Control(RunControl::DirTree).enabled);
+    EXPECT_TRUE(host.Control(RunControl::Progress).visible);
+    EXPECT_TRUE(host.Control(RunControl::ResultList).visible);
+    EXPECT_EQ(host.Read(host.progressPos), 10u);
+}
+
+TEST_F(ScanRunTest, ScanRunSecondRunWithoutTempFilesFindsNothing)
+{
+    folders.Add(kRootPattern, {File("a.tmp", 2048), File("b.old", 1024)});
+    run.OnStart();
+    WaitForIdle();
+    EXPECT_EQ(host.Lines().size(), 2u);
+    EXPECT_EQ(host.Status(), Summary(2, "3KB"));
+
+    host.cleanAddsPatterns = false;
+    host.checks[1] = 0;
+    run.OnStart();
+    WaitForIdle();
+    EXPECT_TRUE(host.Lines().empty());
+    EXPECT_EQ(host.Status(), Summary(0, "0KB"));
+}
+
+TEST_F(ScanRunTest, ScanRunControlsWhileRunningAndPaused)
+{
+    folders.Add(kRootPattern, JunkFiles(10));
+    folders.Allow(2);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 2; }));
+
+    EXPECT_FALSE(host.Control(RunControl::ScanNow).visible);
+    EXPECT_FALSE(host.Control(RunControl::Start).enabled);
+    EXPECT_TRUE(host.Control(RunControl::Stop).enabled);
+    EXPECT_TRUE(host.Control(RunControl::Pause).enabled);
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
+    EXPECT_FALSE(host.Control(RunControl::DirTree).enabled);
+    EXPECT_TRUE(host.Control(RunControl::Progress).visible);
+    EXPECT_TRUE(host.Control(RunControl::ResultList).visible);
+    EXPECT_TRUE(run.m_bAnimating.load());
+
+    run.OnPause();
+    EXPECT_TRUE(run.m_bPaused.load());
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "继续");
+    EXPECT_FALSE(host.Control(RunControl::Start).enabled);
+    run.OnPause();
+    EXPECT_FALSE(run.m_bPaused.load());
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
+    EXPECT_FALSE(host.Control(RunControl::Start).enabled);
+
+    folders.AllowAll();
+    WaitForIdle();
+    EXPECT_EQ(host.Lines().size(), 10u);
+}
+
+TEST_F(ScanRunTest, ScanRunWorkersStartInEachCommandsOrder)
+{
+    folders.Add(kRootPattern, {});
+    run.OnScanNow();
+    WaitForIdle();
+    EXPECT_EQ(host.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation}));
+    // OnScanNow keeps the range it found.
+    EXPECT_EQ(host.Read(host.progressRange), 0u);
+
+    run.OnStart();
+    WaitForIdle();
+    EXPECT_EQ(host.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation,
+                                                      RunWorker::Scan, RunWorker::Animation, RunWorker::Clean}));
+    EXPECT_EQ(host.Read(host.progressRange), 10u);
+}
+
+TEST_F(ScanRunTest, ScanRunRefusedWithNoOptionChecked)
+{
+    host.checks.assign(7, 0);
+    run.OnScanNow();
+    EXPECT_EQ(host.Status(), "请选择清理选项！");
+    EXPECT_TRUE(host.Control(RunControl::ScanNow).visible);
+
+    host.ShowControl(RunControl::ResultList, RunShow::Show);
+    run.OnStart();
+    EXPECT_EQ(host.Status(), "请选择清理选项！");
+    EXPECT_TRUE(host.Control(RunControl::ScanNow).visible);
+    EXPECT_FALSE(host.Control(RunControl::ResultList).visible);
+
+    EXPECT_TRUE(host.Started().empty());
+    EXPECT_FALSE(run.m_bScanning.load());
+    EXPECT_TRUE(host.Control(RunControl::Start).enabled);
+    // One checked option is enough.
+    host.checks[6] = 1;
+    EXPECT_TRUE(run.HasCheckedOption());
+}
+
+TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns)
+{
+    folders.Add(kRootPattern, JunkFiles(5));
+    folders.Allow(1);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 1; }));
+
+    run.OnStart();
+    EXPECT_EQ(host.Status(), "请选择清理选项！");
+    EXPECT_EQ(host.Started().size(), 3u);
+
+    // Stopped, but the walk is still inside its listing: its closing steps are yet to come.
+    run.OnStop();
+    EXPECT_FALSE(run.m_bScanning.load());
+    EXPECT_TRUE(host.Control(RunControl::Start).enabled);
+    run.OnScanNow();
+    EXPECT_EQ(host.Status(), "请选择清理选项！");
+    run.OnStart();
+    EXPECT_EQ(host.Status(), "请选择清理选项！");
+    EXPECT_EQ(host.Started().size(), 3u);
+
+    folders.AllowAll();
+    WaitForIdle();
+    run.OnScanNow();
+    EXPECT_EQ(host.Started().size(), 6u);
+    WaitForIdle();
+}
+
+TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
+{
+    folders.Add(kRootPattern, JunkFiles(6));
+    folders.Allow(3);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return run.m_nJunkCount.load() == 3; }));
+
+    run.OnStop();
+    std::vector<std::string> log = host.StatusLog();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), Summary(3, "3KB"));
+    EXPECT_FALSE(run.m_bAnimating.load());
+    const std::size_t afterStop = log.size();
+
+    folders.AllowAll();
+    WaitForIdle();
+    log = host.StatusLog();
+    ASSERT_EQ(log.size(), afterStop + 1);
+    EXPECT_EQ(log.back(), Summary(3, "3KB"));
+    // No file after the stop was counted; the counters are reset only after the second summary.
+    EXPECT_EQ(host.Lines().size(), 3u);
+    EXPECT_EQ(run.m_nJunkCount.load(), 0u);
+    EXPECT_TRUE(host.Control(RunControl::Start).enabled);
+    EXPECT_EQ(host.Read(host.progressPos), 10u);
+}
+
+TEST_F(ScanRunTest, ScanRunPauseHoldsWalkAndAnimationThenStopReleasesBoth)
+{
+    folders.Add(kRootPattern, JunkFiles(8));
+    folders.Allow(2);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 2 && host.FrameCount() >= 6; }));
+
+    run.OnPause();
+    folders.AllowAll();
+    // The walk takes its next entry and then waits at the gate before looking at it.
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 3; }));
+    const std::size_t frames = host.FrameCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(folders.Yielded(), 3);
+    EXPECT_LE(host.FrameCount(), frames + 1);
+    EXPECT_LE(run.m_nScannedKB.load(), 2u);
+
+    run.OnStop();
+    WaitForIdle();
+    EXPECT_FALSE(run.m_bPaused.load());
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
+    EXPECT_FALSE(host.Control(RunControl::Pause).enabled);
+    EXPECT_EQ(folders.Yielded(), 3);
+
+    // The next press of the pause button during a later run pauses it at once.
+    folders.Allow(4);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 4; }));
+    run.OnPause();
+    EXPECT_TRUE(run.m_bPaused.load());
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "继续");
+    run.OnStop();
+    folders.AllowAll();
+    WaitForIdle();
+}
+
+TEST_F(ScanRunTest, ScanRunPauseAfterTheWalkEndedChangesNothing)
+{
+    folders.Add(kRootPattern, {});
+    run.OnScanNow();
+    WaitForIdle();
+    run.OnPause();
+    EXPECT_FALSE(run.m_bPaused.load());
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
+
+    // A new run is never held by a pause that came too late for the last one.
+    folders.Add(kRootPattern, JunkFiles(3));
+    run.OnScanNow();
+    WaitForIdle();
+    EXPECT_EQ(host.Lines().size(), 3u);
+}
+
+TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
+{
+    // The event, or the first, second or third worker in creation order, cannot be created.
+    for (int failAt = -1; failAt < 3; ++failAt) {
+        for (bool scanNow : {true, false}) {
+            SCOPED_TRACE(std::to_string(failAt) + (scanNow ? " scan now" : " start"));
+            folders.Add(kRootPattern, JunkFiles(2));
+            host.eventFails = failAt < 0;
+            host.failWorkerAt = failAt < 0 ? -1 : static_cast<int>(host.Started().size()) + failAt;
+            const int cleanRuns = host.Read(host.cleanRuns);
+            const std::size_t opened = folders.Opened().size();
+            scanNow ? run.OnScanNow() : run.OnStart();
+            WaitForIdle();
+
+            EXPECT_EQ(host.Status(), ScanRun::kStartFailedText);
+            EXPECT_FALSE(run.m_bScanning.load());
+            EXPECT_FALSE(run.m_bAnimating.load());
+            EXPECT_TRUE(host.Control(RunControl::ScanNow).visible);
+            EXPECT_FALSE(host.Control(RunControl::ResultList).visible);
+            EXPECT_TRUE(host.Control(RunControl::Start).enabled);
+            EXPECT_FALSE(host.Control(RunControl::Stop).enabled);
+            EXPECT_FALSE(host.Control(RunControl::Pause).enabled);
+            EXPECT_TRUE(host.Control(RunControl::DirTree).enabled);
+            // The workers that were created did nothing.
+            EXPECT_EQ(host.Read(host.cleanRuns), cleanRuns);
+            EXPECT_EQ(folders.Opened().size(), opened);
+            EXPECT_TRUE(host.Lines().empty());
+        }
+    }
+    // And the next start runs whole.
+    host.eventFails = false;
+    host.failWorkerAt = -1;
+    run.OnScanNow();
+    WaitForIdle();
+    EXPECT_EQ(host.Lines().size(), 2u);
+}
+
+TEST_F(ScanRunTest, ScanRunEmptyScanFolderWalksNothing)
+{
+    run.m_strScanPath.clear();
+    run.OnScanNow();
+    WaitForIdle();
+    EXPECT_TRUE(folders.Opened().empty());
+    EXPECT_EQ(host.Status(), Summary(0, "0KB"));
+}
+
+TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
+{
+    auto names = std::make_shared<FakeEventNames>();
+    SteppedFolders foldersA, foldersB;
+    NoDiskSpace disk;
+    FakeRunHost hostA(names), hostB(names);
+    ScanRun runA(foldersA, disk, hostA, IsCp936LeadByte), runB(foldersB, disk, hostB, IsCp936LeadByte);
+    hostA.run = &runA;
+    hostB.run = &runB;
+    runA.m_strScanPath = runB.m_strScanPath = kRoot;
+    foldersA.Add(kRootPattern, JunkFiles(3));
+    foldersB.Add(kRootPattern, JunkFiles(2));
+
+    foldersA.Allow(1);
+    runA.OnScanNow();
+    ASSERT_TRUE(WaitUntil([&] { return foldersA.Yielded() == 1; }));
+    runB.OnScanNow();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(foldersB.Opened().empty());
+    EXPECT_FALSE(hostB.Read(hostB.walkPassedEvent));
+
+    foldersA.AllowAll();
+    ASSERT_TRUE(WaitUntil([&] { return !runA.HasLiveWorker() && !runB.HasLiveWorker(); }));
+    EXPECT_EQ(hostA.Lines().size(), 3u);
+    EXPECT_EQ(hostB.Lines().size(), 2u);
+    hostA.JoinWorkers();
+    hostB.JoinWorkers();
+}
+
+TEST_F(ScanRunTest, ScanRunSummaryTexts)
+{
+    const struct {
+        uint32_t kb;
+        const char* size;
+    } cases[] = {{0, "0KB"},          {1023, "1023KB"},       {1024, "1MB"},
+                 {1536, "1MB"},       {1048575, "1023MB"},    {1048576, "1.00GB"},
+                 {1059062, "1.01GB"}, {1572864, "1.50GB"},    {5242880, "5.00GB"}};
+    for (const auto& c : cases) {
+        run.m_nJunkKB.store(c.kb);
+        run.m_nJunkCount.store(7);
+        run.ShowScanSummary();
+        EXPECT_EQ(host.Status(), Summary(7, c.size));
+    }
+    run.m_nJunkKB.store(512);
+    run.m_nJunkCount.store(3);
+    run.ShowScanSummary();
+    EXPECT_EQ(host.Status(), "扫描已完成！本次共扫描出 3 个垃圾文件，立即清除可帮您节省 512KB 磁盘空间。");
+}
+
+} // namespace
