@@ -98,7 +98,7 @@ private:
 
 class NoDiskSpace : public DiskSpaceQuery {
 public:
-    bool GetDiskFreeSpace(const std::string&, DiskSpace&) override { return false; }
+    bool QueryDiskSpace(const std::string&, DiskSpace&) override { return false; }
 };
 
 // An auto-reset event that several hosts (several running copies) can share by name.
