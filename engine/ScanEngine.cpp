@@ -10,7 +10,12 @@ namespace {
 
 const std::array<const char*, 6> kJunkPatterns = {"*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~"};
 
-bool IsDotName(const std::string& name) { return name == "..." || name == ".." || name == "."; }
+// Folders never entered: the three dot names, and a nameless entry, whose path would be its
+// parent's own and whose walk would never end (no file system yields one; a listing might).
+bool IsSkippedFolderName(const std::string& name)
+{
+    return name == "..." || name == ".." || name == "." || name.empty();
+}
 
 } // namespace
 
@@ -102,7 +107,7 @@ void ScanEngine::ScanLevel(const std::string& folder)
             return;
         }
         if (entry.isDirectory) {
-            if (IsDotName(entry.name) || entry.isLink)
+            if (IsSkippedFolderName(entry.name) || entry.isLink)
                 continue;
             const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
             if (FitsMaxPath(child))
@@ -146,7 +151,7 @@ void ScanEngine::AddLevelSizeKB(const std::string& folder, uint32_t& total)
     FolderEntry entry;
     while (listing->Next(entry)) {
         if (entry.isDirectory) {
-            if (IsDotName(entry.name) || entry.isLink)
+            if (IsSkippedFolderName(entry.name) || entry.isLink)
                 continue;
             const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
             if (FitsMaxPath(child))

@@ -60,9 +60,9 @@ TEST_F(ScanFolderTest, FolderWithoutTrailingBackslashGetsOneBeforeEachName)
     EXPECT_EQ(window.lines, (Requests{"C:\\Users\\me\\x.gid"}));
 }
 
-TEST_F(ScanFolderTest, DotFoldersSkippedButDotFilesCounted)
+TEST_F(ScanFolderTest, DotAndNamelessFoldersSkippedButDotFilesCounted)
 {
-    folders.Add("C:\\r\\*.*", {F::Dir("..."), F::Dir(".."), F::Dir("."), F::File("...", 4096), F::Dir(".x")});
+    folders.Add("C:\\r\\*.*", {F::Dir("..."), F::Dir(".."), F::Dir("."), F::File("...", 4096), F::Dir(".x"), F::Dir("")});
     folders.Add("C:\\r\\.x\\*.*", {});
     engine.ScanFolder("C:\\r");
     EXPECT_EQ(folders.opened, (Requests{"C:\\r\\*.*", "C:\\r\\.x\\*.*"}));
