@@ -1,8 +1,39 @@
 #include "app/CFlorrinDlg.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+
+#include "app/CAboutDlg.h"
 #include "framework/CDataExchange.h"
+#include "framework/CMenu.h"
+#include "framework/CPaintDC.h"
 #include "framework/MessageMapRows.h"
 #include "res/resource.h"
+#include "skin/DialogGeometry.h"
+
+namespace {
+
+constexpr COLORREF kSkinBackColor = RGB(14, 94, 157);
+constexpr COLORREF kSkinTextColor = RGB(255, 255, 255);
+const char* const kShopAddress = "https://shop.florrin.example/";
+const char* const kCloseQuestion = "扫描还未完成，您确定要关闭程序码？";
+const char* const kCaption = "Florrin";
+const char* const kFolderTab = "扫描目录";
+const char* const kOptionsTab = "清理选项";
+
+// The user's profile folder: the shell's answer, else the USERPROFILE variable, else empty
+// (and an empty scan folder finds nothing).
+std::string ProfileFolder() {
+    char path[MAX_PATH] = {};
+    if (::SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROFILE, FALSE) && path[0] != '\0') return path;
+    const DWORD length = ::GetEnvironmentVariableA("USERPROFILE", path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return path;
+    return {};
+}
+
+}  // namespace
 
 CFlorrinDlg::CFlorrinDlg() : CDialog(IDD_MAIN_DIALOG, nullptr) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -35,10 +66,195 @@ void CFlorrinDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_DIR_TREE, m_tree);
 }
 
-BOOL CFlorrinDlg::OnInitDialog() { return CDialog::OnInitDialog(); }
+BOOL CFlorrinDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
 
-// Rows go in, in the dialog's order, as their handlers are built.
+    CMenu sysMenu = GetSystemMenu(FALSE);
+    if (sysMenu.GetSafeHmenu() != nullptr) {
+        char about[128] = {};
+        if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, about, sizeof about) > 0) {
+            sysMenu.AppendMenu(MF_SEPARATOR);
+            sysMenu.AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    for (int i = 0; i < m_listOptions.GetCount(); ++i) m_listOptions.SetCheck(i, 1);
+
+    m_strScanPath = ProfileFolder();
+
+    m_hScanEvent = nullptr;
+    m_hScanThread = nullptr;
+    m_bStopScan = false;
+    m_nScannedKB = 0;
+    m_nJunkKB = 0;
+    m_nJunkCount = 0;
+    m_bScanning = false;
+    m_bPaused = false;
+
+    m_progress.SetRange32(0, static_cast<int>(m_nUsedKB >> 10));
+    m_bAnimating = false;
+    m_btnStop.EnableWindow(FALSE);
+    m_btnPause.EnableWindow(FALSE);
+
+    m_clrBack = kSkinBackColor;
+    m_clrText = kSkinTextColor;
+    m_brBack.CreateSolidBrush(kSkinBackColor);
+
+    m_bMinHot = false;
+    m_bCloseHot = false;
+    m_bMaxHot = false;
+
+    // Both label fonts live as long as the process: the labels use them until it ends.
+    m_pStatusFont = new CFont;
+    if (m_pStatusFont->CreateFont(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "宋体"))
+        GetDlgItem(IDC_STATUS_TEXT)->SetFont(*m_pStatusFont, FALSE);
+
+    m_bMaximized = false;
+    m_bRestored = true;
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    m_fScaleX = static_cast<float>(static_cast<double>(::GetSystemMetrics(SM_CXSCREEN)) / rcWindow.Width());
+    m_fScaleY = static_cast<float>(static_cast<double>(::GetSystemMetrics(SM_CYSCREEN)) / rcWindow.Height());
+    CRect rcOptions;
+    m_listOptions.GetWindowRect(&rcOptions);
+    m_nOptionListWidth = rcOptions.Width();
+
+    m_tab.InsertItem(0, kFolderTab);
+    m_tab.InsertItem(1, kOptionsTab);
+    CRect rcTab;
+    m_tab.GetWindowRect(&rcTab);
+    m_tab.SetMinTabWidth(DialogGeometry::MinTabWidth(rcTab.Width()));
+    m_listOptions.ShowWindow(SW_HIDE);
+    m_tree.ShowWindow(SW_SHOWNORMAL);
+
+    m_tree.ModifyStyle(0, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
+
+    CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
+    CRect rcLink;
+    pLink->GetClientRect(&rcLink);
+    InitLinkGeometry({rcLink.left, rcLink.top, rcLink.right, rcLink.bottom});
+    auto* pLinkFont = new CFont;
+    if (pLinkFont->CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "微软雅黑"))
+        pLink->SetFont(*pLinkFont, TRUE);
+
+    SetTimer(ShopLink::kTimerId, ShopLink::kTimerPeriodMs);
+    return TRUE;
+}
+
+void CFlorrinDlg::OnSysCommand(UINT nID, LPARAM) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        Default();
+    }
+}
+
+void CFlorrinDlg::OnPaint() {
+    CPaintDC dc(this);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (IsIconic()) {
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        const SkinPoint origin = DialogGeometry::IconOrigin(rcClient.Width(), rcClient.Height(),
+                                                             ::GetSystemMetrics(SM_CXICON),
+                                                             ::GetSystemMetrics(SM_CYICON));
+        dc.DrawIcon(origin.x, origin.y, m_hIcon);
+    } else {
+        dc.FillSolidRect(&rcClient, m_clrBack);
+        Default();
+    }
+}
+
+HCURSOR CFlorrinDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CFlorrinDlg::OnClose() {
+    if (m_bScanning && MessageBox(kCloseQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    // At once, with the workers still running: no global object may be torn down under them,
+    // so the process ends without running the program's exit handlers.
+    ::ExitProcess(0);
+}
+
+HBRUSH CFlorrinDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    HBRUSH hbr = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    const int nId = pWnd->GetDlgCtrlID();
+    if (nId == IDC_STATUS_TEXT || nId == IDC_SHOP_LINK) {
+        pDC->SetTextColor(m_clrText);
+        pDC->SetBkColor(m_clrBack);
+        return m_brBack;
+    }
+    return hbr;
+}
+
+void CFlorrinDlg::OnNcRButtonUp(UINT, CPoint point) {
+    CMenu menu;
+    if (menu.LoadMenu(IDR_CAPTION_MENU)) {
+        CMenu popup = menu.GetSubMenu(0);
+        popup.TrackPopupMenu(0, point.x, point.y, this);
+        menu.DestroyMenu();
+    }
+    Default();
+}
+
+void CFlorrinDlg::OnMenuAbout() {
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
+}
+
+void CFlorrinDlg::OnMenuMinimize() {
+    ShowWindow(SW_MINIMIZE);
+    m_bMinHot = false;
+}
+
+void CFlorrinDlg::OnTimer(UINT_PTR nIDEvent) {
+    Default();
+    if (nIDEvent != ShopLink::kTimerId) return;
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const SkinPoint pt = OnLinkTimer(m_nWndWidth, rcWindow.Height());
+    CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
+    CRect rcLink;
+    pLink->GetClientRect(&rcLink);
+    pLink->MoveWindow(pt.x, pt.y, rcLink.Width(), rcLink.Height(), TRUE);
+}
+
+bool CFlorrinDlg::IsOnShopLink(CPoint point) const {
+    CRect rcLink;
+    GetDlgItem(IDC_SHOP_LINK)->GetWindowRect(&rcLink);
+    ScreenToClient(&rcLink);
+    return ShopLink::HitTest({rcLink.left, rcLink.top, rcLink.right, rcLink.bottom}, {point.x, point.y});
+}
+
+void CFlorrinDlg::OnLButtonUp(UINT, CPoint point) {
+    if (IsOnShopLink(point)) ::ShellExecuteA(nullptr, nullptr, kShopAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    Default();
+}
+
+void CFlorrinDlg::OnMouseMove(UINT, CPoint point) {
+    if (IsOnShopLink(point)) ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+    Default();
+}
+
+// Rows in the dialog's order; the handlers of other layers join them as they are built.
 const MessageMap* CFlorrinDlg::ThisMessageMap() {
-    static const MessageMap map(CDialog::ThisMessageMap());
+    static constexpr MessageMapEntry rows[] = {
+        MapMessage<WM_SYSCOMMAND, &CFlorrinDlg::OnSysCommand>(),
+        MapMessage<WM_PAINT, &CFlorrinDlg::OnPaint>(),
+        MapMessage<WM_QUERYDRAGICON, &CFlorrinDlg::OnQueryDragIcon>(),
+        MapMessage<WM_CLOSE, &CFlorrinDlg::OnClose>(),
+        MapCtlColor<&CFlorrinDlg::OnCtlColor>(),
+        MapMessage<WM_NCRBUTTONUP, &CFlorrinDlg::OnNcRButtonUp>(),
+        MapCommand<ID_MENU_ABOUT, 0, &CFlorrinDlg::OnMenuAbout>(),
+        MapCommand<ID_MENU_CLOSE, 0, &CFlorrinDlg::OnClose>(),
+        MapCommand<ID_MENU_MINIMIZE, 0, &CFlorrinDlg::OnMenuMinimize>(),
+        MapMessage<WM_TIMER, &CFlorrinDlg::OnTimer>(),
+        MapMessage<WM_LBUTTONUP, &CFlorrinDlg::OnLButtonUp>(),
+        MapMessage<WM_MOUSEMOVE, &CFlorrinDlg::OnMouseMove>(),
+    };
+    static const MessageMap map(CDialog::ThisMessageMap(), rows);
     return &map;
 }

@@ -18,10 +18,12 @@
 #include "framework/CRect.h"
 #include "framework/CTabCtrl.h"
 #include "framework/CTreeCtrl.h"
+#include "skin/ShopLink.h"
 
 // The main dialog, on the template IDD_MAIN_DIALOG. Its members are the program's shared
 // state: the interface thread and the scan, clean and animation threads work on them.
-class CFlorrinDlg : public CDialog {
+// The scrolling shop link keeps its geometry (m_rcLink, m_nLinkX, m_nLinkY) in its own base.
+class CFlorrinDlg : public CDialog, public ShopLink {
 public:
     CFlorrinDlg();
     ~CFlorrinDlg() override;
@@ -69,9 +71,6 @@ public:
     int m_nSelectAllLeft = 0;
     float m_fScaleY = 0.0f;
     float m_fScaleX = 0.0f;
-    int m_nLinkX = 0;
-    int m_nLinkY = 0;
-    CRect m_rcLink;
     std::string m_strScanPath;
     HICON m_hIcon = nullptr;
     CCheckListBox m_listOptions;
@@ -95,4 +94,22 @@ protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+
+    // The dialog's own commands: About, painting, the close question, the label colours, the
+    // caption menu and the scrolling shop link.
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnClose();
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnNcRButtonUp(UINT nHitTest, CPoint point);
+    void OnMenuAbout();
+    void OnMenuMinimize();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+
+private:
+    // Whether a client point lies on the shop link label where it stands now.
+    bool IsOnShopLink(CPoint point) const;
 };
