@@ -1,0 +1,154 @@
+#include "picker/CHSListBox.h"
+
+#include <memory>
+#include <utility>
+
+#include "framework/MessageMapRows.h"
+
+// A list-box request handled as it comes: the handler gets the message's arguments and gives its
+// result, the list box's own answer.
+struct ListBoxRequest {
+    template <class T>
+    using Handler = LRESULT (T::*)(WPARAM, LPARAM);
+    template <class T>
+    static void Call(T& self, Handler<T> handler, UINT, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        result = (self.*handler)(wParam, lParam);
+    }
+};
+template <> struct MessageCracker<LB_ADDSTRING> : ListBoxRequest {};
+template <> struct MessageCracker<LB_INSERTSTRING> : ListBoxRequest {};
+template <> struct MessageCracker<LB_DELETESTRING> : ListBoxRequest {};
+template <> struct MessageCracker<LB_RESETCONTENT> : ListBoxRequest {};
+
+namespace {
+
+// More lines than this added without a fit are not kept one by one: the next fit measures all.
+constexpr std::size_t kMaxAddedKept = 256;
+
+// Measures in the list box's device context as the system hands it out, with its default font.
+class DcTextMeasurer : public TextMeasurer {
+public:
+    DcTextMeasurer(HWND hWnd, HDC hDC) : m_hWnd(hWnd), m_hDC(hDC) {}
+    ~DcTextMeasurer() override { ::ReleaseDC(m_hWnd, m_hDC); }
+    DcTextMeasurer(const DcTextMeasurer&) = delete;
+    DcTextMeasurer& operator=(const DcTextMeasurer&) = delete;
+
+    int TextWidth(const std::string& text) override {
+        SIZE size{};
+        if (!::GetTextExtentPoint32A(m_hDC, text.data(), static_cast<int>(text.size()), &size)) return 0;
+        return size.cx;
+    }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+
+}  // namespace
+
+// The list box as the extent fitter sees it: every call is one message to the list box, so a
+// worker's call is carried out on the interface thread while the worker waits.
+class CHSListBox::Lines : public ExtentListBox {
+public:
+    explicit Lines(HWND hWnd) : m_hWnd(hWnd) {}
+
+    std::unique_ptr<TextMeasurer> OpenMeasurer() override {
+        HDC hDC = ::GetDC(m_hWnd);
+        if (hDC == nullptr) return nullptr;
+        return std::make_unique<DcTextMeasurer>(m_hWnd, hDC);
+    }
+
+    int GetCount() override { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCOUNT, 0, 0)); }
+
+    bool GetText(int nIndex, std::string& text) override {
+        const LRESULT length = ::SendMessageA(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(nIndex), 0);
+        if (length == LB_ERR) return false;
+        text.assign(static_cast<std::size_t>(length) + 1, '\0');
+        const LRESULT copied = ::SendMessageA(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex),
+                                              reinterpret_cast<LPARAM>(text.data()));
+        // The line may have changed between the two requests: a longer text is not trusted.
+        if (copied == LB_ERR || copied > length) return false;
+        text.resize(static_cast<std::size_t>(copied));
+        return true;
+    }
+
+    void SetHorizontalExtent(int cxExtent) override {
+        ::SendMessageA(m_hWnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent), 0);
+    }
+
+private:
+    HWND m_hWnd;
+};
+
+CHSListBox::CHSListBox() = default;
+CHSListBox::~CHSListBox() = default;
+
+const MessageMap* CHSListBox::ThisMessageMap() {
+    static constexpr MessageMapEntry rows[] = {
+        MapMessage<LB_ADDSTRING, &CHSListBox::OnAddString>(),
+        MapMessage<LB_INSERTSTRING, &CHSListBox::OnInsertString>(),
+        MapMessage<LB_DELETESTRING, &CHSListBox::OnDeleteString>(),
+        MapMessage<LB_RESETCONTENT, &CHSListBox::OnResetContent>(),
+    };
+    static const MessageMap map(CListBox::ThisMessageMap(), rows);
+    return &map;
+}
+
+void CHSListBox::FitHorizontalExtent() {
+    HWND hWnd = m_hWnd;
+    if (hWnd == nullptr) return;
+    std::vector<std::string> added;
+    bool bMeasureAll;
+    {
+        std::lock_guard<std::mutex> guard(m_addedLock);
+        added.swap(m_added);
+        bMeasureAll = std::exchange(m_bAddedOverflow, false) || added.empty();
+    }
+    Lines lines(hWnd);
+    if (bMeasureAll) {
+        m_fitter.FitHorizontalExtent(lines);
+        return;
+    }
+    for (const std::string& line : added) m_fitter.FitAfterAddition(lines, line);
+}
+
+LRESULT CHSListBox::OnAddString(WPARAM, LPARAM lParam) {
+    const LRESULT result = Default();
+    NoteAdded(result, lParam);
+    return result;
+}
+
+LRESULT CHSListBox::OnInsertString(WPARAM, LPARAM lParam) {
+    const LRESULT result = Default();
+    NoteAdded(result, lParam);
+    return result;
+}
+
+LRESULT CHSListBox::OnDeleteString(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    if (result != LB_ERR) m_fitter.LinesRemoved();
+    return result;
+}
+
+LRESULT CHSListBox::OnResetContent(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    m_fitter.LinesRemoved();
+    std::lock_guard<std::mutex> guard(m_addedLock);
+    m_added.clear();
+    m_bAddedOverflow = false;
+    return result;
+}
+
+void CHSListBox::NoteAdded(LRESULT result, LPARAM lParam) {
+    if (result == LB_ERR || result == LB_ERRSPACE) return;
+    // Without LBS_HASSTRINGS an owner-drawn list box takes item data, not a text.
+    const DWORD style = GetStyle();
+    const bool bHasText = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0;
+    std::lock_guard<std::mutex> guard(m_addedLock);
+    if (!bHasText || lParam == 0 || m_bAddedOverflow || m_added.size() >= kMaxAddedKept) {
+        m_added.clear();
+        m_bAddedOverflow = true;
+        return;
+    }
+    m_added.emplace_back(reinterpret_cast<const char*>(lParam));
+}

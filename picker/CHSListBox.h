@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/CListBox.h"
+#include "framework/MessageMap.h"
+#include "picker/HorizontalExtentFitter.h"
+
+// The result list: a list box whose horizontal extent covers its widest line plus 5 pixels,
+// measured in the device context's default font, so every long path can be scrolled to its end.
+//
+// Lines are added from the scan and clean threads (LB_ADDSTRING) and removed on the interface
+// thread (LB_DELETESTRING, LB_RESETCONTENT). The list box sees every one of those requests in its
+// own window procedure, so it knows which lines came since the last fit and whether any went
+// away: FitHorizontalExtent then measures only the new lines, and every line only on the first
+// fit after a removal, which may narrow the extent. Until that fit the extent stays as it was.
+class CHSListBox : public CListBox {
+public:
+    CHSListBox();
+    ~CHSListBox() override;
+
+    // Fits the horizontal extent to the widest line now in the list (0 when it is empty).
+    // Any thread; called right after each addition.
+    void FitHorizontalExtent();
+
+    static const MessageMap* ThisMessageMap();
+
+protected:
+    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    LRESULT OnAddString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnInsertString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeleteString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnResetContent(WPARAM wParam, LPARAM lParam);
+
+private:
+    class Lines;
+    // Remembers the text of a line the list box has just taken.
+    void NoteAdded(LRESULT result, LPARAM lParam);
+
+    HorizontalExtentFitter m_fitter;
+    std::mutex m_addedLock;
+    // Lines added since the last fit; m_bAddedOverflow when too many came without a fit to keep.
+    std::vector<std::string> m_added;
+    bool m_bAddedOverflow = false;
+};
