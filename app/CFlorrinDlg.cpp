@@ -130,6 +130,7 @@ BOOL CFlorrinDlg::OnInitDialog() {
     m_listOptions.ShowWindow(SW_HIDE);
     m_tree.ShowWindow(SW_SHOWNORMAL);
 
+    m_tree.ShowDriveTree();
     m_tree.ModifyStyle(0, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
 
     CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
@@ -251,10 +252,39 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapCommand<ID_MENU_ABOUT, 0, &CFlorrinDlg::OnMenuAbout>(),
         MapCommand<ID_MENU_CLOSE, 0, &CFlorrinDlg::OnClose>(),
         MapCommand<ID_MENU_MINIMIZE, 0, &CFlorrinDlg::OnMenuMinimize>(),
+        MapNotify<IDC_TAB, TCN_SELCHANGE, &CFlorrinDlg::OnTcnSelchangeTab>(),
+        MapNotify<IDC_DIR_TREE, TVN_ITEMEXPANDEDA, &CFlorrinDlg::OnTvnItemexpandedDirTree>(),
         MapMessage<WM_TIMER, &CFlorrinDlg::OnTimer>(),
         MapMessage<WM_LBUTTONUP, &CFlorrinDlg::OnLButtonUp>(),
         MapMessage<WM_MOUSEMOVE, &CFlorrinDlg::OnMouseMove>(),
     };
     static const MessageMap map(CDialog::ThisMessageMap(), rows);
     return &map;
+}
+
+void CFlorrinDlg::OnTcnSelchangeTab(NMHDR*, LRESULT* pResult) {
+    switch (m_tab.GetCurSel()) {
+    case 0:
+        m_tree.ShowWindow(SW_SHOWNORMAL);
+        m_listOptions.ShowWindow(SW_HIDE);
+        break;
+    case 1:
+        m_tree.ShowWindow(SW_HIDE);
+        m_listOptions.ShowWindow(SW_SHOWNORMAL);
+        break;
+    default:
+        break;
+    }
+    *pResult = 0;
+}
+
+void CFlorrinDlg::OnTvnItemexpandedDirTree(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* pNMTreeView = reinterpret_cast<const NMTREEVIEWA*>(pNMHDR);
+    // The item's new state decides, not the action the notification names.
+    if (pNMTreeView->itemNew.state & TVIS_EXPANDED) {
+        m_tree.RefreshChildren(pNMTreeView->itemNew.hItem);
+    } else {
+        m_tree.CollapseToPlaceholder(pNMTreeView->itemNew.hItem);
+    }
+    *pResult = 0;
 }

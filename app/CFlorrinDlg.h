@@ -17,7 +17,8 @@
 #include "framework/CProgressCtrl.h"
 #include "framework/CRect.h"
 #include "framework/CTabCtrl.h"
-#include "framework/CTreeCtrl.h"
+#include "picker/CDirTreeCtrl.h"
+#include "picker/CHSListBox.h"
 #include "skin/ShopLink.h"
 
 // The main dialog, on the template IDD_MAIN_DIALOG. Its members are the program's shared
@@ -74,7 +75,7 @@ public:
     std::string m_strScanPath;
     HICON m_hIcon = nullptr;
     CCheckListBox m_listOptions;
-    CListBox m_listResults;
+    CHSListBox m_listResults;
     CProgressCtrl m_progress;
     CButton m_btnStart;
     CButton m_btnDelete;
@@ -85,7 +86,7 @@ public:
     CButton m_btnSelectNone;
     CButton m_btnScanNow;
     CTabCtrl m_tab;
-    CTreeCtrl m_tree;
+    CDirTreeCtrl m_tree;
 
     // Held while the JunkPatternList is appended to, walked or emptied.
     std::mutex m_lockJunkPatterns;
@@ -105,6 +106,9 @@ protected:
     void OnNcRButtonUp(UINT nHitTest, CPoint point);
     void OnMenuAbout();
     void OnMenuMinimize();
+    // The tab switches pages; expanding and collapsing a tree item load and unload its sub-folders.
+    void OnTcnSelchangeTab(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTvnItemexpandedDirTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTimer(UINT_PTR nIDEvent);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
