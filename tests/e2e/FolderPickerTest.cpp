@@ -152,25 +152,4 @@ TEST_F(FolderPicker, ExpandCollapseExpandReadsTheFolderAgain) {
         [&] { return tree.ChildTexts(hFixture) == std::vector<std::string>{"Added", "sub"}; }));
 }
 
-TEST_F(FolderPicker, ScanAfterSelectingAFolderListsOnlyItsJunk) {
-    RemoteTree tree(app.Control(IDC_DIR_TREE), app.ProcessId());
-    HTREEITEM hSub = tree.ExpandTo(FixtureFolder() + "\\sub");
-    ASSERT_NE(hSub, nullptr);
-    tree.Select(hSub);
-
-    app.Click(IDC_SCAN_NOW);
-    ASSERT_TRUE(FlorrinSession::WaitUntil(
-        [&] { return app.Text(IDC_STATUS_TEXT).rfind("扫描已完成！", 0) == 0; }, 60000))
-        << app.Text(IDC_STATUS_TEXT);
-
-    std::vector<std::string> junk;
-    for (int i = 0; i < app.ListCount(IDC_RESULT_LIST); ++i) {
-        const std::string line = app.ListLine(IDC_RESULT_LIST, i);
-        if (line.find(FixtureFolder()) != std::string::npos) junk.push_back(line);
-    }
-    const std::vector<std::string> expected{FixtureFolder() + "\\sub\\deep\\draft.old",
-                                            FixtureFolder() + "\\sub\\index.gid"};
-    EXPECT_EQ(junk, expected) << "setup.tmp lies outside the folder chosen";
-}
-
 }  // namespace
