@@ -12,6 +12,8 @@
 #include "framework/MessageMapRows.h"
 #include "res/resource.h"
 #include "skin/DialogGeometry.h"
+#include "skin/DialogLayoutWindow.h"
+#include "skin/SkinFramePainter.h"
 
 namespace {
 
@@ -101,6 +103,17 @@ BOOL CFlorrinDlg::OnInitDialog() {
     m_clrBack = kSkinBackColor;
     m_clrText = kSkinTextColor;
     m_brBack.CreateSolidBrush(kSkinBackColor);
+
+    // The button faces: normal, under the mouse, drawn first.
+    for (MyDrawButton* pButton : {&m_btnStart, &m_btnPause, &m_btnStop, &m_btnSelectAll, &m_btnSelectNone,
+                                  &m_btnDelete, &m_btnDeleteAll}) {
+        pButton->m_nNormalBitmap = IDB_BUTTON_SMALL;
+        pButton->m_nHoverBitmap = IDB_BUTTON_SMALL_HOT;
+        pButton->m_nCurBitmap = IDB_BUTTON_SMALL;
+    }
+    m_btnScanNow.m_nNormalBitmap = IDB_BUTTON_BIG;
+    m_btnScanNow.m_nHoverBitmap = IDB_BUTTON_BIG_HOT;
+    m_btnScanNow.m_nCurBitmap = IDB_BUTTON_BIG;
 
     m_bMinHot = false;
     m_bCloseHot = false;
@@ -240,6 +253,60 @@ void CFlorrinDlg::OnMouseMove(UINT, CPoint point) {
     Default();
 }
 
+
+void CFlorrinDlg::OnMenuMaximize() {
+    SkinFramePainter painter(this);
+    ToggleMaximized(painter);
+}
+
+void CFlorrinDlg::OnNcPaint() { PaintSkinFrame(); }
+
+BOOL CFlorrinDlg::OnNcActivate(BOOL) {
+    // The frame looks the same active or not, and the system never draws its own.
+    PaintSkinFrame();
+    return TRUE;
+}
+
+void CFlorrinDlg::OnNcMouseMove(UINT, CPoint point) {
+    SkinFramePainter painter(this);
+    CaptionFrame::OnNcMouseMove({point.x, point.y}, painter);
+    Default();
+    // After the default processing, which may ask for a leave notice of its own.
+    painter.TrackNonClientLeave();
+}
+
+void CFlorrinDlg::OnNcLButtonDown(UINT, CPoint) {
+    const bool bOnButton = m_bCloseHot || m_bMinHot || m_bMaxHot;
+    SkinFramePainter painter(this);
+    CaptionFrame::OnNcLButtonDown(painter);
+    // A press that a caption button took is not also the start of a window move: once the close
+    // question has been answered the mouse button is up, and the window would follow the pointer.
+    if (!bOnButton) Default();
+}
+
+void CFlorrinDlg::OnNcMouseLeave() {
+    SkinFramePainter painter(this);
+    CaptionFrame::OnNcMouseLeave(painter);
+    Default();
+}
+
+BOOL CFlorrinDlg::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CFlorrinDlg::OnNcLButtonDblClk(UINT, CPoint) {
+    SkinFramePainter painter(this);
+    CaptionFrame::OnNcLButtonDblClk(painter);
+}
+
+void CFlorrinDlg::PaintSkinFrame() {
+    SkinFramePainter painter(this);
+    CaptionFrame::PaintSkinFrame(painter);
+}
+
+void CFlorrinDlg::OnSize(UINT nType, int, int) {
+    DialogLayoutWindow layoutWindow(this);
+    ResizeLayout::OnSize(nType, m_bMaximized, m_bRestored, layoutWindow);
+}
+
 // Rows in the dialog's order; the handlers of other layers join them as they are built.
 const MessageMap* CFlorrinDlg::ThisMessageMap() {
     static constexpr MessageMapEntry rows[] = {
@@ -248,10 +315,19 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapMessage<WM_QUERYDRAGICON, &CFlorrinDlg::OnQueryDragIcon>(),
         MapMessage<WM_CLOSE, &CFlorrinDlg::OnClose>(),
         MapCtlColor<&CFlorrinDlg::OnCtlColor>(),
+        MapMessage<WM_NCPAINT, &CFlorrinDlg::OnNcPaint>(),
+        MapMessage<WM_NCACTIVATE, &CFlorrinDlg::OnNcActivate>(),
+        MapMessage<WM_NCMOUSEMOVE, &CFlorrinDlg::OnNcMouseMove>(),
+        MapMessage<WM_NCLBUTTONDOWN, &CFlorrinDlg::OnNcLButtonDown>(),
+        MapMessage<WM_NCMOUSELEAVE, &CFlorrinDlg::OnNcMouseLeave>(),
+        MapMessage<WM_ERASEBKGND, &CFlorrinDlg::OnEraseBkgnd>(),
+        MapMessage<WM_NCLBUTTONDBLCLK, &CFlorrinDlg::OnNcLButtonDblClk>(),
+        MapMessage<WM_SIZE, &CFlorrinDlg::OnSize>(),
         MapMessage<WM_NCRBUTTONUP, &CFlorrinDlg::OnNcRButtonUp>(),
         MapCommand<ID_MENU_ABOUT, 0, &CFlorrinDlg::OnMenuAbout>(),
         MapCommand<ID_MENU_CLOSE, 0, &CFlorrinDlg::OnClose>(),
         MapCommand<ID_MENU_MINIMIZE, 0, &CFlorrinDlg::OnMenuMinimize>(),
+        MapCommand<ID_MENU_MAXIMIZE, 0, &CFlorrinDlg::OnMenuMaximize>(),
         MapNotify<IDC_TAB, TCN_SELCHANGE, &CFlorrinDlg::OnTcnSelchangeTab>(),
         MapNotify<IDC_DIR_TREE, TVN_ITEMEXPANDEDA, &CFlorrinDlg::OnTvnItemexpandedDirTree>(),
         MapMessage<WM_TIMER, &CFlorrinDlg::OnTimer>(),

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "framework/CBrush.h"
-#include "framework/CButton.h"
 #include "framework/CCheckListBox.h"
 #include "framework/CDialog.h"
 #include "framework/CFont.h"
@@ -19,12 +18,17 @@
 #include "framework/CTabCtrl.h"
 #include "picker/CDirTreeCtrl.h"
 #include "picker/CHSListBox.h"
+#include "skin/CaptionFrame.h"
+#include "skin/MyDrawButton.h"
+#include "skin/ResizeLayout.h"
 #include "skin/ShopLink.h"
 
 // The main dialog, on the template IDD_MAIN_DIALOG. Its members are the program's shared
 // state: the interface thread and the scan, clean and animation threads work on them.
-// The scrolling shop link keeps its geometry (m_rcLink, m_nLinkX, m_nLinkY) in its own base.
-class CFlorrinDlg : public CDialog, public ShopLink {
+// The scrolling shop link keeps its geometry (m_rcLink, m_nLinkX, m_nLinkY) in its own base; so
+// do the painted caption frame (its metrics, hover and window-state flags) and the resize layout
+// (its factors and read-back edges).
+class CFlorrinDlg : public CDialog, public ShopLink, public CaptionFrame, public ResizeLayout {
 public:
     CFlorrinDlg();
     ~CFlorrinDlg() override;
@@ -54,37 +58,20 @@ public:
     COLORREF m_clrBack = 0;
     // Created once and never deleted: the status line uses it as long as the process lives.
     CFont* m_pStatusFont = nullptr;
-    int m_nWndWidth = 0;
-    int m_nWndHeight = 0;
-    int m_nFrameCY = 0;
-    int m_nFrameCX = 0;
-    int m_nBorderCY = 0;
-    int m_nBorderCX = 0;
-    int m_nCaptionCY = 0;
-    bool m_bMinHot = false;
-    bool m_bCloseHot = false;
-    bool m_bMaxHot = false;
     std::atomic<bool> m_bAnimating{false};
-    bool m_bMaximized = false;
-    bool m_bRestored = false;
-    int m_nOptionListWidth = 0;
-    int m_nStopRight = 0;
-    int m_nSelectAllLeft = 0;
-    float m_fScaleY = 0.0f;
-    float m_fScaleX = 0.0f;
     std::string m_strScanPath;
     HICON m_hIcon = nullptr;
     CCheckListBox m_listOptions;
     CHSListBox m_listResults;
     CProgressCtrl m_progress;
-    CButton m_btnStart;
-    CButton m_btnDelete;
-    CButton m_btnDeleteAll;
-    CButton m_btnPause;
-    CButton m_btnStop;
-    CButton m_btnSelectAll;
-    CButton m_btnSelectNone;
-    CButton m_btnScanNow;
+    MyDrawButton m_btnStart;
+    MyDrawButton m_btnDelete;
+    MyDrawButton m_btnDeleteAll;
+    MyDrawButton m_btnPause;
+    MyDrawButton m_btnStop;
+    MyDrawButton m_btnSelectAll;
+    MyDrawButton m_btnSelectNone;
+    MyDrawButton m_btnScanNow;
     CTabCtrl m_tab;
     CDirTreeCtrl m_tree;
 
@@ -112,6 +99,20 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
+    // "最大化(&X)" of the caption menu: the caption button's maximise/restore toggle.
+    void OnMenuMaximize();
+
+    // The skinned caption frame: painted on every non-client paint and activation change.
+    void OnNcPaint();
+    BOOL OnNcActivate(BOOL bActive);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    void OnNcMouseLeave();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    void PaintSkinFrame();
+    // The layout pass on maximise, restore and minimise.
+    void OnSize(UINT nType, int cx, int cy);
 
 private:
     // Whether a client point lies on the shop link label where it stands now.

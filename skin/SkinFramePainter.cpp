@@ -65,3 +65,11 @@ void SkinFramePainter::SendClose() {
 }
 
 void SkinFramePainter::ShowWindow(int nCmdShow) { m_pWnd->ShowWindow(nCmdShow); }
+
+void SkinFramePainter::TrackNonClientLeave() {
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof tme;
+    tme.dwFlags = TME_LEAVE | TME_NONCLIENT;
+    tme.hwndTrack = m_pWnd->m_hWnd;
+    ::TrackMouseEvent(&tme);
+}

@@ -19,6 +19,8 @@ public:
     void DrawCaptionTitle() override;
     void SendClose() override;
     void ShowWindow(int nCmdShow) override;
+    // Asks for the notice that the pointer has left the non-client area (WM_NCMOUSELEAVE).
+    void TrackNonClientLeave();
 
 private:
     CWnd* m_pWnd;

@@ -1,0 +1,267 @@
+// The skinned window as the user sees it: the painted caption frame and its buttons under the real
+// pointer, the bitmap push buttons, and the layout on maximise and restore.
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+#include "res/resource.h"
+#include "tests/e2e/FlorrinTest.h"
+#include "tests/e2e/Screenshot.h"
+
+namespace {
+
+constexpr COLORREF kCaptionTop = RGB(21, 146, 245);
+constexpr COLORREF kBackground = RGB(14, 94, 157);
+constexpr COLORREF kCloseHot = RGB(255, 0, 0);
+constexpr COLORREF kButtonHot = RGB(159, 206, 242);
+constexpr COLORREF kFaceNormal = RGB(122, 197, 10);
+constexpr COLORREF kFaceHot = RGB(149, 219, 3);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 12) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::string Hex(COLORREF c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
+
+// The controls the layout moves, in client coordinates.
+const int kLaidOut[] = {IDC_STOP,        IDC_SELECT_ALL, IDC_SCAN_NOW, IDC_START,       IDC_PAUSE,
+                        IDC_SELECT_NONE, IDC_DELETE,     IDC_DELETE_ALL, IDC_STATUS_TEXT, IDC_PROGRESS,
+                        IDC_RESULT_LIST, IDC_OPTION_LIST, IDC_TAB,     IDC_DIR_TREE};
+const int kButtons[] = {IDC_STOP, IDC_SELECT_ALL, IDC_SCAN_NOW, IDC_START, IDC_PAUSE, IDC_SELECT_NONE, IDC_DELETE,
+                        IDC_DELETE_ALL};
+
+class SkinTest : public FlorrinTest {
+protected:
+    void SetUp() override {
+        FlorrinTest::SetUp();
+        ParkPointer();
+        // Let the first paints and the system's activation settle.
+        Sleep(300);
+    }
+    void TearDown() override {
+        ParkPointer();
+        FlorrinTest::TearDown();
+    }
+
+    RECT Frame() const { return app.WindowRect(app.Window()); }
+    int Width() const { return Frame().right - Frame().left; }
+    int CaptionHeight() const {
+        return GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYBORDER);
+    }
+    // A pixel of the screen at window coordinates (frame included).
+    COLORREF At(int x, int y) const {
+        const RECT rc = Frame();
+        return Screenshot::ScreenPixel(rc.left + x, rc.top + y);
+    }
+    void PointAt(int x, int y) const {
+        const RECT rc = Frame();
+        MovePointer(rc.left + x, rc.top + y);
+    }
+    // The pointer away from every window of the program.
+    void ParkPointer() const { MovePointer(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2); }
+    // Under Wine the program can still be handed the X motion of an earlier jump after a later
+    // one, which puts the pointer back there: jump, let the motion arrive, then jump again.
+    static void MovePointer(int x, int y) {
+        SetCursorPos(x, y);
+        Sleep(120);
+        SetCursorPos(x, y);
+    }
+    bool WaitForColour(int x, int y, COLORREF colour, int tolerance = 12) const {
+        return FlorrinSession::WaitUntil([&] { return Near(At(x, y), colour, tolerance); }, 3000);
+    }
+    void PostNc(UINT message, int x, int y) const {
+        const RECT rc = Frame();
+        PostMessageA(app.Window(), message, HTCAPTION, MAKELPARAM(rc.left + x, rc.top + y));
+    }
+    RECT ClientRectOf(int id) const {
+        RECT rc = app.WindowRect(id);
+        MapWindowPoints(nullptr, app.Window(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+    std::map<int, RECT> Layout() const {
+        std::map<int, RECT> rects;
+        for (int id : kLaidOut) rects[id] = ClientRectOf(id);
+        return rects;
+    }
+    bool IsButton(int id) const {
+        for (int b : kButtons) {
+            if (b == id) return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(SkinTest, CaptionFrameIsPaintedByTheProgram) {
+    const int w = Width();
+    const int h = Frame().bottom - Frame().top;
+    const int ch = CaptionHeight();
+    const Screenshot shot;
+    const RECT frame = Frame();
+    const auto Shot = [&](int x, int y) { return shot.Pixel(frame.left + x, frame.top + y); };
+    // The caption gradient, light at the top and the background colour at the bottom.
+    EXPECT_TRUE(Near(Shot(w / 2, 0), kCaptionTop)) << Hex(Shot(w / 2, 0));
+    EXPECT_TRUE(Near(Shot(w / 2, ch - 1), kBackground)) << Hex(Shot(w / 2, ch - 1));
+    // The three frame edges in the background colour.
+    EXPECT_TRUE(Near(Shot(1, h / 2), kBackground, 4)) << Hex(Shot(1, h / 2));
+    EXPECT_TRUE(Near(Shot(w - 2, h / 2), kBackground, 4)) << Hex(Shot(w - 2, h / 2));
+    EXPECT_TRUE(Near(Shot(w / 2, h - 1), kBackground, 4)) << Hex(Shot(w / 2, h - 1));
+
+    // The logo: pixels of its own among the gradient at the caption's left.
+    int logo = 0;
+    for (int y = 2; y < ch - 2; ++y) {
+        const COLORREF row = Shot(60, y);
+        for (int x = 3; x < 29; ++x) logo += !Near(Shot(x, y), row, 6);
+    }
+    EXPECT_GT(logo, 20) << "no logo at the caption's left";
+
+    // The title, white and centred on x = 100; nothing white further right on the strip.
+    int left = w, right = -1, elsewhere = 0;
+    for (int y = 0; y < ch; ++y) {
+        for (int x = 40; x < w - 100; ++x) {
+            if (Shot(x, y) != kWhite) continue;
+            if (x < 170) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            } else {
+                ++elsewhere;
+            }
+        }
+    }
+    ASSERT_GE(right, 0) << "no title on the caption";
+    EXPECT_NEAR((left + right) / 2.0, 100.0, 4.0);
+    EXPECT_EQ(elsewhere, 0);
+
+    // The three caption buttons in their normal images: white marks on the gradient.
+    for (int x : {w - 83, w - 57, w - 31}) {
+        EXPECT_TRUE(Near(Shot(x + 2, 2), kCaptionTop, 16)) << x << " " << Hex(Shot(x + 2, 2));
+    }
+    EXPECT_EQ(Shot(w - 31 + 13, 13), kWhite) << "no cross on the close button";
+}
+
+TEST_F(SkinTest, CaptionButtonsLightUpUnderThePointerAndGoBackAfter) {
+    const int w = Width();
+    // The last columns of the strip, right of the close image, light the close button.
+    PointAt(w - 3, 10);
+    EXPECT_TRUE(WaitForColour(w - 31 + 2, 2, kCloseHot)) << Hex(At(w - 31 + 2, 2));
+    PointAt(w - 45, 10);
+    EXPECT_TRUE(WaitForColour(w - 57 + 2, 2, kButtonHot)) << Hex(At(w - 57 + 2, 2));
+    EXPECT_TRUE(Near(At(w - 31 + 2, 2), kCaptionTop, 16)) << "close still lit " << Hex(At(w - 31 + 2, 2));
+    PointAt(w - 10, 10);
+    EXPECT_TRUE(WaitForColour(w - 31 + 2, 2, kCloseHot));
+    // Leaving the window: the buttons show their normal images again.
+    ParkPointer();
+    // The leave notice comes within the system's hover time.
+    EXPECT_TRUE(WaitForColour(w - 31 + 2, 2, kCaptionTop, 16)) << Hex(At(w - 31 + 2, 2));
+    EXPECT_TRUE(Near(At(w - 57 + 2, 2), kCaptionTop, 16));
+}
+
+TEST_F(SkinTest, ClickOnTheCloseStripEndsTheProgramWhenNoScanRuns) {
+    const int w = Width();
+    PointAt(w - 10, 10);
+    ASSERT_TRUE(WaitForColour(w - 31 + 2, 2, kCloseHot));
+    PostNc(WM_NCLBUTTONDOWN, w - 10, 10);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(app.ExitCode().value_or(1234), 0u);
+}
+
+TEST_F(SkinTest, MaximiseAndRestoreMoveTheControlsOutAndBack) {
+    const std::map<int, RECT> before = Layout();
+    const RECT frame = Frame();
+    const float fx = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) / static_cast<float>(frame.right - frame.left);
+    const float fy = static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) / static_cast<float>(frame.bottom - frame.top);
+
+    const int w = Width();
+    PointAt(w - 45, 10);
+    ASSERT_TRUE(WaitForColour(w - 57 + 2, 2, kButtonHot));
+    PostNc(WM_NCLBUTTONDOWN, w - 45, 10);
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return IsZoomed(app.Window()) != FALSE; }));
+    Sleep(200);
+
+    const std::map<int, RECT> spread = Layout();
+    for (int id : kLaidOut) {
+        const RECT& b = before.at(id);
+        const RECT& s = spread.at(id);
+        EXPECT_EQ(s.left, static_cast<int>(static_cast<float>(b.left) * fx)) << id;
+        EXPECT_EQ(s.top, static_cast<int>(static_cast<float>(b.top) * fy)) << id;
+        if (IsButton(id)) {
+            EXPECT_EQ(s.right - s.left, b.right - b.left) << id;
+            EXPECT_EQ(s.bottom - s.top, b.bottom - b.top) << id;
+        }
+    }
+    // The right-hand pane spans from select-all's left edge to stop's right edge.
+    const int pane = app.WindowRect(IDC_STOP).right - app.WindowRect(IDC_SELECT_ALL).left;
+    for (int id : {IDC_TAB, IDC_DIR_TREE, IDC_OPTION_LIST}) {
+        EXPECT_EQ(spread.at(id).right - spread.at(id).left, pane) << id;
+    }
+
+    // A double click on the caption restores; everything comes back within a pixel.
+    ParkPointer();
+    PostNc(WM_NCLBUTTONDBLCLK, 200, 10);
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return IsZoomed(app.Window()) == FALSE; }));
+    Sleep(200);
+    const std::map<int, RECT> back = Layout();
+    for (int id : kLaidOut) {
+        const RECT& b = before.at(id);
+        const RECT& r = back.at(id);
+        EXPECT_NEAR(r.left, b.left, 1) << id;
+        EXPECT_NEAR(r.top, b.top, 1) << id;
+        EXPECT_NEAR(r.right - r.left, b.right - b.left, 1) << id;
+        EXPECT_NEAR(r.bottom - r.top, b.bottom - b.top, 1) << id;
+    }
+    EXPECT_EQ(Width(), frame.right - frame.left);
+}
+
+TEST_F(SkinTest, ButtonsShowGreenFacesWithWhiteTextAndLightUpUnderThePointer) {
+    const Screenshot shot;
+    for (int id : kButtons) {
+        if (!app.IsVisible(id)) continue;
+        const RECT rc = app.WindowRect(id);
+        const COLORREF face = shot.Pixel(rc.left + 4, rc.top + 12);
+        EXPECT_TRUE(Near(face, kFaceNormal) || id == IDC_SCAN_NOW) << id << " " << Hex(face);
+        int white = 0;
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            for (int x = rc.left; x < rc.right; ++x) white += shot.Pixel(x, y) == kWhite;
+        }
+        EXPECT_GT(white, 10) << "no white text on " << id;
+    }
+
+    const RECT start = app.WindowRect(IDC_START);
+    MovePointer((start.left + start.right) / 2, (start.top + start.bottom) / 2);
+    EXPECT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return Near(Screenshot::ScreenPixel(start.left + 4, start.top + 12), kFaceHot); }))
+        << Hex(Screenshot::ScreenPixel(start.left + 4, start.top + 12));
+    ParkPointer();
+    // The hover timer notices within a few 10 ms ticks.
+    EXPECT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return Near(Screenshot::ScreenPixel(start.left + 4, start.top + 12), kFaceNormal); }, 500));
+}
+
+TEST_F(SkinTest, ManyPointerMovesAndActivationChangesKeepTheFrameWhole) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, app.ProcessId());
+    const DWORD gdiBefore = process != nullptr ? GetGuiResources(process, GR_GDIOBJECTS) : 0;
+    const int w = Width();
+    for (int i = 0; i < 200; ++i) {
+        const RECT rc = Frame();
+        SetCursorPos(rc.left + (i % 2 ? w - 10 : 300), rc.top + 10);
+        if (i % 10 == 0) SendMessageA(app.Window(), WM_NCACTIVATE, i % 20 == 0, 0);
+        Sleep(5);
+    }
+    ParkPointer();
+    SendMessageA(app.Window(), WM_NCACTIVATE, TRUE, 0);
+    EXPECT_TRUE(WaitForColour(w / 2, 0, kCaptionTop));
+    EXPECT_TRUE(WaitForColour(w - 31 + 2, 2, kCaptionTop, 16));
+    EXPECT_FALSE(app.WaitForExit(10)) << "the program ended";
+    if (process != nullptr) {
+        // Zero where the system does not count GDI objects per process.
+        EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore + 5);
+        CloseHandle(process);
+    }
+}
+
+}  // namespace
