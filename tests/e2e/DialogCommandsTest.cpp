@@ -83,6 +83,14 @@ bool WaitForLinkLine(const FlorrinSession& app) {
     return FlorrinSession::WaitUntil([&] { return LinkOrigin(app).y == OuterHeight(app.Window()) - 45; }, 3000);
 }
 
+// Moves the shop link as many timer ticks would, and waits until it stands at least that far.
+void AdvanceShopLink(const FlorrinSession& app, int nTicks) {
+    const int target = LinkOrigin(app).x + nTicks;
+    for (int i = 0; i < nTicks; ++i) PostMessageA(app.Window(), WM_TIMER, 24, 0);
+    EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return LinkOrigin(app).x >= target; }))
+        << LinkOrigin(app).x << " short of " << target;
+}
+
 TEST_F(StartUp, NothingRunsAndTheFolderPageIsShown) {
     struct Expected {
         int id;
@@ -174,6 +182,27 @@ TEST_F(DialogCommands, ShopLinkRunsAlongTheBottomOnePixelPerTick) {
     EXPECT_LE(before.x, 5 - (rc.right - rc.left) + 40) << "the label starts with its end at the left edge";
 }
 
+TEST_F(DialogCommands, ShopLinkStartsOverOnceItsLeftEdgeHasReachedTheWindowWidthLessFive) {
+    ASSERT_TRUE(WaitForLinkLine(app));
+    RECT window{}, link = app.WindowRect(IDC_SHOP_LINK);
+    GetWindowRect(app.Window(), &window);
+    const int last = (window.right - window.left) - 5, start = 5 - (link.right - link.left);
+    AdvanceShopLink(app, last - 8 - LinkOrigin(app).x);
+    // Watch every tick until the label starts over.
+    int highest = LinkOrigin(app).x, after = highest;
+    FlorrinSession::WaitUntil(
+        [&] {
+            after = LinkOrigin(app).x;
+            if (after < highest) return true;
+            highest = after;
+            return false;
+        },
+        5000);
+    EXPECT_EQ(highest, last);
+    EXPECT_LE(after - start, 1) << "starts over with its last 5 pixels inside";
+    EXPECT_GE(after, start);
+}
+
 // The colours of a label as it shows on screen: its pixels inside the dialog's client area and
 // outside every other visible control.
 std::vector<COLORREF> LabelPixels(const FlorrinSession& app, const Screenshot& shot, int id) {
@@ -194,14 +223,6 @@ std::vector<COLORREF> LabelPixels(const FlorrinSession& app, const Screenshot& s
             if (!covered) pixels.push_back(shot.Pixel(x, y));
         }
     return pixels;
-}
-
-// Moves the shop link as many timer ticks would, and waits until it stands at least that far.
-void AdvanceShopLink(const FlorrinSession& app, int nTicks) {
-    const int target = LinkOrigin(app).x + nTicks;
-    for (int i = 0; i < nTicks; ++i) PostMessageA(app.Window(), WM_TIMER, 24, 0);
-    EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return LinkOrigin(app).x >= target; }))
-        << LinkOrigin(app).x << " short of " << target;
 }
 
 TEST_F(LabelColours, StatusLineAndShopLinkAreWhiteOnTheSkinBlue) {
