@@ -34,26 +34,29 @@ void CloseAboutBox(const FlorrinSession& app, HWND box) {
     EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return !IsWindow(box); })) << "the About box stays open";
 }
 
+struct PopupMenuSearch {
+    DWORD pid;
+    HWND found;
+};
+
+// A lambda does not convert to the stdcall WNDENUMPROC of the 32-bit build: a named callback.
+BOOL CALLBACK FindPopupMenuWindow(HWND hWnd, LPARAM lParam) {
+    auto& s = *reinterpret_cast<PopupMenuSearch*>(lParam);
+    char cls[16] = {};
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    GetClassNameA(hWnd, cls, sizeof cls);
+    if (pid == s.pid && std::string(cls) == "#32768" && IsWindowVisible(hWnd)) {
+        s.found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The pop-up menu window the program shows, or null.
 HWND FindPopupMenu(DWORD processId) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(lParam);
-            char cls[16] = {};
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hWnd, &pid);
-            GetClassNameA(hWnd, cls, sizeof cls);
-            if (pid == s.pid && std::string(cls) == "#32768" && IsWindowVisible(hWnd)) {
-                s.found = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    PopupMenuSearch search{processId, nullptr};
+    EnumWindows(FindPopupMenuWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
