@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/FileDeleter.h"
+#include "engine/LeadBytePredicate.h"
+#include "engine/OptionCheckList.h"
+#include "engine/ResultListWindow.h"
+
+// "全选" and "全不选": check or uncheck every option.
+void OnSelectAll(OptionCheckList& options);
+void OnSelectNone(OptionCheckList& options);
+
+// "删除": removes the selected line that has the focus and deletes its file. Nothing happens when
+// no line is selected. Only absolute paths reach the deleter; a report line is just removed.
+void OnDelete(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte);
+
+// "全部删除": shows each line in the status line and deletes its file (absolute paths only), then
+// empties and hides the list, writes "清理完毕！" and shows the big button as "重新扫描".
+// No confirmation; a file that cannot be deleted simply leaves the list.
+void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte);

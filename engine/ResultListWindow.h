@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// What the delete commands do to the window: the result list, the status line and the big scan
+// button. All of it runs on the interface thread.
+class ResultListWindow {
+public:
+    virtual ~ResultListWindow() = default;
+    virtual int GetLineCount() = 0;
+    // The line that has the focus (the one clicked last); negative when there is none.
+    virtual int GetCaretLine() = 0;
+    virtual bool IsLineSelected(int index) = 0;
+    // False when the line cannot be read.
+    virtual bool GetLineText(int index, std::string& text) = 0;
+    virtual void DeleteLine(int index) = 0;
+    virtual void ResetContent() = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    // Hides the result list and shows the big scan button again with the given text.
+    virtual void ShowScanNowButton(const std::string& text) = 0;
+};
