@@ -1,0 +1,49 @@
+#include "platform/win32/Win32ResultListWindow.h"
+
+Win32ResultListWindow::Win32ResultListWindow(HWND list, HWND status, HWND scanNow)
+    : m_list(list), m_status(status), m_scanNow(scanNow) {}
+
+int Win32ResultListWindow::GetLineCount() {
+    const LRESULT count = SendMessageA(m_list, LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+int Win32ResultListWindow::GetCaretLine() {
+    // With extended selection this is the focus line, which need not be selected.
+    const LRESULT index = SendMessageA(m_list, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+bool Win32ResultListWindow::IsLineSelected(int index) {
+    return SendMessageA(m_list, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+bool Win32ResultListWindow::GetLineText(int index, std::string& text) {
+    const LRESULT length = SendMessageA(m_list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return false;
+    std::string buffer(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        SendMessageA(m_list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied == LB_ERR) return false;
+    buffer.resize(static_cast<size_t>(copied));
+    text = buffer;
+    return true;
+}
+
+void Win32ResultListWindow::DeleteLine(int index) {
+    SendMessageA(m_list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void Win32ResultListWindow::ResetContent() {
+    SendMessageA(m_list, LB_RESETCONTENT, 0, 0);
+}
+
+void Win32ResultListWindow::SetStatusText(const std::string& text) {
+    SetWindowTextA(m_status, text.c_str());
+}
+
+void Win32ResultListWindow::ShowScanNowButton(const std::string& text) {
+    ShowWindow(m_list, SW_HIDE);
+    ShowWindow(m_scanNow, SW_SHOW);
+    SetWindowTextA(m_scanNow, text.c_str());
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include "engine/ResultListWindow.h"
+
+// The delete commands' view of the dialog: the result list box (extended selection), the status
+// line and the big scan button, by their window handles. Interface thread only.
+class Win32ResultListWindow : public ResultListWindow {
+public:
+    Win32ResultListWindow(HWND list, HWND status, HWND scanNow);
+
+    int GetLineCount() override;
+    int GetCaretLine() override;
+    bool IsLineSelected(int index) override;
+    bool GetLineText(int index, std::string& text) override;
+    void DeleteLine(int index) override;
+    void ResetContent() override;
+    void SetStatusText(const std::string& text) override;
+    void ShowScanNowButton(const std::string& text) override;
+
+private:
+    HWND m_list;
+    HWND m_status;
+    HWND m_scanNow;
+};
