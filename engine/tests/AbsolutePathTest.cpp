@@ -4,7 +4,7 @@
 
 #include "engine/AbsolutePath.h"
 #include "engine/CleanOption.h"
-#include "engine/tests/Cp936.h"
+#include "engine/Cp936LeadByte.h"
 
 TEST(IsAbsoluteFilePath, PathsTheWalkListsAndTextsItDoesNot) {
     using namespace std::string_literals;
@@ -38,14 +38,14 @@ TEST(IsAbsoluteFilePath, PathsTheWalkListsAndTextsItDoesNot) {
         {"\\\\\xAA\x5C\\a.tmp", false},
         {"\\\\server\\\xAA\x5C", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(IsAbsoluteFilePath(c.text, kCp936LeadByte), c.absolute) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(IsAbsoluteFilePath(c.text, IsCp936LeadByte), c.absolute) << c.text;
 }
 
 TEST(IsAbsoluteFilePath, NoReportLineIsAPath) {
     for (int i = 0; i < kCleanOptionCount; ++i) {
         const char* line = CleanOptionReportLine(static_cast<CleanOption>(i));
         if (line) {
-            EXPECT_FALSE(IsAbsoluteFilePath(line, kCp936LeadByte)) << line;
+            EXPECT_FALSE(IsAbsoluteFilePath(line, IsCp936LeadByte)) << line;
         }
     }
 }

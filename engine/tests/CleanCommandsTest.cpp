@@ -6,7 +6,7 @@
 
 #include "engine/CleanCommands.h"
 #include "engine/CleanOption.h"
-#include "engine/tests/Cp936.h"
+#include "engine/Cp936LeadByte.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ TEST(OnDelete, SelectedCaretLineIsRemovedAndItsFileDeleted) {
     FakeWindow w(kJunk);
     FakeDeleter d;
     w.Select("D:\\x\\b.old");
-    OnDelete(w, d, kCp936LeadByte);
+    OnDelete(w, d, IsCp936LeadByte);
     EXPECT_EQ(d.deleted, std::vector<std::string>{"D:\\x\\b.old"});
     EXPECT_EQ(w.lines, (std::vector<std::string>{"C:\\Users\\me\\a.tmp", "\\\\srv\\share\\c.gid"}));
     EXPECT_TRUE(w.statusTexts.empty());
@@ -107,7 +107,7 @@ TEST(OnDelete, NothingSelectedChangesNothing) {
         FakeWindow w(c.lines);
         FakeDeleter d;
         w.caret = c.caret;
-        OnDelete(w, d, kCp936LeadByte);
+        OnDelete(w, d, IsCp936LeadByte);
         EXPECT_TRUE(d.deleted.empty()) << c.name;
         EXPECT_EQ(w.lines.size(), c.lines.size()) << c.name;
     }
@@ -118,7 +118,7 @@ TEST(OnDelete, OnlyTheCaretLineIsActedOnAmongSeveralSelected) {
     FakeDeleter d;
     w.Select("C:\\Users\\me\\a.tmp");
     w.Select("\\\\srv\\share\\c.gid");
-    OnDelete(w, d, kCp936LeadByte);
+    OnDelete(w, d, IsCp936LeadByte);
     EXPECT_EQ(d.deleted, std::vector<std::string>{"\\\\srv\\share\\c.gid"});
     EXPECT_EQ(w.lines.size(), 2u);
 }
@@ -128,7 +128,7 @@ TEST(OnDelete, ReportLineIsRemovedWithoutReachingTheDeleter) {
         FakeWindow w({report, "C:\\a.tmp"});
         FakeDeleter d;
         w.Select(report);
-        OnDelete(w, d, kCp936LeadByte);
+        OnDelete(w, d, IsCp936LeadByte);
         EXPECT_TRUE(d.deleted.empty()) << report;
         EXPECT_EQ(w.lines, std::vector<std::string>{"C:\\a.tmp"});
     }
@@ -141,7 +141,7 @@ TEST(OnDeleteAll, DeletesExactlyTheListedPathsAndRestoresThePreScanLook) {
     FakeWindow w(lines);
     FakeDeleter d;
     const std::vector<std::string> sortedLines = w.lines;
-    OnDeleteAll(w, d, kCp936LeadByte);
+    OnDeleteAll(w, d, IsCp936LeadByte);
 
     std::vector<std::string> expectedDeleted;
     for (const auto& l : sortedLines)
@@ -160,7 +160,7 @@ TEST(OnDeleteAll, DeletesExactlyTheListedPathsAndRestoresThePreScanLook) {
 TEST(OnDeleteAll, EmptyListStillEndsInThePreScanLook) {
     FakeWindow w({});
     FakeDeleter d;
-    OnDeleteAll(w, d, kCp936LeadByte);
+    OnDeleteAll(w, d, IsCp936LeadByte);
     EXPECT_TRUE(d.deleted.empty());
     EXPECT_EQ(w.statusTexts, std::vector<std::string>{"清理完毕！"});
     EXPECT_EQ(w.scanNowText, "重新扫描");
