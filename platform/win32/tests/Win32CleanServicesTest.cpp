@@ -13,6 +13,7 @@
 
 #include "engine/CleanCommands.h"
 #include "engine/CleanWorker.h"
+#include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32CleanServices.h"
 #include "platform/win32/Win32FileDeleter.h"
 
@@ -298,7 +299,7 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyNotAFileNamedLikeAReportLin
     std::sort(window.lines.begin(), window.lines.end());
 
     Win32FileDeleter deleter;
-    OnDeleteAll(window, deleter, [](unsigned char c) { return IsDBCSLeadByte(c) != 0; });
+    OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
     EXPECT_FALSE(Exists(junk));
     EXPECT_TRUE(Exists(kept));
     for (const auto& line : reportLines) EXPECT_TRUE(Exists(folder + "\\" + line)) << line;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/CleanCommands.h"
+#include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32ResultListWindow.h"
 
 namespace {
@@ -15,10 +16,6 @@ public:
     std::vector<std::string> deleted;
     void Delete(const std::string& path) override { deleted.push_back(path); }
 };
-
-bool IsLead(unsigned char c) {
-    return IsDBCSLeadByte(c) != 0;
-}
 
 // A parent with the result list as the dialog has it (sorted, extended selection), a status line
 // and the hidden big scan button.
@@ -71,7 +68,7 @@ TEST_F(ResultListFixture, DeleteWithNothingSelectedChangesNothing) {
     SendMessageA(m_list, LB_SETSEL, FALSE, -1);
     Win32ResultListWindow window(m_list, m_status, m_scanNow);
     RecordingDeleter deleter;
-    OnDelete(window, deleter, IsLead);
+    OnDelete(window, deleter, AnsiLeadBytePredicate());
     EXPECT_TRUE(deleter.deleted.empty());
     EXPECT_EQ(Lines(), (std::vector<std::string>{"C:\\a.tmp", "C:\\b.tmp"}));
 }
@@ -84,7 +81,7 @@ TEST_F(ResultListFixture, DeleteActsOnTheFocusLineOfTheSelection) {
     SendMessageA(m_list, LB_SETCARETINDEX, 1, FALSE);
     Win32ResultListWindow window(m_list, m_status, m_scanNow);
     RecordingDeleter deleter;
-    OnDelete(window, deleter, IsLead);
+    OnDelete(window, deleter, AnsiLeadBytePredicate());
     EXPECT_EQ(deleter.deleted, std::vector<std::string>{"C:\\b.tmp"});
     EXPECT_EQ(Lines(), (std::vector<std::string>{"C:\\a.tmp", "C:\\c.tmp"}));
 }
@@ -96,7 +93,7 @@ TEST_F(ResultListFixture, DeleteAllEmptiesAndHidesTheListAndShowsRescan) {
     Add("D:\\一.old");
     Win32ResultListWindow window(m_list, m_status, m_scanNow);
     RecordingDeleter deleter;
-    OnDeleteAll(window, deleter, IsLead);
+    OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
     EXPECT_EQ(deleter.deleted, (std::vector<std::string>{longPath, "D:\\一.old"}));
     EXPECT_EQ(SendMessageA(m_list, LB_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(IsWindowVisible(m_list));
