@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/CAboutDlg.h"
+#include "engine/CleanOption.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
 #include "framework/CPaintDC.h"
@@ -82,6 +83,9 @@ BOOL CFlorrinDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
+    // Inserted at their own indexes, so the list's sort style keeps the options in their order.
+    for (int i = 0; i < kCleanOptionCount; ++i)
+        m_listOptions.InsertString(i, CleanOptionLabel(static_cast<CleanOption>(i)));
     for (int i = 0; i < m_listOptions.GetCount(); ++i) m_listOptions.SetCheck(i, 1);
 
     m_strScanPath = ProfileFolder();

@@ -94,6 +94,18 @@ void AdvanceShopLink(const FlorrinSession& app, int nTicks) {
         << LinkOrigin(app).x << " short of " << target;
 }
 
+TEST_F(StartUp, SevenOptionsInTheirOrderAllCheckedThoughTheListSorts) {
+    const char* const expected[] = {"清空回收站", "临时文件", "剪贴板", "Internet 临时文件",
+                                    "历史记录", "Cookies", "最近网址列表"};
+    ASSERT_EQ(app.ListCount(IDC_OPTION_LIST), 7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(app.ListLine(IDC_OPTION_LIST, i), expected[i]);
+        // The check state is the line's item data.
+        EXPECT_EQ(SendMessageA(app.Control(IDC_OPTION_LIST), LB_GETITEMDATA, i, 0), 1);
+    }
+}
+
 TEST_F(StartUp, NothingRunsAndTheFolderPageIsShown) {
     struct Expected {
         int id;
