@@ -6,11 +6,17 @@
 #include <cstdlib>
 
 #include "app/CAboutDlg.h"
+#include "engine/CleanCommands.h"
 #include "engine/CleanOption.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
 #include "framework/CPaintDC.h"
 #include "framework/MessageMapRows.h"
+#include "platform/win32/AnsiLeadBytePredicate.h"
+#include "platform/win32/Win32DiskSpaceQuery.h"
+#include "platform/win32/Win32FileDeleter.h"
+#include "platform/win32/Win32FolderEnumerator.h"
+#include "platform/win32/Win32ResultListWindow.h"
 #include "res/resource.h"
 #include "skin/DialogGeometry.h"
 #include "skin/DialogLayoutWindow.h"
@@ -36,21 +42,81 @@ std::string ProfileFolder() {
     return {};
 }
 
+// The system's folder listing and drive query keep no state: one of each serves every dialog.
+Win32FolderEnumerator& SystemFolders() {
+    static Win32FolderEnumerator folders;
+    return folders;
+}
+
+Win32DiskSpaceQuery& SystemDiskSpace() {
+    static Win32DiskSpaceQuery diskSpace;
+    return diskSpace;
+}
+
+// Runs a worker's body; nothing thrown leaves the thread.
+template <class Body>
+DWORD RunThreadBody(Body body) {
+    try {
+        return body();
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // namespace
 
-CFlorrinDlg::CFlorrinDlg() : CDialog(IDD_MAIN_DIALOG, nullptr) {
+CFlorrinDlg::CFlorrinDlg()
+    : CDialog(IDD_MAIN_DIALOG, nullptr),
+      ScanRun(SystemFolders(), SystemDiskSpace(), m_runHost, AnsiLeadBytePredicate()),
+      m_runHost(*this) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
-// Thread and event handles are left open and the heap fonts alive: the threads may still run
-// and the controls still use the fonts until the process ends.
-CFlorrinDlg::~CFlorrinDlg() = default;
-
-bool CFlorrinDlg::WorkersMayRun() const {
-    // The clean and animation handles are set when a scan run starts and never cleared, so a
-    // run of any age, finished or not, counts.
-    return m_bScanning || m_hScanThread != nullptr || m_hCleanThread != nullptr || m_hAnimThread != nullptr;
+// The heap fonts stay alive: the controls use them until the process ends. The event and
+// thread handles of the last run are closed; no worker runs by now (see WorkersMayRun).
+CFlorrinDlg::~CFlorrinDlg() {
+    if (!HasLiveWorker()) m_runHost.CloseRunHandles();
 }
+
+bool CFlorrinDlg::WorkersMayRun() const { return HasLiveWorker(); }
+
+DWORD WINAPI CFlorrinDlg::ScanThreadProc(LPVOID pParam) {
+    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->ScanThreadMain(); });
+}
+
+DWORD WINAPI CFlorrinDlg::CleanThreadProc(LPVOID pParam) {
+    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->CleanThreadMain(); });
+}
+
+DWORD WINAPI CFlorrinDlg::AnimationThreadProc(LPVOID pParam) {
+    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->AnimationThreadMain(); });
+}
+
+void CFlorrinDlg::OnStart() { ScanRun::OnStart(); }
+
+void CFlorrinDlg::OnSelectAll() { ::OnSelectAll(m_runHost); }
+
+void CFlorrinDlg::OnSelectNone() { ::OnSelectNone(m_runHost); }
+
+void CFlorrinDlg::OnStop() { ScanRun::OnStop(); }
+
+void CFlorrinDlg::OnPause() { ScanRun::OnPause(); }
+
+void CFlorrinDlg::OnDelete() {
+    Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd);
+    Win32FileDeleter deleter;
+    ::OnDelete(window, deleter, AnsiLeadBytePredicate());
+}
+
+void CFlorrinDlg::OnDeleteAll() {
+    Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd);
+    Win32FileDeleter deleter;
+    ::OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
+}
+
+void CFlorrinDlg::OnScanNow() { ScanRun::OnScanNow(); }
+
+LRESULT CFlorrinDlg::OnRunRequest(WPARAM, LPARAM lParam) { return DialogRunHost::CarryOut(lParam); }
 
 void CFlorrinDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -99,6 +165,11 @@ BOOL CFlorrinDlg::OnInitDialog() {
     m_bScanning = false;
     m_bPaused = false;
 
+    // The bar's basis: the drive's used space plus the scan folder's size. No folder, no walk.
+    if (!m_strScanPath.empty()) {
+        m_nUsedKB = GetUsedSpaceKB(m_strScanPath);
+        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
+    }
     m_progress.SetRange32(0, static_cast<int>(m_nUsedKB >> 10));
     m_bAnimating = false;
     m_btnStop.EnableWindow(FALSE);
@@ -317,6 +388,13 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapMessage<WM_SYSCOMMAND, &CFlorrinDlg::OnSysCommand>(),
         MapMessage<WM_PAINT, &CFlorrinDlg::OnPaint>(),
         MapMessage<WM_QUERYDRAGICON, &CFlorrinDlg::OnQueryDragIcon>(),
+        MapCommand<IDC_START, BN_CLICKED, &CFlorrinDlg::OnStart>(),
+        MapCommand<IDC_SELECT_ALL, BN_CLICKED, &CFlorrinDlg::OnSelectAll>(),
+        MapCommand<IDC_SELECT_NONE, BN_CLICKED, &CFlorrinDlg::OnSelectNone>(),
+        MapCommand<IDC_STOP, BN_CLICKED, &CFlorrinDlg::OnStop>(),
+        MapCommand<IDC_PAUSE, BN_CLICKED, &CFlorrinDlg::OnPause>(),
+        MapCommand<IDC_DELETE, BN_CLICKED, &CFlorrinDlg::OnDelete>(),
+        MapCommand<IDC_DELETE_ALL, BN_CLICKED, &CFlorrinDlg::OnDeleteAll>(),
         MapMessage<WM_CLOSE, &CFlorrinDlg::OnClose>(),
         MapCtlColor<&CFlorrinDlg::OnCtlColor>(),
         MapMessage<WM_NCPAINT, &CFlorrinDlg::OnNcPaint>(),
@@ -325,6 +403,7 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapMessage<WM_NCLBUTTONDOWN, &CFlorrinDlg::OnNcLButtonDown>(),
         MapMessage<WM_NCMOUSELEAVE, &CFlorrinDlg::OnNcMouseLeave>(),
         MapMessage<WM_ERASEBKGND, &CFlorrinDlg::OnEraseBkgnd>(),
+        MapCommand<IDC_SCAN_NOW, BN_CLICKED, &CFlorrinDlg::OnScanNow>(),
         MapMessage<WM_NCLBUTTONDBLCLK, &CFlorrinDlg::OnNcLButtonDblClk>(),
         MapMessage<WM_SIZE, &CFlorrinDlg::OnSize>(),
         MapMessage<WM_NCRBUTTONUP, &CFlorrinDlg::OnNcRButtonUp>(),
@@ -337,6 +416,7 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapMessage<WM_TIMER, &CFlorrinDlg::OnTimer>(),
         MapMessage<WM_LBUTTONUP, &CFlorrinDlg::OnLButtonUp>(),
         MapMessage<WM_MOUSEMOVE, &CFlorrinDlg::OnMouseMove>(),
+        MapRawMessage<DialogRunHost::kRunRequest, &CFlorrinDlg::OnRunRequest>(),
     };
     static const MessageMap map(CDialog::ThisMessageMap(), rows);
     return &map;

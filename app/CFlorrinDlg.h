@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <cstdint>
-#include <list>
-#include <mutex>
 #include <string>
 
+#include "app/DialogRunHost.h"
+#include "engine/ScanRun.h"
 #include "framework/CBrush.h"
 #include "framework/CCheckListBox.h"
 #include "framework/CDialog.h"
@@ -27,8 +25,9 @@
 // state: the interface thread and the scan, clean and animation threads work on them.
 // The scrolling shop link keeps its geometry (m_rcLink, m_nLinkX, m_nLinkY) in its own base; so
 // do the painted caption frame (its metrics, hover and window-state flags) and the resize layout
-// (its factors and read-back edges).
-class CFlorrinDlg : public CDialog, public ShopLink, public CaptionFrame, public ResizeLayout {
+// (its factors and read-back edges). The JunkPatternList, the scan flags and counters and the
+// scan folder come from the scan run.
+class CFlorrinDlg : public CDialog, public ShopLink, public CaptionFrame, public ResizeLayout, public ScanRun {
 public:
     CFlorrinDlg();
     ~CFlorrinDlg() override;
@@ -38,28 +37,20 @@ public:
 
     static const MessageMap* ThisMessageMap();
 
-    // The JunkPatternList ("*." plus an extension), guarded by m_lockJunkPatterns.
-    std::list<std::string> m_lstJunkPatterns;
-    std::atomic<bool> m_bStopScan{false};
-    std::atomic<bool> m_bScanning{false};
+    // The three workers of a scan run; pParam is the dialog.
+    static DWORD WINAPI ScanThreadProc(LPVOID pParam);
+    static DWORD WINAPI CleanThreadProc(LPVOID pParam);
+    static DWORD WINAPI AnimationThreadProc(LPVOID pParam);
+
     HANDLE m_hScanThread = nullptr;
     HANDLE m_hAnimThread = nullptr;
     HANDLE m_hCleanThread = nullptr;
     HANDLE m_hScanEvent = nullptr;
-    std::atomic<bool> m_bPaused{false};
-    // Kilobytes walked, and found as junk, in this scan run; written only by the walk.
-    std::atomic<uint32_t> m_nScannedKB{0};
-    std::atomic<uint32_t> m_nJunkKB{0};
-    std::atomic<uint32_t> m_nJunkCount{0};
-    // Size basis of the progress bar in kilobytes; the bar counts in units of 1024 KB.
-    uint32_t m_nUsedKB = 0;
     CBrush m_brBack;
     COLORREF m_clrText = 0;
     COLORREF m_clrBack = 0;
     // Created once and never deleted: the status line uses it as long as the process lives.
     CFont* m_pStatusFont = nullptr;
-    std::atomic<bool> m_bAnimating{false};
-    std::string m_strScanPath;
     HICON m_hIcon = nullptr;
     CCheckListBox m_listOptions;
     CHSListBox m_listResults;
@@ -75,13 +66,22 @@ public:
     CTabCtrl m_tab;
     CDirTreeCtrl m_tree;
 
-    // Held while the JunkPatternList is appended to, walked or emptied.
-    std::mutex m_lockJunkPatterns;
-
 protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+
+    // The scan run's commands, and the clean options' select and delete commands.
+    void OnStart();
+    void OnSelectAll();
+    void OnSelectNone();
+    void OnStop();
+    void OnPause();
+    void OnDelete();
+    void OnDeleteAll();
+    void OnScanNow();
+    // A worker's request, carried out on the interface thread.
+    LRESULT OnRunRequest(WPARAM wParam, LPARAM lParam);
 
     // The dialog's own commands: About, painting, the close question, the label colours, the
     // caption menu and the scrolling shop link.
@@ -115,6 +115,8 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
 
 private:
+    friend class DialogRunHost;
+    DialogRunHost m_runHost;
     // Whether a client point lies on the shop link label where it stands now.
     bool IsOnShopLink(CPoint point) const;
 };

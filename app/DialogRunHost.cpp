@@ -1,0 +1,255 @@
+#include "app/DialogRunHost.h"
+
+#include "app/CFlorrinDlg.h"
+#include "engine/CleanWorker.h"
+#include "platform/win32/Win32CleanServices.h"
+#include "res/resource.h"
+#include "skin/BusyAnimation.h"
+#include "skin/DrawBusyFrame.h"
+
+namespace {
+
+// The scan event's name, shared with every running copy of the program.
+const char* const kScanEventName = "Event";
+
+int ShowCommandOf(RunShow how)
+{
+    switch (how) {
+    case RunShow::Hide:
+        return SW_HIDE;
+    case RunShow::ShowNormal:
+        return SW_SHOWNORMAL;
+    case RunShow::Show:
+        break;
+    }
+    return SW_SHOW;
+}
+
+void CloseAndClear(HANDLE& handle)
+{
+    if (handle != nullptr)
+        CloseHandle(handle);
+    handle = nullptr;
+}
+
+} // namespace
+
+DialogRunHost::DialogRunHost(CFlorrinDlg& dlg) : m_dlg(dlg), m_nInterfaceThreadId(GetCurrentThreadId()) {}
+
+void DialogRunHost::Request(const std::function<void()>& request)
+{
+    if (GetCurrentThreadId() == m_nInterfaceThreadId) {
+        request();
+        return;
+    }
+    // Once the window is gone the request is dropped: the program is ending.
+    SendMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&request));
+}
+
+LRESULT DialogRunHost::CarryOut(LPARAM lParam)
+{
+    try {
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+    } catch (...) {
+        // Nothing crosses the window procedure; the request simply did not happen.
+    }
+    return 0;
+}
+
+HWND DialogRunHost::ControlOf(RunControl control) const
+{
+    int id = IDC_SCAN_NOW;
+    switch (control) {
+    case RunControl::ScanNow:
+        id = IDC_SCAN_NOW;
+        break;
+    case RunControl::Start:
+        id = IDC_START;
+        break;
+    case RunControl::Stop:
+        id = IDC_STOP;
+        break;
+    case RunControl::Pause:
+        id = IDC_PAUSE;
+        break;
+    case RunControl::DirTree:
+        id = IDC_DIR_TREE;
+        break;
+    case RunControl::Progress:
+        id = IDC_PROGRESS;
+        break;
+    case RunControl::ResultList:
+        id = IDC_RESULT_LIST;
+        break;
+    }
+    return GetDlgItem(m_dlg.m_hWnd, id);
+}
+
+void DialogRunHost::CloseRunHandles()
+{
+    CloseAndClear(m_dlg.m_hScanEvent);
+    CloseAndClear(m_dlg.m_hScanThread);
+    CloseAndClear(m_dlg.m_hAnimThread);
+    CloseAndClear(m_dlg.m_hCleanThread);
+}
+
+void DialogRunHost::SetProgressPos(uint32_t position)
+{
+    Request([&] { m_dlg.m_progress.SetPos(static_cast<int>(position)); });
+}
+
+void DialogRunHost::SetStatusText(const std::string& text)
+{
+    Request([&] { SetDlgItemTextA(m_dlg.m_hWnd, IDC_STATUS_TEXT, text.c_str()); });
+}
+
+void DialogRunHost::HoldListPainting()
+{
+    if (m_bListPaintHeld)
+        return;
+    m_bListPaintHeld = true;
+    m_dlg.m_listResults.SendMessage(WM_SETREDRAW, FALSE);
+    SetTimer(m_dlg.m_hWnd, kListPaintTimer, kListPaintMs, &DialogRunHost::ListPaintTimerProc);
+}
+
+void CALLBACK DialogRunHost::ListPaintTimerProc(HWND hWnd, UINT, UINT_PTR idEvent, DWORD)
+{
+    KillTimer(hWnd, idEvent);
+    if (auto* dlg = dynamic_cast<CFlorrinDlg*>(CWnd::FromHandlePermanent(hWnd)))
+        dlg->m_runHost.ReleaseListPainting();
+}
+
+void DialogRunHost::ReleaseListPainting()
+{
+    if (!m_bListPaintHeld)
+        return;
+    m_bListPaintHeld = false;
+    m_dlg.m_listResults.SendMessage(WM_SETREDRAW, TRUE);
+    m_dlg.m_listResults.Invalidate();
+}
+
+void DialogRunHost::AddResultLine(const std::string& line)
+{
+    Request([&] {
+        HoldListPainting();
+        m_dlg.m_listResults.AddString(line.c_str());
+        m_dlg.m_listResults.FitHorizontalExtent();
+    });
+}
+
+void DialogRunHost::SignalScanEvent()
+{
+    SetEvent(m_dlg.m_hScanEvent);
+}
+
+void DialogRunHost::ShowControl(RunControl control, RunShow how)
+{
+    Request([&] { ShowWindow(ControlOf(control), ShowCommandOf(how)); });
+}
+
+void DialogRunHost::EnableControl(RunControl control, bool enable)
+{
+    Request([&] { EnableWindow(ControlOf(control), enable ? TRUE : FALSE); });
+}
+
+void DialogRunHost::SetControlText(RunControl control, const std::string& text)
+{
+    Request([&] { SetWindowTextA(ControlOf(control), text.c_str()); });
+}
+
+void DialogRunHost::SetProgressRange(uint32_t high)
+{
+    Request([&] { m_dlg.m_progress.SetRange32(0, static_cast<int>(high)); });
+}
+
+void DialogRunHost::ResetResultList()
+{
+    Request([&] { m_dlg.m_listResults.ResetContent(); });
+}
+
+int DialogRunHost::GetOptionCount()
+{
+    int count = 0;
+    Request([&] { count = m_dlg.m_listOptions.GetCount(); });
+    return count;
+}
+
+int DialogRunHost::GetOptionCheck(int index)
+{
+    int check = 0;
+    Request([&] { check = m_dlg.m_listOptions.GetCheck(index); });
+    return check;
+}
+
+bool DialogRunHost::CreateScanEvent()
+{
+    CloseAndClear(m_dlg.m_hScanEvent);
+    // Auto-reset, created signalled; an event of that name that another copy holds is opened
+    // as it stands, so this copy's walk waits until that copy's walk ends or stops.
+    m_dlg.m_hScanEvent = CreateEventA(nullptr, FALSE, TRUE, kScanEventName);
+    return m_dlg.m_hScanEvent != nullptr;
+}
+
+void DialogRunHost::WaitScanEvent()
+{
+    WaitForSingleObject(m_dlg.m_hScanEvent, INFINITE);
+}
+
+bool DialogRunHost::StartWorker(RunWorker worker)
+{
+    LPTHREAD_START_ROUTINE proc = &CFlorrinDlg::ScanThreadProc;
+    HANDLE* slot = &m_dlg.m_hScanThread;
+    switch (worker) {
+    case RunWorker::Scan:
+        break;
+    case RunWorker::Clean:
+        proc = &CFlorrinDlg::CleanThreadProc;
+        slot = &m_dlg.m_hCleanThread;
+        break;
+    case RunWorker::Animation:
+        proc = &CFlorrinDlg::AnimationThreadProc;
+        slot = &m_dlg.m_hAnimThread;
+        break;
+    }
+    HANDLE thread = CreateThread(nullptr, 0, proc, &m_dlg, 0, nullptr);
+    if (thread == nullptr)
+        return false;
+    // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
+    CloseAndClear(*slot);
+    *slot = thread;
+    return true;
+}
+
+void DialogRunHost::RunBusyAnimation()
+{
+    BusyAnimation::Run(m_dlg.m_bAnimating, [this](int nFrame) {
+        m_dlg.m_scanGate.Pass();
+        DrawBusyFrame(&m_dlg, nFrame);
+    });
+}
+
+void DialogRunHost::RunCleanOptions()
+{
+    Win32CleanServices services(m_dlg.m_hWnd);
+    ::RunCleanOptions(*this, services);
+}
+
+bool DialogRunHost::IsOptionChecked(CleanOption option)
+{
+    return GetOptionCheck(static_cast<int>(option)) == 1;
+}
+
+void DialogRunHost::AddJunkPatterns()
+{
+    m_dlg.ScanEngine::AddJunkPatterns();
+}
+
+int DialogRunHost::GetCount()
+{
+    return m_dlg.m_listOptions.GetCount();
+}
+
+void DialogRunHost::SetCheck(int index, bool checked)
+{
+    m_dlg.m_listOptions.SetCheck(index, checked ? 1 : 0);
+}
