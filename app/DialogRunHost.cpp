@@ -100,32 +100,52 @@ void DialogRunHost::SetProgressPos(uint32_t position)
 
 void DialogRunHost::SetStatusText(const std::string& text)
 {
-    Request([&] { SetDlgItemTextA(m_dlg.m_hWnd, IDC_STATUS_TEXT, text.c_str()); });
+    Request([&] {
+        // The window procedure's default stores the text without the static's own repaint.
+        DefWindowProcA(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(text.c_str()));
+        m_bStatusPaintDue = true;
+        SchedulePainting();
+    });
+}
+
+void DialogRunHost::SchedulePainting()
+{
+    if (m_bPaintScheduled)
+        return;
+    m_bPaintScheduled = true;
+    SetTimer(m_dlg.m_hWnd, kPaintTimer, kPaintMs, &DialogRunHost::PaintTimerProc);
 }
 
 void DialogRunHost::HoldListPainting()
 {
-    if (m_bListPaintHeld)
-        return;
-    m_bListPaintHeld = true;
-    m_dlg.m_listResults.SendMessage(WM_SETREDRAW, FALSE);
-    SetTimer(m_dlg.m_hWnd, kListPaintTimer, kListPaintMs, &DialogRunHost::ListPaintTimerProc);
+    if (!m_bListPaintHeld) {
+        m_bListPaintHeld = true;
+        m_dlg.m_listResults.SendMessage(WM_SETREDRAW, FALSE);
+    }
+    SchedulePainting();
 }
 
-void CALLBACK DialogRunHost::ListPaintTimerProc(HWND hWnd, UINT, UINT_PTR idEvent, DWORD)
+void CALLBACK DialogRunHost::PaintTimerProc(HWND hWnd, UINT, UINT_PTR idEvent, DWORD)
 {
     KillTimer(hWnd, idEvent);
     if (auto* dlg = dynamic_cast<CFlorrinDlg*>(CWnd::FromHandlePermanent(hWnd)))
-        dlg->m_runHost.ReleaseListPainting();
+        dlg->m_runHost.FlushPainting();
 }
 
-void DialogRunHost::ReleaseListPainting()
+void DialogRunHost::FlushPainting()
 {
-    if (!m_bListPaintHeld)
-        return;
-    m_bListPaintHeld = false;
-    m_dlg.m_listResults.SendMessage(WM_SETREDRAW, TRUE);
-    m_dlg.m_listResults.Invalidate();
+    m_bPaintScheduled = false;
+    constexpr UINT kNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+    if (m_bListPaintHeld) {
+        m_bListPaintHeld = false;
+        m_dlg.m_listResults.SendMessage(WM_SETREDRAW, TRUE);
+        RedrawWindow(m_dlg.m_listResults.m_hWnd, nullptr, nullptr, kNow | RDW_FRAME);
+    }
+    if (m_bStatusPaintDue) {
+        m_bStatusPaintDue = false;
+        RedrawWindow(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), nullptr, nullptr, kNow);
+    }
 }
 
 void DialogRunHost::AddResultLine(const std::string& line)

@@ -29,8 +29,8 @@ public:
     static LRESULT CarryOut(LPARAM lParam);
     // Closes the event and the thread handles of the last run; only once no worker runs.
     void CloseRunHandles();
-    // Paints the result list again after a burst of additions (interface thread).
-    void ReleaseListPainting();
+    // Paints what the workers changed since the last paint (interface thread).
+    void FlushPainting();
 
     // The walk's window operations.
     void SetProgressPos(uint32_t position) override;
@@ -61,11 +61,14 @@ public:
     void SetCheck(int index, bool checked) override;
 
 private:
-    // A visible sorted list box repaints on every addition; while workers add lines it paints
-    // at most once per kListPaintMs, and always once after the last addition.
-    static constexpr UINT kListPaintMs = 30;
-    static constexpr UINT_PTR kListPaintTimer = 0x4C50;
-    static void CALLBACK ListPaintTimerProc(HWND hWnd, UINT message, UINT_PTR idEvent, DWORD time);
+    // A visible sorted list box repaints on every addition, and the status line on every new
+    // text. Each request is carried out at once, in order; only the painting waits, so the two
+    // controls paint at most once per kPaintMs while the workers change them, and always once
+    // after the last change.
+    static constexpr UINT kPaintMs = 30;
+    static constexpr UINT_PTR kPaintTimer = 0x4C50;
+    static void CALLBACK PaintTimerProc(HWND hWnd, UINT message, UINT_PTR idEvent, DWORD time);
+    void SchedulePainting();
     void HoldListPainting();
 
     void Request(const std::function<void()>& request);
@@ -73,5 +76,8 @@ private:
 
     CFlorrinDlg& m_dlg;
     DWORD m_nInterfaceThreadId;
-    bool m_bListPaintHeld = false; // interface thread only
+    // Interface thread only.
+    bool m_bPaintScheduled = false;
+    bool m_bListPaintHeld = false;
+    bool m_bStatusPaintDue = false;
 };
