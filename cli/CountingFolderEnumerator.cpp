@@ -1,0 +1,42 @@
+#include "cli/CountingFolderEnumerator.h"
+
+class CountingFolderEnumerator::Counting : public FolderEnumeration {
+public:
+    Counting(std::unique_ptr<FolderEnumeration> inner, CountingFolderEnumerator& owner)
+        : m_inner(std::move(inner)), m_owner(owner)
+    {
+    }
+
+    bool Next(FolderEntry& entry) override
+    {
+        if (!m_inner->Next(entry))
+            return false;
+        if (!entry.isDirectory) {
+            m_owner.m_nFiles.fetch_add(1, std::memory_order_relaxed);
+            m_owner.m_lastFileSize = entry.size;
+        }
+        return true;
+    }
+
+private:
+    std::unique_ptr<FolderEnumeration> m_inner;
+    CountingFolderEnumerator& m_owner;
+};
+
+std::unique_ptr<FolderEnumeration> CountingFolderEnumerator::Open(const std::string& searchPattern)
+{
+    {
+        std::lock_guard lock(m_patternLock);
+        m_currentPattern = searchPattern;
+    }
+    std::unique_ptr<FolderEnumeration> listing = m_inner.Open(searchPattern);
+    if (!listing)
+        return nullptr;
+    return std::make_unique<Counting>(std::move(listing), *this);
+}
+
+std::string CountingFolderEnumerator::CurrentSearchPattern() const
+{
+    std::lock_guard lock(m_patternLock);
+    return m_currentPattern;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "cli/Console.h"
+
+// Exit statuses of florrin-cli.
+enum CliExitStatus : int {
+    kExitDone = 0,
+    kExitDeleteFailed = 1,
+    kExitUsage = 2,
+    kExitUnreadableFolder = 3,
+    kExitInterrupted = 130,
+};
+
+// The command-line scanner: parses the arguments, walks the folder with the dialog's engine,
+// prints the junk list and the summary, and for "clean" deletes what this walk listed.
+class FlorrinCli {
+public:
+    explicit FlorrinCli(const Console& console) : m_console(console) {}
+
+    // args: the arguments after the program's name. Returns the exit status.
+    int Run(const std::vector<std::string>& args);
+
+private:
+    int Walk(const CliOptions& options);
+    void Error(const std::string& gbk, const std::string& path = std::string(),
+               const std::string& gbkAfter = std::string());
+
+    const Console& m_console;
+};
