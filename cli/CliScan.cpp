@@ -31,8 +31,9 @@ std::string CliScan::CurrentFolder() const
     static const std::string kAllEntries = "*.*";
     if (folder.size() >= kAllEntries.size())
         folder.resize(folder.size() - kAllEntries.size());
-    // The separator the pattern added, unless it is all there is (a root folder).
-    if (folder.size() > 1 && folder.back() == m_counter.Separator() && !EndsInTrailByte(folder, m_isLeadByte))
+    // The separator the pattern added, unless the folder is a root ("/", "C:\\").
+    const bool root = folder.size() == 1 || (folder.size() == 3 && folder[1] == ':');
+    if (!root && !folder.empty() && folder.back() == m_counter.Separator() && !EndsInTrailByte(folder, m_isLeadByte))
         folder.pop_back();
     return folder;
 }

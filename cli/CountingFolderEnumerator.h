@@ -8,7 +8,8 @@
 #include "engine/FolderEnumerator.h"
 
 // Passes the platform's listings through to the walk and keeps, for the progress line, the
-// number of files listed and the folder being listed; for the junk list, the size of the file
+// number of files listed and the folder being listed (the enclosing one again once a sub-folder
+// is done); for the junk list, the size of the file
 // the walk is looking at (the last file entry handed out).
 class CountingFolderEnumerator : public FolderEnumerator {
 public:
@@ -26,6 +27,7 @@ public:
 
 private:
     class Counting;
+    void SetCurrentSearchPattern(std::string searchPattern);
 
     FolderEnumerator& m_inner;
     std::atomic<uint64_t> m_nFiles{0};

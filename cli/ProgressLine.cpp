@@ -144,7 +144,9 @@ void ProgressLine::EraseLocked()
 {
     if (m_shownColumns == 0)
         return;
-    const std::string blank = "\r" + std::string(m_shownColumns, ' ') + "\r";
+    std::string blank(m_shownColumns + 2, ' ');
+    blank.front() = '\r';
+    blank.back() = '\r';
     std::fwrite(blank.data(), 1, blank.size(), m_stream);
     std::fflush(m_stream);
     m_shownColumns = 0;

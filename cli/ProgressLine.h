@@ -1,6 +1,6 @@
 #pragma once
 
-#include <chrono>
+// <chrono> itself holds a literal GBK cannot encode; steady_clock comes with <thread>.
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
