@@ -1,0 +1,260 @@
+#!/usr/bin/env python3
+"""florrin-cli on a fixture tree, run as a user would run it.
+
+  cli_program_test.py --program PATH            the native program
+  cli_program_test.py --wine EXE [--native PATH] the Windows program under Wine, and, when a native
+                                                 program is given, the two side by side
+Each case builds its own fixture, so cases cannot disturb each other.
+"""
+import argparse
+import hashlib
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+JUNK = {  # relative path: size in bytes
+    "a.tmp": 3,
+    ".tmp": 0,
+    "tmp": 1024,
+    "ro.gid": 1024,
+    "sub/b.old": 3000,
+    "sub/deep/c._mp": 2048,
+    "sub/deep/d.syd": 1024 * 1024 + 5,
+    "中文/e.tmp": 10,
+}
+KEEP = {
+    "keep.txt": 100,
+    "A.TMP": 50,
+    "a.Tmp": 50,
+    "x.do~": 5,
+    "notes.tmp.bak": 7,
+    "sub/deep/f.txt": 4096,
+    "中文/g.doc": 2047,
+}
+READ_ONLY = "ro.gid"
+SUMMARY = "扫描已完成！本次共扫描出 8 个垃圾文件，立即清除可帮您节省 1MB 磁盘空间。"
+
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL:", what, flush=True)
+
+
+def make_fixture(root):
+    for rel, size in {**JUNK, **KEEP}.items():
+        path = os.path.join(root, rel)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(hashlib.sha256(rel.encode()).digest() * (size // 32 + 1))
+            f.truncate(size)
+    os.makedirs(os.path.join(root, "empty"))
+    os.chmod(os.path.join(root, READ_ONLY), 0o444)
+
+
+def checksums(root):
+    sums = {}
+    for folder, _, files in os.walk(root):
+        for name in files:
+            path = os.path.join(folder, name)
+            with open(path, "rb") as f:
+                sums[os.path.relpath(path, root)] = hashlib.sha256(f.read()).hexdigest()
+    return sums
+
+
+class Program:
+    """Runs one build of florrin-cli and turns its paths back into the fixture's relative ones."""
+
+    def __init__(self, command, wine):
+        self.command, self.wine = command, wine
+        self.encoding = "gbk" if wine else "utf-8"
+
+    def folder_arg(self, path):
+        return "Z:" + path.replace("/", "\\") if self.wine else path
+
+    def relative(self, line, root):
+        prefix = self.folder_arg(root) + ("\\" if self.wine else "/")
+        if not line.startswith(prefix):
+            return None
+        return line[len(prefix):].replace("\\", "/")
+
+    def run(self, args, cwd=None, env_lang="zh_CN.UTF-8"):
+        env = dict(os.environ, LANG=env_lang, LC_ALL=env_lang)
+        done = subprocess.run(self.command + args, cwd=cwd, env=env, capture_output=True, timeout=120)
+        out = done.stdout.decode(self.encoding, "replace").replace("\r\n", "\n")
+        err = done.stderr.decode(self.encoding, "replace").replace("\r\n", "\n")
+        return done.returncode, out, err
+
+    def listing(self, root, args=("scan",)):
+        code, out, err = self.run(list(args) + [self.folder_arg(root)])
+        lines = out.splitlines()
+        return code, lines[:-1], (lines[-1] if lines else ""), err
+
+
+def case_usage(program, scratch):
+    for args, code in ([], 2), (["frob"], 2), (["scan", "--bogus"], 2), (["scan", "a", "b"], 2), \
+                      (["scan", "--dry-run"], 2), (["--json"], 2):
+        got, out, err = program.run(args, cwd=scratch)
+        check(got == code, f"{args}: status {got}, expected {code}")
+        check("用法" in err and out == "", f"{args}: usage text on standard error only: {err!r}")
+    got, out, err = program.run(["--help"])
+    check(got == 0, f"--help: status {got}")
+    for option in ("scan", "clean", "--json", "--dry-run", "--help", "Ctrl-C", "130"):
+        check(option in out, f"--help explains {option}")
+    missing = os.path.join(scratch, "no such folder")
+    got, out, err = program.run(["scan", program.folder_arg(missing)])
+    check(got == 3, f"missing folder: status {got}")
+    check("no such folder" in err, f"missing folder named in the message: {err!r}")
+    a_file = os.path.join(scratch, "plain.txt")
+    open(a_file, "w").close()
+    got, _, err = program.run(["clean", program.folder_arg(a_file)])
+    check(got == 3, f"a file given as the folder: status {got}")
+    check(os.path.exists(a_file), "a file given as the folder is left alone")
+
+
+def case_scan(program, scratch):
+    root = os.path.join(scratch, "fixture")
+    make_fixture(root)
+    code, lines, summary, err = program.listing(root)
+    check(code == 0, f"scan: status {code}: {err}")
+    found = sorted(program.relative(line, root) for line in lines)
+    check(found == sorted(JUNK), f"scan lists exactly the junk: {found}")
+    check(summary == SUMMARY, f"scan summary: {summary!r}")
+    check(err == "", f"scan writes nothing to a standard error that is no terminal: {err!r}")
+    return found, summary
+
+
+def case_json(program, scratch):
+    root = os.path.join(scratch, "fixture")
+    make_fixture(root)
+    code, out, err = program.run(["scan", "--json", program.folder_arg(root)])
+    check(code == 0, f"scan --json: status {code}: {err}")
+    doc = json.loads(out)
+    files = {program.relative(f["path"], root): f for f in doc["junkFiles"]}
+    check(sorted(files) == sorted(JUNK), f"JSON lists exactly the junk: {sorted(files)}")
+    check(doc["junkCount"] == len(JUNK) == len(doc["junkFiles"]), "JSON count")
+    for rel, size in JUNK.items():
+        if rel in files:
+            check(files[rel]["bytes"] == size and files[rel]["kb"] == size >> 10, f"JSON size of {rel}")
+    check(doc["junkKB"] == sum(s >> 10 for s in JUNK.values()) == 1030, f"JSON junk KB {doc['junkKB']}")
+    check(doc["junkBytes"] == sum(JUNK.values()), "JSON junk bytes")
+    all_files = {**JUNK, **KEEP}
+    check(doc["scannedKB"] == sum(s >> 10 for s in all_files.values()), f"JSON scanned KB {doc['scannedKB']}")
+    check(doc["filesScanned"] == len(all_files), "JSON files scanned")
+    check(doc["summary"] == SUMMARY, f"JSON summary {doc['summary']!r}")
+    check(program.relative(doc["folder"] + ("\\" if program.wine else "/") + "x", root) == "x", "JSON folder")
+    check(doc["interrupted"] is False and doc["command"] == "scan", "JSON flags")
+
+
+def case_clean(program, scratch):
+    root = os.path.join(scratch, "fixture")
+    make_fixture(root)
+    before = checksums(root)
+    # A folder of its own as the current folder, holding files named like the junk's names.
+    elsewhere = os.path.join(scratch, "cwd")
+    os.makedirs(elsewhere)
+    for rel in JUNK:
+        with open(os.path.join(elsewhere, os.path.basename(rel)), "w") as f:
+            f.write("not junk")
+    code, out, err = program.run(["clean", "--json", program.folder_arg(root)], cwd=elsewhere)
+    check(code == 1, f"clean with an undeletable file: status {code}")
+    doc = json.loads(out)
+    results = {program.relative(f["path"], root): f["result"] for f in doc["junkFiles"]}
+    check(results.get(READ_ONLY) == "read-only", f"the read-only junk is reported as such: {results}")
+    check(doc["deleted"] == len(JUNK) - 1 and doc["failed"] == 1, "clean counts")
+    check(READ_ONLY in err and "只读" in err and err.count("\n") == 1, f"clean reports the failure: {err!r}")
+    after = checksums(root)
+    expected = {rel: s for rel, s in before.items() if rel not in JUNK or rel == READ_ONLY}
+    check(after == expected, f"clean deletes exactly the listed junk; left: {sorted(after)}")
+    check(len(os.listdir(elsewhere)) == len({os.path.basename(r) for r in JUNK}),
+          "files in the current folder named like the junk survive")
+
+
+def case_dry_run(program, scratch):
+    root = os.path.join(scratch, "fixture")
+    make_fixture(root)
+    before = checksums(root)
+    code, lines, _, err = program.listing(root, ("clean", "--dry-run"))
+    check(code == 0, f"clean --dry-run: status {code}: {err}")
+    check(sorted(program.relative(line, root) for line in lines[:-1]) == sorted(JUNK), "--dry-run lists the junk")
+    check(checksums(root) == before, "--dry-run deletes nothing")
+
+
+def case_interrupt(program, scratch, command):
+    """Ctrl-C while the walk waits on a full output pipe: the walk stops, nothing is deleted."""
+    root = os.path.join(scratch, "many")
+    os.makedirs(root)
+    for i in range(4000):
+        open(os.path.join(root, "f%04d.tmp" % i), "w").close()
+    proc = subprocess.Popen(program.command + [command, program.folder_arg(root)], stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, env=dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8"))
+    time.sleep(1.0)  # the pipe holds 64 KiB: the program is blocked writing long before 4,000 lines
+    proc.send_signal(signal.SIGINT)
+    out, err = proc.communicate(timeout=60)
+    lines = out.decode().splitlines()
+    check(proc.returncode == 130, f"{command} interrupted: status {proc.returncode}")
+    summary = [l for l in lines if l.startswith("扫描已完成")]
+    check(len(summary) == 1, f"{command} interrupted prints the partial summary: {lines[-2:]}")
+    count = len([l for l in lines if l.endswith(".tmp")])
+    check(0 < count < 4000, f"{command} interrupted lists part of the junk: {count}")
+    if summary:
+        check(f"共扫描出 {count} 个" in summary[0], f"partial summary counts what was listed: {summary[0]}")
+    check("已中断" in err.decode(), "the interruption is said on standard error")
+    check(len(os.listdir(root)) == 4000, f"{command} interrupted deletes nothing")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program")
+    parser.add_argument("--wine")
+    parser.add_argument("--native")
+    args = parser.parse_args()
+    if args.wine:
+        loader = os.environ.get("WINELOADER", "/usr/lib/wine/wine64")
+        program = Program([loader, args.wine], wine=True)
+    else:
+        program = Program([args.program], wine=False)
+
+    cases = [case_usage, case_scan, case_json, case_clean, case_dry_run]
+    if not program.wine:
+        cases += [lambda p, s: case_interrupt(p, s, "scan"), lambda p, s: case_interrupt(p, s, "clean")]
+    results = {}
+    for case in cases:
+        scratch = tempfile.mkdtemp(prefix="florrin-cli-")
+        try:
+            results[case] = case(program, scratch)
+        finally:
+            for folder, dirs, files in os.walk(scratch):
+                for name in dirs + files:
+                    os.chmod(os.path.join(folder, name), 0o755)
+            shutil.rmtree(scratch, ignore_errors=True)
+
+    if args.native and program.wine:
+        if os.path.exists(args.native):
+            native = Program([args.native], wine=False)
+            scratch = tempfile.mkdtemp(prefix="florrin-cli-")
+            root = os.path.join(scratch, "fixture")
+            make_fixture(root)
+            wine_lines = program.listing(root)
+            native_lines = native.listing(root)
+            same = lambda r: (sorted(program.relative(l, root) for l in r[1]) if r is wine_lines
+                              else sorted(native.relative(l, root) for l in r[1]), r[2])
+            check(same(wine_lines) == same(native_lines), "the same list and summary natively and under Wine")
+            os.chmod(os.path.join(root, READ_ONLY), 0o644)
+            shutil.rmtree(scratch, ignore_errors=True)
+        else:
+            print("no native florrin-cli at", args.native, "- side-by-side comparison left out")
+
+    print(f"{len(cases)} cases, {len(failures)} failures")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
