@@ -88,7 +88,8 @@ class Program:
     def run(self, args, cwd=None, env_lang="zh_CN.UTF-8"):
         env = dict(os.environ, LANG=env_lang, LC_ALL=env_lang)
         done = subprocess.run(self.command + args, cwd=cwd, env=env, capture_output=True, timeout=120)
-        out = done.stdout.decode(self.encoding, "replace").replace("\r\n", "\n")
+        # JSON is UTF-8 wherever it runs; everything else is in the terminal's encoding.
+        out = done.stdout.decode("utf-8" if "--json" in args else self.encoding, "replace").replace("\r\n", "\n")
         err = done.stderr.decode(self.encoding, "replace").replace("\r\n", "\n")
         return done.returncode, out, err
 
