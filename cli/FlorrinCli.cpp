@@ -47,6 +47,8 @@ extern "C" void OnInterrupt(int)
 {
     if (std::atomic<bool>* flag = g_stopFlag.load())
         flag->store(true);
+    // A second Ctrl-C ends the program at once, should the walk hang in a folder listing.
+    std::signal(SIGINT, SIG_DFL);
 }
 
 // Routes Ctrl-C to one walk's stop flag while it lives.
