@@ -266,4 +266,52 @@ TEST_F(LabelColours, ClientAreaIsPaintedBlue) {
         << x << "," << y << ": " << std::hex << Screenshot::ScreenPixel(x, y);
 }
 
+// A tree large enough for a scan to be held in the middle.
+class CloseDuringScan : public FlorrinTest {
+protected:
+    void PrepareFixture() override {
+        for (int folder = 0; folder < 20; ++folder)
+            for (int file = 0; file < 50; ++file)
+                AddFile("big\\d" + std::to_string(folder) + "\\j" + std::to_string(file) + ".tmp", 1024);
+    }
+
+    // Starts a scan and holds it with Pause, so that it is still running when the test closes.
+    void StartAndHoldScan() {
+        app.Click(IDC_SCAN_NOW);
+        ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.IsEnabled(IDC_PAUSE); }, 10000));
+        app.Click(IDC_PAUSE);
+        ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_PAUSE) == "继续"; }));
+    }
+};
+
+TEST_F(CloseDuringScan, NoKeepsTheScanAsItWasAndYesEndsWithStatusZero) {
+    StartAndHoldScan();
+    Sleep(300);
+    const int lines = app.ListCount(IDC_RESULT_LIST);
+    const std::string status = app.Text(IDC_STATUS_TEXT);
+
+    for (UINT close : {UINT{WM_CLOSE}, UINT{WM_COMMAND}}) {
+        SCOPED_TRACE(close);
+        PostMessageA(app.Window(), close, close == WM_COMMAND ? ID_MENU_CLOSE : 0, 0);
+        HWND box = app.WaitForMessageBox("Florrin");
+        ASSERT_NE(box, nullptr) << "no question";
+        EXPECT_EQ(app.MessageBoxText(box), "扫描还未完成，您确定要关闭程序码？");
+        app.AnswerMessageBox(box, IDNO);
+        ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return !IsWindow(box); }));
+        Sleep(300);
+        EXPECT_FALSE(app.WaitForExit(0)) << "No ended the program";
+        EXPECT_EQ(app.Text(IDC_PAUSE), "继续");
+        EXPECT_FALSE(app.IsEnabled(IDC_START));
+        EXPECT_EQ(app.ListCount(IDC_RESULT_LIST), lines);
+        EXPECT_EQ(app.Text(IDC_STATUS_TEXT), status);
+    }
+
+    PostMessageA(app.Window(), WM_CLOSE, 0, 0);
+    HWND box = app.WaitForMessageBox("Florrin");
+    ASSERT_NE(box, nullptr);
+    app.AnswerMessageBox(box, IDYES);
+    ASSERT_TRUE(app.WaitForExit(10000));
+    EXPECT_EQ(app.ExitCode(), DWORD{0});
+}
+
 }  // namespace
