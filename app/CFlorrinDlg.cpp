@@ -412,6 +412,7 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapCommand<ID_MENU_MINIMIZE, 0, &CFlorrinDlg::OnMenuMinimize>(),
         MapCommand<ID_MENU_MAXIMIZE, 0, &CFlorrinDlg::OnMenuMaximize>(),
         MapNotify<IDC_TAB, TCN_SELCHANGE, &CFlorrinDlg::OnTcnSelchangeTab>(),
+        MapNotify<IDC_DIR_TREE, TVN_SELCHANGINGA, &CFlorrinDlg::OnTvnSelchangingDirTree>(),
         MapNotify<IDC_DIR_TREE, TVN_ITEMEXPANDEDA, &CFlorrinDlg::OnTvnItemexpandedDirTree>(),
         MapMessage<WM_TIMER, &CFlorrinDlg::OnTimer>(),
         MapMessage<WM_LBUTTONUP, &CFlorrinDlg::OnLButtonUp>(),
@@ -434,6 +435,18 @@ void CFlorrinDlg::OnTcnSelchangeTab(NMHDR*, LRESULT* pResult) {
         break;
     default:
         break;
+    }
+    *pResult = 0;
+}
+
+void CFlorrinDlg::OnTvnSelchangingDirTree(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* pNMTreeView = reinterpret_cast<const NMTREEVIEWA*>(pNMHDR);
+    // A selection that goes to no item (the tree being emptied) leaves the scan folder as it is:
+    // an empty path would make the next scan find nothing.
+    if (pNMTreeView->itemNew.hItem != nullptr) {
+        m_strScanPath = m_tree.GetItemPath(pNMTreeView->itemNew.hItem);
+        // On top of what the basis holds: the same folder chosen twice counts twice.
+        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
     }
     *pResult = 0;
 }

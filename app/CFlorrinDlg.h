@@ -93,8 +93,10 @@ protected:
     void OnNcRButtonUp(UINT nHitTest, CPoint point);
     void OnMenuAbout();
     void OnMenuMinimize();
-    // The tab switches pages; expanding and collapsing a tree item load and unload its sub-folders.
+    // The tab switches pages; a tree selection picks the folder to scan; expanding and
+    // collapsing a tree item load and unload its sub-folders.
     void OnTcnSelchangeTab(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTvnSelchangingDirTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTvnItemexpandedDirTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTimer(UINT_PTR nIDEvent);
     void OnLButtonUp(UINT nFlags, CPoint point);
