@@ -32,6 +32,9 @@ std::vector<std::string> Characters(const std::string& text) {
 bool ReferenceIsAbsolute(const std::string& text) {
     if (text.find('\0') != std::string::npos) return false;
     const auto c = Characters(text);
+    for (const std::string& ch : c) {
+        if (ch == "?" || ch == "*" || ch == "<" || ch == ">" || ch == "\"") return false;
+    }
     auto letter = [](const std::string& s) {
         return s.size() == 1 && ((s[0] >= 'a' && s[0] <= 'z') || (s[0] >= 'A' && s[0] <= 'Z'));
     };

@@ -37,6 +37,21 @@ TEST(IsAbsoluteFilePath, PathsTheWalkListsAndTextsItDoesNot) {
         {"\\\\server\\\xAA\x5C\\a.tmp", true},
         {"\\\\\xAA\x5C\\a.tmp", false},
         {"\\\\server\\\xAA\x5C", false},
+        // Wildcards: a name the code page cannot spell is listed with '?' for each character it
+        // cannot spell, and "a.??~" handed on could take "a.bc~" beside it.
+        {"C:\\dir\\a.??~", false},
+        {"C:\\dir\\?.tmp", false},
+        {"C:\\dir\\*.tmp", false},
+        {"C:\\d?r\\a.tmp", false},
+        {"\\\\server\\share\\a?.tmp", false},
+        {"C:\\dir\\a<.tmp", false},
+        {"C:\\dir\\a>.tmp", false},
+        {"C:\\dir\\a\".tmp", false},
+        // GBK trail bytes start at 0x40, so a '?' after a double-byte character is a wildcard;
+        // double-byte names and a lone lead byte at the end are not.
+        {"C:\\dir\\\xD6\xD0?.tmp", false},
+        {"C:\\dir\\\xD6\xD0\xCE\xC4.tmp", true},
+        {"C:\\dir\\a.tmp\x81", true},
     };
     for (const auto& c : cases) EXPECT_EQ(IsAbsoluteFilePath(c.text, IsCp936LeadByte), c.absolute) << c.text;
 }
