@@ -44,6 +44,11 @@ void Win32ResultListWindow::SetStatusText(const std::string& text) {
 
 void Win32ResultListWindow::ShowScanNowButton(const std::string& text) {
     ShowWindow(m_list, SW_HIDE);
+    // The dialog paints the list's place blue now, while the button is still hidden. Its erase,
+    // sent as the list hides, draws nothing (the paint fills); and once shown, the button paints
+    // itself at once when its text is set, after which the dialog's pending paint no longer
+    // covers the button's rectangle: its face's key-coloured corners would keep the list's white.
+    UpdateWindow(GetParent(m_list));
     ShowWindow(m_scanNow, SW_SHOW);
     SetWindowTextA(m_scanNow, text.c_str());
 }

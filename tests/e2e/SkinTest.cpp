@@ -1,5 +1,6 @@
 // The skinned window as the user sees it: the painted caption frame and its buttons under the real
 // pointer, the bitmap push buttons, and the layout on maximise and restore.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -333,6 +334,32 @@ TEST_F(SkinTest, ManyPointerMovesAndActivationChangesKeepTheFrameWhole) {
         EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore + 5);
         CloseHandle(process);
     }
+}
+
+// After "全部删除" the big button comes back where the result list was: the corners of its face
+// are key-coloured, so what shows there is the dialog's background, never the hidden list.
+TEST_F(SkinTest, RescanButtonAfterDeleteAllStandsOnTheSkinBlue) {
+    app.Click(IDC_SCAN_NOW);
+    // Ended: the summary sentence is written after the buttons come back.
+    ASSERT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return app.IsEnabled(IDC_START) && app.Text(IDC_STATUS_TEXT).rfind("扫描已完成！", 0) == 0; }, 60000));
+    const RECT list = app.WindowRect(IDC_RESULT_LIST);
+    app.Click(IDC_DELETE_ALL);
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_SCAN_NOW) == "重新扫描"; }, 20000));
+    const RECT rc = app.WindowRect(IDC_SCAN_NOW);
+    // The face's four corners, and two points of the list's place beside the button.
+    const POINT points[] = {{rc.left, rc.top},           {rc.right - 1, rc.top},
+                            {rc.left, rc.bottom - 1},    {rc.right - 1, rc.bottom - 1},
+                            {list.left + 3, list.top + 3}, {list.right - 4, list.bottom - 4}};
+    const auto isBlue = [](const POINT& pt) { return Near(Screenshot::ScreenPixel(pt.x, pt.y), kBackground, 4); };
+    FlorrinSession::WaitUntil([&] { return std::all_of(std::begin(points), std::end(points), isBlue); }, 2000);
+    for (const POINT& pt : points) {
+        EXPECT_TRUE(isBlue(pt)) << pt.x - rc.left << "," << pt.y - rc.top << ": "
+                                << Hex(Screenshot::ScreenPixel(pt.x, pt.y));
+    }
+    // The face itself is drawn: its green between the corners.
+    EXPECT_TRUE(Near(Screenshot::ScreenPixel((rc.left + rc.right) / 2, rc.top + 8), RGB(146, 215, 2), 30))
+        << Hex(Screenshot::ScreenPixel((rc.left + rc.right) / 2, rc.top + 8));
 }
 
 }  // namespace
