@@ -145,6 +145,10 @@ void ScanRun::OnPause()
 
 void ScanRun::OnStop()
 {
+    // A click queued before the button was disabled: the walk has ended, its thread may already
+    // have reset the counters, and a summary written now would read 0 beside the listed junk.
+    if (!m_bScanning.load())
+        return;
     m_bAnimating.store(false);
     if (m_bPaused.load()) {
         // The released walk must meet the stop at its next entry, not walk on until FinishScan.

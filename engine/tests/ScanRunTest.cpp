@@ -287,6 +287,25 @@ TEST_F(ScanRunTest, ScanRunPauseAfterTheWalkEndedChangesNothing)
     EXPECT_EQ(host.Lines().size(), 3u);
 }
 
+TEST_F(ScanRunTest, ScanRunStopAfterTheWalkEndedKeepsItsSummary)
+{
+    folders.Add(kRootPattern, JunkFiles(2));
+    folders.Allow(1);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return run.m_nJunkCount.load() == 1; }));
+    // A second stop queued behind the first, arriving before and after the thread's summary.
+    run.OnStop();
+    run.OnStop();
+    folders.AllowAll();
+    WaitForIdle();
+    const std::size_t statusTexts = host.StatusLog().size();
+    run.OnStop();
+    EXPECT_EQ(host.StatusLog().size(), statusTexts);
+    EXPECT_EQ(host.Status(), Summary(1, "1KB"));
+    EXPECT_TRUE(host.Control(RunControl::Start).enabled);
+    EXPECT_FALSE(host.Control(RunControl::Stop).enabled);
+}
+
 TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
 {
     // The event, or the first, second or third worker in creation order, cannot be created.
