@@ -8,6 +8,7 @@
 
 #include "engine/AbsolutePath.h"
 #include "engine/CleanCommands.h"
+#include "engine/tests/FakeResultList.h"
 
 namespace {
 
@@ -53,28 +54,6 @@ bool ReferenceIsAbsolute(const std::string& text) {
     return !parts[0].empty() && parts[0] != "." && parts[0] != "?" && !parts[1].empty();
 }
 
-class OneLineWindow : public ResultListWindow {
-public:
-    std::vector<std::string> lines;
-    int GetLineCount() override { return static_cast<int>(lines.size()); }
-    int GetCaretLine() override { return 0; }
-    bool IsLineSelected(int) override { return true; }
-    bool GetLineText(int index, std::string& text) override {
-        text = lines.at(index);
-        return true;
-    }
-    void DeleteLine(int index) override { lines.erase(lines.begin() + index); }
-    void ResetContent() override { lines.clear(); }
-    void SetStatusText(const std::string&) override {}
-    void ShowScanNowButton(const std::string&) override {}
-};
-
-class RecordingDeleter : public FileDeleter {
-public:
-    std::vector<std::string> deleted;
-    void Delete(const std::string& path) override { deleted.push_back(path); }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -86,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (absolute && !IsAbsoluteFilePath(text + "x", IsLead)) std::abort();
 
     for (int command = 0; command < 2; ++command) {
-        OneLineWindow window;
-        window.lines = {text};
+        FakeResultListWindow window({text});
+        window.Select(text);
         RecordingDeleter deleter;
         if (command == 0)
             OnDelete(window, deleter, IsLead);

@@ -3,7 +3,6 @@
 // path as code page 936 characters.
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "engine/Cp936LeadByte.h"
 #include "engine/PathText.h"
 #include "engine/ScanEngine.h"
+#include "engine/tests/FakeFolders.h"
 
 namespace {
 
@@ -67,35 +67,15 @@ bool EndsComplete(const std::string& text)
     return last.size() == 2 || !IsCp936LeadByte(static_cast<unsigned char>(last[0]));
 }
 
-class Tree : public FolderEnumerator {
+// The walk must never ask for a pattern longer than a path.
+class Tree : public FakeFolders {
 public:
     std::unique_ptr<FolderEnumeration> Open(const std::string& pattern) override
     {
         if (pattern.size() > kMaxPathChars)
             std::abort();
-        auto found = folders.find(pattern);
-        if (found == folders.end())
-            return nullptr;
-        return std::make_unique<Listing>(found->second);
+        return FakeFolders::Open(pattern);
     }
-    std::map<std::string, std::vector<FolderEntry>> folders;
-
-private:
-    class Listing : public FolderEnumeration {
-    public:
-        explicit Listing(const std::vector<FolderEntry>& entries) : m_entries(entries) {}
-        bool Next(FolderEntry& entry) override
-        {
-            if (m_next == m_entries.size())
-                return false;
-            entry = m_entries[m_next++];
-            return true;
-        }
-
-    private:
-        const std::vector<FolderEntry>& m_entries;
-        std::size_t m_next = 0;
-    };
 };
 
 class Sink : public ScanWindow, public DiskSpaceQuery {
@@ -156,9 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (parts.size() > 1) {
         entries.push_back({parts[1], true, false, false, 0});
-        tree.folders[SearchPatternOf(folder, '\\', IsCp936LeadByte)] = entries;
-        tree.folders[SearchPatternOf(PathJoin(folder, parts[1], '\\', IsCp936LeadByte), '\\', IsCp936LeadByte)] =
-            entries;
+        tree.Add(SearchPatternOf(folder, '\\', IsCp936LeadByte), entries);
+        const std::string sub = PathJoin(folder, parts[1], '\\', IsCp936LeadByte);
+        tree.Add(SearchPatternOf(sub, '\\', IsCp936LeadByte), entries);
     }
     engine.ScanFolder(folder);
     uint32_t total = 0;

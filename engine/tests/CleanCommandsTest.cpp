@@ -7,59 +7,9 @@
 #include "engine/CleanCommands.h"
 #include "engine/CleanOption.h"
 #include "engine/Cp936LeadByte.h"
+#include "engine/tests/FakeResultList.h"
 
 namespace {
-
-// A sorted list box with extended selection, a status line and the big scan button.
-class FakeWindow : public ResultListWindow {
-public:
-    std::vector<std::string> lines;
-    std::vector<bool> selected;
-    int caret = -1;
-    std::vector<std::string> statusTexts;
-    bool listShown = true;
-    std::string scanNowText;
-    bool scanNowShown = false;
-
-    explicit FakeWindow(std::vector<std::string> l) : lines(std::move(l)), selected(lines.size(), false) {
-        std::sort(lines.begin(), lines.end());
-    }
-    void Select(const std::string& line) {
-        const auto it = std::find(lines.begin(), lines.end(), line);
-        caret = static_cast<int>(it - lines.begin());
-        selected[caret] = true;
-    }
-
-    int GetLineCount() override { return static_cast<int>(lines.size()); }
-    int GetCaretLine() override { return caret; }
-    bool IsLineSelected(int index) override { return selected.at(index); }
-    bool GetLineText(int index, std::string& text) override {
-        if (index < 0 || index >= GetLineCount()) return false;
-        text = lines[index];
-        return true;
-    }
-    void DeleteLine(int index) override {
-        lines.erase(lines.begin() + index);
-        selected.erase(selected.begin() + index);
-    }
-    void ResetContent() override {
-        lines.clear();
-        selected.clear();
-        caret = -1;
-    }
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-    void ShowScanNowButton(const std::string& text) override {
-        listShown = false;
-        scanNowShown = true;
-        scanNowText = text;
-    }
-};
-
-class FakeDeleter : public FileDeleter {
-public:
-    std::vector<std::string> deleted;
-    void Delete(const std::string& path) override { deleted.push_back(path); }
-};
 
 class FakeOptions : public OptionCheckList {
 public:
@@ -80,8 +30,8 @@ const std::vector<std::string> kJunk = {"C:\\Users\\me\\a.tmp", "D:\\x\\b.old", 
 }  // namespace
 
 TEST(OnDelete, SelectedCaretLineIsRemovedAndItsFileDeleted) {
-    FakeWindow w(kJunk);
-    FakeDeleter d;
+    FakeResultListWindow w(kJunk);
+    RecordingDeleter d;
     w.Select("D:\\x\\b.old");
     OnDelete(w, d, IsCp936LeadByte);
     EXPECT_EQ(d.deleted, std::vector<std::string>{"D:\\x\\b.old"});
@@ -104,8 +54,8 @@ TEST(OnDelete, NothingSelectedChangesNothing) {
         {"caret past the end", kJunk, 3},
     };
     for (const auto& c : cases) {
-        FakeWindow w(c.lines);
-        FakeDeleter d;
+        FakeResultListWindow w(c.lines);
+        RecordingDeleter d;
         w.caret = c.caret;
         OnDelete(w, d, IsCp936LeadByte);
         EXPECT_TRUE(d.deleted.empty()) << c.name;
@@ -114,8 +64,8 @@ TEST(OnDelete, NothingSelectedChangesNothing) {
 }
 
 TEST(OnDelete, OnlyTheCaretLineIsActedOnAmongSeveralSelected) {
-    FakeWindow w(kJunk);
-    FakeDeleter d;
+    FakeResultListWindow w(kJunk);
+    RecordingDeleter d;
     w.Select("C:\\Users\\me\\a.tmp");
     w.Select("\\\\srv\\share\\c.gid");
     OnDelete(w, d, IsCp936LeadByte);
@@ -125,8 +75,8 @@ TEST(OnDelete, OnlyTheCaretLineIsActedOnAmongSeveralSelected) {
 
 TEST(OnDelete, ReportLineIsRemovedWithoutReachingTheDeleter) {
     for (const auto& report : AllReportLines()) {
-        FakeWindow w({report, "C:\\a.tmp"});
-        FakeDeleter d;
+        FakeResultListWindow w({report, "C:\\a.tmp"});
+        RecordingDeleter d;
         w.Select(report);
         OnDelete(w, d, IsCp936LeadByte);
         EXPECT_TRUE(d.deleted.empty()) << report;
@@ -138,8 +88,8 @@ TEST(OnDeleteAll, DeletesExactlyTheListedPathsAndRestoresThePreScanLook) {
     std::vector<std::string> lines = kJunk;
     for (const auto& report : AllReportLines()) lines.push_back(report);
     lines.push_back("relative\\name.tmp");
-    FakeWindow w(lines);
-    FakeDeleter d;
+    FakeResultListWindow w(lines);
+    RecordingDeleter d;
     const std::vector<std::string> sortedLines = w.lines;
     OnDeleteAll(w, d, IsCp936LeadByte);
 
@@ -158,8 +108,8 @@ TEST(OnDeleteAll, DeletesExactlyTheListedPathsAndRestoresThePreScanLook) {
 }
 
 TEST(OnDeleteAll, EmptyListStillEndsInThePreScanLook) {
-    FakeWindow w({});
-    FakeDeleter d;
+    FakeResultListWindow w({});
+    RecordingDeleter d;
     OnDeleteAll(w, d, IsCp936LeadByte);
     EXPECT_TRUE(d.deleted.empty());
     EXPECT_EQ(w.statusTexts, std::vector<std::string>{"清理完毕！"});

@@ -10,6 +10,7 @@
 #include "engine/Cp936LeadByte.h"
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
+#include "engine/tests/SortedListing.h"
 #include "platform/posix/PosixDiskSpaceQuery.h"
 #include "platform/posix/PosixFolderEnumerator.h"
 
@@ -40,16 +41,7 @@ protected:
 
     std::vector<FolderEntry> List(const std::string& folder)
     {
-        std::vector<FolderEntry> entries;
-        auto listing = enumerator.Open(SearchPattern(folder));
-        if (!listing)
-            return entries;
-        FolderEntry entry;
-        while (listing->Next(entry))
-            entries.push_back(entry);
-        std::sort(entries.begin(), entries.end(),
-                  [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
-        return entries;
+        return SortedListing(enumerator, SearchPattern(folder));
     }
     static std::string SearchPattern(const std::string& folder) { return folder + "/*.*"; }
 
@@ -111,9 +103,7 @@ TEST_F(PosixTree, ScanListsExactlyTheJunkFilesAndCountsWholeSizes)
     engine.AddJunkPatterns();
     engine.ScanFolder(root);
 
-    Lines lines = window.lines;
-    std::sort(lines.begin(), lines.end());
-    EXPECT_EQ(lines, (Lines{root + "/a.tmp", root + "/d/e/y._mp", root + "/d/huge.gid", root + "/d/x.old"}));
+    EXPECT_EQ(Sorted(window.lines), (Lines{root + "/a.tmp", root + "/d/e/y._mp", root + "/d/huge.gid", root + "/d/x.old"}));
     EXPECT_EQ(engine.m_nJunkCount, 4u);
     EXPECT_EQ(engine.m_nJunkKB, 0u + 1 + 1 + (5u << 20));
     EXPECT_EQ(engine.m_nScannedKB, 0u + 2 + 1 + 1 + 4 + (5u << 20));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Cp936LeadByte.h"
+#include "engine/tests/FakeFolders.h"
 #include "picker/DirTree.h"
 
 namespace {
@@ -91,39 +92,12 @@ public:
 };
 
 // Folders by path (no trailing backslash); each lists its entries, "." and ".." first.
-class FakeDisk : public FolderEnumerator {
+class FakeDisk : public FakeFolders {
 public:
-    std::map<std::string, std::vector<FolderEntry>> folders;
-    std::vector<std::string> patterns;
-
     void AddFolder(const std::string& path, std::vector<FolderEntry> entries) {
         entries.insert(entries.begin(), {FolderEntry{".", true}, FolderEntry{"..", true}});
-        folders[path] = std::move(entries);
+        Add(path + "\\*.*", std::move(entries));
     }
-    std::unique_ptr<FolderEnumeration> Open(const std::string& pattern) override {
-        patterns.push_back(pattern);
-        const std::string suffix = "\\*.*";
-        if (pattern.size() < suffix.size() || pattern.compare(pattern.size() - 4, 4, suffix) != 0)
-            return nullptr;
-        auto it = folders.find(pattern.substr(0, pattern.size() - 4));
-        if (it == folders.end()) return nullptr;
-        return std::make_unique<Listing>(it->second);
-    }
-
-private:
-    class Listing : public FolderEnumeration {
-    public:
-        explicit Listing(const std::vector<FolderEntry>& entries) : m_entries(entries) {}
-        bool Next(FolderEntry& entry) override {
-            if (m_next >= m_entries.size()) return false;
-            entry = m_entries[m_next++];
-            return true;
-        }
-
-    private:
-        const std::vector<FolderEntry>& m_entries;
-        size_t m_next = 0;
-    };
 };
 
 FolderEntry Dir(const std::string& name) { return {name, true}; }
@@ -161,7 +135,7 @@ TEST_F(DirTreeTest, DrivesGetTheirRootWithoutBackslashAndAPlaceholderWhenListabl
     EXPECT_EQ(tree.items[c].image, 3);  // icons asked for "C:\"
     EXPECT_EQ(tree.items[c].selectedImage, 4);
     EXPECT_EQ(dirTree.GetItemPath(c), "C:");
-    EXPECT_EQ(disk.patterns.front(), "C:\\*.*");
+    EXPECT_EQ(disk.opened.front(), "C:\\*.*");
 }
 
 TEST_F(DirTreeTest, DriveListOutcomes) {
@@ -213,11 +187,11 @@ TEST_F(DirTreeTest, CollapseAndExpandAgainReadsTheDiskAgain) {
     EXPECT_EQ(dirTree.GetItemPath(tree.Find(windows, "System32")), "C:\\Windows\\System32");
     dirTree.CollapseToPlaceholder(windows);
     EXPECT_EQ(tree.Children(windows), std::vector<std::string>{""});
-    disk.folders["C:\\Windows"].push_back(Dir("Temp"));
+    disk.AddFolder("C:\\Windows", {Dir("System32"), Dir("fonts"), Dir("Temp")});
     dirTree.RefreshChildren(windows);
     EXPECT_EQ(tree.Children(windows), (std::vector<std::string>{"fonts", "System32", "Temp"}));
     // A folder that lost its sub-folders shows none when expanded, and a placeholder after collapse.
-    disk.folders["C:\\Windows"].resize(2);
+    disk.AddFolder("C:\\Windows", {});
     dirTree.RefreshChildren(windows);
     EXPECT_TRUE(tree.Children(windows).empty());
     dirTree.CollapseToPlaceholder(windows);
@@ -236,7 +210,7 @@ TEST_F(DirTreeTest, PathsAndLabelsOfDoubleByteNames) {
     ASSERT_NE(item, 0u);
     EXPECT_EQ(dirTree.GetItemPath(item), "E:\\" + name);
     EXPECT_EQ(tree.Children(item), std::vector<std::string>{""});
-    EXPECT_EQ(disk.patterns.back(), "E:\\" + name + "\\*.*");
+    EXPECT_EQ(disk.opened.back(), "E:\\" + name + "\\*.*");
 }
 
 }  // namespace

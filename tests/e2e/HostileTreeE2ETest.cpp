@@ -16,6 +16,7 @@
 
 #include "res/resource.h"
 #include "tests/e2e/FlorrinTest.h"
+#include "tests/e2e/HeldScanEvent.h"
 
 namespace {
 
@@ -156,20 +157,6 @@ private:
     std::atomic<int> m_nPolls{0};
     std::atomic<int> m_nMisses{0};
     std::thread m_thread;
-};
-
-// The scan event, held as a running copy of the program would hold it, so the walk starts only
-// after the clean worker has supplied the patterns.
-class HeldScanEvent {
-public:
-    HeldScanEvent() : m_hEvent(CreateEventA(nullptr, FALSE, FALSE, "Event")) {}
-    ~HeldScanEvent() { CloseHandle(m_hEvent); }
-    HeldScanEvent(const HeldScanEvent&) = delete;
-    HeldScanEvent& operator=(const HeldScanEvent&) = delete;
-    void Release() { SetEvent(m_hEvent); }
-
-private:
-    HANDLE m_hEvent;
 };
 
 double SecondsSince(ULONGLONG startMs)

@@ -10,6 +10,7 @@
 
 #include "res/resource.h"
 #include "tests/e2e/FlorrinTest.h"
+#include "tests/e2e/HeldScanEvent.h"
 #include "tests/e2e/Screenshot.h"
 
 namespace {
@@ -44,21 +45,6 @@ void CheckOnly(const FlorrinSession& app, int index)
     PostMessageA(options, WM_KEYDOWN, VK_SPACE, 0);
     PostMessageA(options, WM_KEYUP, VK_SPACE, 0);
 }
-
-// The scan event "Event", held by this process as another running copy of the program would hold
-// it: the program's walk waits until it is released, so its clean worker has supplied the junk
-// patterns by then and every junk file is found.
-class HeldScanEvent {
-public:
-    HeldScanEvent() : m_hEvent(CreateEventA(nullptr, FALSE, FALSE, "Event")) {}
-    ~HeldScanEvent() { CloseHandle(m_hEvent); }
-    HeldScanEvent(const HeldScanEvent&) = delete;
-    HeldScanEvent& operator=(const HeldScanEvent&) = delete;
-    void Release() { SetEvent(m_hEvent); }
-
-private:
-    HANDLE m_hEvent;
-};
 
 // The report lines the clean worker adds with all seven options checked.
 const std::set<std::string> kReportLines = {"回收站清空完毕！", "剪贴板清空完毕！", "Internet 临时文件清空完毕！",

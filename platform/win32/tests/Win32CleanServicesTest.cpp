@@ -13,6 +13,7 @@
 
 #include "engine/CleanCommands.h"
 #include "engine/CleanWorker.h"
+#include "engine/tests/FakeResultList.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32CleanServices.h"
 #include "platform/win32/Win32FileDeleter.h"
@@ -278,25 +279,9 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyNotAFileNamedLikeAReportLin
     WriteFile(junk);
     WriteFile(kept);
 
-    // A list box as the delete commands see it.
-    class Window : public ResultListWindow {
-    public:
-        std::vector<std::string> lines;
-        int GetLineCount() override { return static_cast<int>(lines.size()); }
-        int GetCaretLine() override { return -1; }
-        bool IsLineSelected(int) override { return false; }
-        bool GetLineText(int index, std::string& text) override {
-            text = lines.at(index);
-            return true;
-        }
-        void DeleteLine(int index) override { lines.erase(lines.begin() + index); }
-        void ResetContent() override { lines.clear(); }
-        void SetStatusText(const std::string&) override {}
-        void ShowScanNowButton(const std::string&) override {}
-    } window;
-    window.lines = reportLines;
-    window.lines.push_back(junk);
-    std::sort(window.lines.begin(), window.lines.end());
+    std::vector<std::string> listed = reportLines;
+    listed.push_back(junk);
+    FakeResultListWindow window(listed);  // sorted, as the list box keeps it
 
     Win32FileDeleter deleter;
     OnDeleteAll(window, deleter, AnsiLeadBytePredicate());

@@ -6,6 +6,7 @@
 
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
+#include "engine/tests/SortedListing.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32DiskSpaceQuery.h"
 #include "platform/win32/Win32FolderEnumerator.h"
@@ -121,22 +122,7 @@ protected:
 
     std::vector<FolderEntry> List(const std::string& folder)
     {
-        std::vector<FolderEntry> entries;
-        auto listing = enumerator.Open(folder + "\\*.*");
-        if (!listing)
-            return entries;
-        FolderEntry entry;
-        while (listing->Next(entry))
-            entries.push_back(entry);
-        std::sort(entries.begin(), entries.end(),
-                  [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
-        return entries;
-    }
-    Lines SortedLines()
-    {
-        Lines lines = window.lines;
-        std::sort(lines.begin(), lines.end());
-        return lines;
+        return SortedListing(enumerator, folder + "\\*.*");
     }
 
     std::string root;
@@ -180,7 +166,7 @@ TEST_F(Win32Tree, ScanCountsSizesInKBAndListsJunkOnly)
     MakeFile("sub\\E.TMP", 4096);
     engine.AddJunkPatterns();
     engine.ScanFolder(root + "\\"); // a trailing backslash is not doubled
-    EXPECT_EQ(SortedLines(), (Lines{root + "\\b.old", root + "\\sub\\d.gid", root + "\\zero.tmp"}));
+    EXPECT_EQ(Sorted(window.lines), (Lines{root + "\\b.old", root + "\\sub\\d.gid", root + "\\zero.tmp"}));
     EXPECT_EQ(engine.m_nScannedKB, 6u);
     EXPECT_EQ(engine.m_nJunkKB, 1u);
     EXPECT_EQ(engine.m_nJunkCount, 3u);

@@ -6,16 +6,11 @@
 #include <vector>
 
 #include "engine/CleanCommands.h"
+#include "engine/tests/FakeResultList.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32ResultListWindow.h"
 
 namespace {
-
-class RecordingDeleter : public FileDeleter {
-public:
-    std::vector<std::string> deleted;
-    void Delete(const std::string& path) override { deleted.push_back(path); }
-};
 
 // A parent with the result list as the dialog has it (sorted, extended selection), a status line
 // and the hidden big scan button.

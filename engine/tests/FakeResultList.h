@@ -1,0 +1,63 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/FileDeleter.h"
+#include "engine/ResultListWindow.h"
+
+// The result list as the delete commands see it, in memory: a sorted list box with extended
+// selection, the status line and the big scan button.
+class FakeResultListWindow : public ResultListWindow {
+public:
+    std::vector<std::string> lines;
+    std::vector<bool> selected;
+    int caret = -1;
+    std::vector<std::string> statusTexts;
+    bool listShown = true;
+    std::string scanNowText;
+    bool scanNowShown = false;
+
+    explicit FakeResultListWindow(std::vector<std::string> l) : lines(std::move(l)), selected(lines.size(), false) {
+        std::sort(lines.begin(), lines.end());
+    }
+    // Selects the line and puts the caret on it.
+    void Select(const std::string& line) {
+        const auto it = std::find(lines.begin(), lines.end(), line);
+        caret = static_cast<int>(it - lines.begin());
+        selected.at(caret) = true;
+    }
+
+    int GetLineCount() override { return static_cast<int>(lines.size()); }
+    int GetCaretLine() override { return caret; }
+    bool IsLineSelected(int index) override { return selected.at(index); }
+    bool GetLineText(int index, std::string& text) override {
+        if (index < 0 || index >= GetLineCount()) return false;
+        text = lines[index];
+        return true;
+    }
+    void DeleteLine(int index) override {
+        lines.erase(lines.begin() + index);
+        selected.erase(selected.begin() + index);
+    }
+    void ResetContent() override {
+        lines.clear();
+        selected.clear();
+        caret = -1;
+    }
+    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void ShowScanNowButton(const std::string& text) override {
+        listShown = false;
+        scanNowShown = true;
+        scanNowText = text;
+    }
+};
+
+// Deletes nothing; records each path it was asked to delete.
+class RecordingDeleter : public FileDeleter {
+public:
+    std::vector<std::string> deleted;
+    void Delete(const std::string& path) override { deleted.push_back(path); }
+};

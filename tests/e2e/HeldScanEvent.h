@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+// The scan event "Event", held by this process as another running copy of the program would hold
+// it: the program's walk waits until it is released, so its clean worker has supplied the junk
+// patterns by then and every junk file is found.
+class HeldScanEvent {
+public:
+    HeldScanEvent() : m_hEvent(CreateEventA(nullptr, FALSE, FALSE, "Event")) {}
+    ~HeldScanEvent() { CloseHandle(m_hEvent); }
+    HeldScanEvent(const HeldScanEvent&) = delete;
+    HeldScanEvent& operator=(const HeldScanEvent&) = delete;
+    void Release() { SetEvent(m_hEvent); }
+
+private:
+    HANDLE m_hEvent;
+};
