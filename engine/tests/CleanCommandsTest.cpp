@@ -88,6 +88,8 @@ TEST(OnDeleteAll, DeletesExactlyTheListedPathsAndRestoresThePreScanLook) {
     std::vector<std::string> lines = kJunk;
     for (const auto& report : AllReportLines()) lines.push_back(report);
     lines.push_back("relative\\name.tmp");
+    // A name the code page cannot spell, listed with '?': handed on, it could match "a.bc~".
+    lines.push_back("C:\\x\\a.??~");
     FakeResultListWindow w(lines);
     RecordingDeleter d;
     const std::vector<std::string> sortedLines = w.lines;
