@@ -382,14 +382,24 @@ TEST_F(SoakE2E, ManyRunsWithCommandsAtRandomMomentsLeaveTheProgramIdleConsistent
             pause(300);
             ASSERT_TRUE(Answers()) << "WM_NULL not answered within 1 s; " << log;
             const int pick = static_cast<int>(random() % 100);
-            if (pick < 30) {
+            // Now and then a double click: the second arrives behind the first's changes.
+            const int clicks = chance(15) ? 2 : 1;
+            if (clicks == 2) note("2x");
+            if (pick < 25) {
                 note(app.Text(IDC_PAUSE) == "继续" ? "继续" : "暂停");
-                app.Click(IDC_PAUSE);
+                for (int i = 0; i < clicks; ++i) app.Click(IDC_PAUSE);
                 ++tally["pause/continue"];
-            } else if (pick < 45) {
+            } else if (pick < 40) {
                 note("停止");
-                app.Click(IDC_STOP);
+                for (int i = 0; i < clicks; ++i) app.Click(IDC_STOP);
                 ++tally["stop"];
+            } else if (pick < 48) {
+                // A start while the walk runs is refused; after its end it begins a new run.
+                const bool big = app.IsVisible(IDC_SCAN_NOW);
+                note(big ? "立即扫描" : "开始");
+                for (int i = 0; i < clicks; ++i) app.Click(big ? IDC_SCAN_NOW : IDC_START);
+                countsTellAll = false;
+                ++tally["start during a run"];
             } else if (pick < 60) {
                 // Both queued together: the start arrives while the stopped walk unwinds.
                 note("停止+开始");
@@ -407,12 +417,12 @@ TEST_F(SoakE2E, ManyRunsWithCommandsAtRandomMomentsLeaveTheProgramIdleConsistent
                     SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(line), FALSE);
                 }
                 note("删除");
-                app.Click(IDC_DELETE);
+                for (int i = 0; i < clicks; ++i) app.Click(IDC_DELETE);
                 countsTellAll = false;
                 ++tally["delete"];
             } else {
                 note("全部删除");
-                app.Click(IDC_DELETE_ALL);
+                for (int i = 0; i < clicks; ++i) app.Click(IDC_DELETE_ALL);
                 countsTellAll = false;
                 ++tally["delete all"];
             }
