@@ -344,6 +344,22 @@ TEST_F(SoakE2E, ManyRunsWithCommandsAtRandomMomentsLeaveTheProgramIdleConsistent
         std::string log;  // the commands of this run, for the failure message
         auto note = [&](const std::string& what) { log += what + " "; };
 
+        // Now and then a start with no option checked, which must change nothing but the status.
+        if (chance(5)) {
+            note("全不选");
+            app.Click(IDC_SELECT_NONE);
+            const bool big = app.IsVisible(IDC_SCAN_NOW);
+            note(big ? "立即扫描" : "开始");
+            app.Click(big ? IDC_SCAN_NOW : IDC_START);
+            std::string why;
+            ASSERT_TRUE(WaitForIdle(why)) << why << "; " << log;
+            EXPECT_EQ(app.Text(IDC_STATUS_TEXT), kRefused) << log;
+            EXPECT_TRUE(app.IsVisible(IDC_SCAN_NOW)) << log;
+            note("全选");
+            app.Click(IDC_SELECT_ALL);
+            ++tally["start with no option"];
+        }
+
         // Start: the big button while it is shown (else "开始"), retried while the last run's
         // scan thread has not yet returned.
         bool accepted = false;
