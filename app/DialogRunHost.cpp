@@ -39,11 +39,16 @@ DialogRunHost::DialogRunHost(CFlorrinDlg& dlg) : m_dlg(dlg), m_nInterfaceThreadI
 void DialogRunHost::Request(const std::function<void()>& request)
 {
     if (GetCurrentThreadId() == m_nInterfaceThreadId) {
+        DrainStatusTexts();
         request();
         return;
     }
+    const std::function<void()> inOrder = [&] {
+        DrainStatusTexts();
+        request();
+    };
     // Once the window is gone the request is dropped: the program is ending.
-    SendMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&request));
+    SendMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&inOrder));
 }
 
 LRESULT DialogRunHost::CarryOut(LPARAM lParam)
@@ -100,13 +105,45 @@ void DialogRunHost::SetProgressPos(uint32_t position)
 
 void DialogRunHost::SetStatusText(const std::string& text)
 {
-    Request([&] {
-        // The window procedure's default stores the text without the static's own repaint.
-        DefWindowProcA(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), WM_SETTEXT, 0,
-                       reinterpret_cast<LPARAM>(text.c_str()));
-        m_bStatusPaintDue = true;
+    if (GetCurrentThreadId() == m_nInterfaceThreadId) {
+        DrainStatusTexts();
+        ShowStatusText(text);
+        return;
+    }
+    QueueStatusText(text);
+}
+
+void DialogRunHost::QueueStatusText(const std::string& text)
+{
+    const HWND hWnd = m_dlg.m_hWnd;
+    const StatusTextQueue::Appended appended = m_statusTexts.Append(text);
+    if (appended.wake)
+        PostMessageA(hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
+    if (!appended.full)
+        return;
+    SendMessageA(hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_drainRequest));
+    // Once the window is gone its texts are dropped, as every other request is.
+    if (!IsWindow(hWnd))
+        m_statusTexts.Clear();
+}
+
+void DialogRunHost::DrainStatusTexts()
+{
+    if (CarryOutQueuedTexts())
         SchedulePainting();
-    });
+}
+
+bool DialogRunHost::CarryOutQueuedTexts()
+{
+    return m_statusTexts.Drain([this](const std::string& text) { ShowStatusText(text); });
+}
+
+void DialogRunHost::ShowStatusText(const std::string& text)
+{
+    // The window procedure's default stores the text without the static's own repaint.
+    DefWindowProcA(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    m_bStatusPaintDue = true;
+    SchedulePainting();
 }
 
 void DialogRunHost::SchedulePainting()
@@ -135,7 +172,11 @@ void CALLBACK DialogRunHost::PaintTimerProc(HWND hWnd, UINT, UINT_PTR idEvent, D
 
 void DialogRunHost::FlushPainting()
 {
+    // Texts carried out here are painted below, not on another tick; those left get one.
+    const bool left = CarryOutQueuedTexts();
     m_bPaintScheduled = false;
+    if (left)
+        SchedulePainting();
     constexpr UINT kNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     if (m_bListPaintHeld) {
         m_bListPaintHeld = false;

@@ -8,6 +8,7 @@
 #include "engine/CleanHost.h"
 #include "engine/OptionCheckList.h"
 #include "engine/ScanRunHost.h"
+#include "engine/StatusTextQueue.h"
 
 class CFlorrinDlg;
 class CWnd;
@@ -15,6 +16,9 @@ class CWnd;
 // The main dialog as the scan run, the clean worker and the select commands see it.
 // A request made on a worker thread is carried out by the interface thread (one private message
 // sent to the dialog) while the worker waits; on the interface thread it is carried out at once.
+// Status texts, one per file walked, are the exception: a worker queues them and goes on, and
+// every other request, from any thread, first carries out the texts queued before it, so the
+// requests of one thread still take effect in the order made.
 class DialogRunHost : public ScanRunHost, public CleanHost, public OptionCheckList {
 public:
     // The private message that carries a request; lParam points at the request.
@@ -29,7 +33,8 @@ public:
     static LRESULT CarryOut(LPARAM lParam);
     // Closes the event and the thread handles of the last run; only once no worker runs.
     void CloseRunHandles();
-    // Paints what the workers changed since the last paint (interface thread).
+    // Carries out the queued status texts, then paints what the workers changed since the last
+    // paint (interface thread).
     void FlushPainting();
 
     // The walk's window operations.
@@ -71,11 +76,27 @@ private:
     void SchedulePainting();
     void HoldListPainting();
 
+    // A worker waits for a drain once this many status texts are queued, which keeps memory flat
+    // and costs one cross-thread message per this many files.
+    static constexpr std::size_t kStatusQueueBound = 256;
+    void QueueStatusText(const std::string& text);
+    // Carries out the texts queued so far; those queued meanwhile wait for the paint timer.
+    void DrainStatusTexts();
+    // The same, true when texts queued meanwhile are left.
+    bool CarryOutQueuedTexts();
+    void ShowStatusText(const std::string& text);
+
     void Request(const std::function<void()>& request);
     HWND ControlOf(RunControl control) const;
 
     CFlorrinDlg& m_dlg;
     DWORD m_nInterfaceThreadId;
+    StatusTextQueue m_statusTexts{kStatusQueueBound};
+    // The requests a worker sends or posts about the queue; they live as long as the dialog.
+    // A full queue is drained at once; otherwise a wake only schedules the paint timer, which
+    // drains it: the timer is the lowest of the window's messages, so draining never delays input.
+    const std::function<void()> m_drainRequest{[this] { DrainStatusTexts(); }};
+    const std::function<void()> m_wakeRequest{[this] { SchedulePainting(); }};
     // Interface thread only.
     bool m_bPaintScheduled = false;
     bool m_bListPaintHeld = false;
