@@ -105,12 +105,13 @@ void DialogRunHost::SetProgressPos(uint32_t position)
 
 void DialogRunHost::SetStatusText(const std::string& text)
 {
-    if (GetCurrentThreadId() == m_nInterfaceThreadId) {
-        DrainStatusTexts();
-        ShowStatusText(text);
+    // Only the walk's texts, one per file, are worth queueing; the summary at the end of a run
+    // is in the status line before the scan thread goes on, as every other request is.
+    if (GetCurrentThreadId() != m_nInterfaceThreadId && m_dlg.m_bScanning.load()) {
+        QueueStatusText(text);
         return;
     }
-    QueueStatusText(text);
+    Request([&] { ShowStatusText(text); });
 }
 
 void DialogRunHost::QueueStatusText(const std::string& text)

@@ -16,9 +16,9 @@ class CWnd;
 // The main dialog as the scan run, the clean worker and the select commands see it.
 // A request made on a worker thread is carried out by the interface thread (one private message
 // sent to the dialog) while the worker waits; on the interface thread it is carried out at once.
-// Status texts, one per file walked, are the exception: a worker queues them and goes on, and
-// every other request, from any thread, first carries out the texts queued before it, so the
-// requests of one thread still take effect in the order made.
+// Status texts, one per file walked, are the exception: while a scan runs a worker queues them
+// and goes on, and every other request, from any thread, first carries out the texts queued
+// before it, so the requests of one thread still take effect in the order made.
 class DialogRunHost : public ScanRunHost, public CleanHost, public OptionCheckList {
 public:
     // The private message that carries a request; lParam points at the request.
