@@ -119,6 +119,8 @@ TEST_F(ScanRunE2E, ASecondRunWithoutTemporaryFilesFindsNothing)
     }
 
     CheckOnly(app, 2); // "剪贴板" only: no patterns
+    // The first run's summary would otherwise pass for the second's before that is written.
+    SetWindowTextA(GetDlgItem(app.Window(), IDC_STATUS_TEXT), "");
     app.Click(IDC_START);
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app) && app.ListCount(IDC_RESULT_LIST) == 1; }, 60000))
         << app.Text(IDC_STATUS_TEXT) << " / " << app.ListCount(IDC_RESULT_LIST);
