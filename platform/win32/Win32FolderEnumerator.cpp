@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace {
 
 void ToEntry(const WIN32_FIND_DATAA& data, FolderEntry& entry)
@@ -11,6 +13,19 @@ void ToEntry(const WIN32_FIND_DATAA& data, FolderEntry& entry)
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.isReadOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// A folder whose name ends in a dot (made through "\\?\" or by another system) cannot be reached
+// by that name: the path functions drop the dot, so a walk into "t." would list "t" a second time,
+// under a name that is not its own. "." and ".." stay.
+bool IsUnreachableFolder(const WIN32_FIND_DATAA& data)
+{
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return false;
+    const std::string_view name = data.cFileName;
+    if (name == "." || name == ".." || name.empty())
+        return false;
+    return name.back() == '.';
 }
 
 class Win32FolderEnumeration : public FolderEnumeration {
@@ -24,12 +39,16 @@ public:
     {
         if (m_bFirstPending) {
             m_bFirstPending = false;
-            ToEntry(m_first, entry);
-            return true;
+            if (!IsUnreachableFolder(m_first)) {
+                ToEntry(m_first, entry);
+                return true;
+            }
         }
         WIN32_FIND_DATAA data{};
-        if (!FindNextFileA(m_find, &data))
-            return false;
+        do {
+            if (!FindNextFileA(m_find, &data))
+                return false;
+        } while (IsUnreachableFolder(data));
         ToEntry(data, entry);
         return true;
     }

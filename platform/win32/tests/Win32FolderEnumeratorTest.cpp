@@ -252,6 +252,32 @@ TEST_F(Win32Tree, LinkedFolderLoopIsNotEntered)
     EXPECT_EQ(window.lines, (Lines{root + "\\real\\a.tmp"}));
 }
 
+TEST_F(Win32Tree, FolderWhoseNameEndsInADotIsNotListedAsAnother)
+{
+    // "t." is made through the long-path form, which keeps the dot; a narrow path to it loses the
+    // dot and names "t" instead.
+    MakeDir("t");
+    MakeFile("t\\b.tmp", 1024);
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + Wide(root) + L"\\t.").c_str(), nullptr));
+    HANDLE hidden = CreateFileW((L"\\\\?\\" + Wide(root) + L"\\t.\\a.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hidden, INVALID_HANDLE_VALUE);
+    CloseHandle(hidden);
+    // A folder name may end in a space: only the last part of a path loses its spaces.
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + Wide(root) + L"\\u ").c_str(), nullptr));
+    MakeFile("u \\c.tmp", 0);
+
+    const auto entries = List(root);
+    std::vector<std::string> names;
+    for (const FolderEntry& entry : entries)
+        names.push_back(entry.name);
+    EXPECT_EQ(names, (Lines{".", "..", "t", "u "}));
+    engine.AddJunkPatterns();
+    engine.ScanFolder(root);
+    EXPECT_EQ(Sorted(window.lines), (Lines{root + "\\t\\b.tmp", root + "\\u \\c.tmp"}));
+    EXPECT_EQ(engine.m_nJunkKB, 1u);
+}
+
 TEST(Win32DriveRoot, RootWithTrailingBackslashListsItsFirstEntriesWithoutDoubling)
 {
     const std::string fixture = "C:\\florrin-root-entry.tmp";
