@@ -215,6 +215,11 @@ protected:
         Add(L"wild\\a.\u0e44\u0e17~", 1024, true, true);
         Add(L"wild\\a.bc~", 1024, false);
 
+        // "dot." (made through the long-path form) is reached by no narrow path: "dot.\f.tmp" would
+        // name "dot\f.tmp".
+        Add(L"dot\\e.tmp", 1024, true);
+        Add(L"dot.\\f.tmp", 1024, true);
+
         Add(L"ro\\r1.tmp", 2048, true, true);
         Add(L"ro\\r2.old", 1500, true, true);
         Add(L"ro\\keep.txt", 1500, false);
@@ -324,12 +329,13 @@ protected:
     }
 
     // The walk lists a junk file when its folder can be opened by the narrow functions (no '?' in
-    // it, its search pattern within the limit) and its own path is within the limit.
+    // it, no part ending in a dot, its search pattern within the limit) and its own path is within
+    // the limit.
     static bool Listable(const FixtureFile& file)
     {
         const std::string folder = Ansi(FolderOf(file.path));
-        return file.junk && folder.find('?') == std::string::npos && folder.size() + 4 <= kMaxPathBytes &&
-               Ansi(file.path).size() <= kMaxPathBytes;
+        return file.junk && folder.find('?') == std::string::npos && folder.find(".\\") == std::string::npos &&
+               folder.back() != '.' && folder.size() + 4 <= kMaxPathBytes && Ansi(file.path).size() <= kMaxPathBytes;
     }
 
     std::wstring m_root;
