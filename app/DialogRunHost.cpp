@@ -111,7 +111,7 @@ void DialogRunHost::SetStatusText(const std::string& text)
         QueueStatusText(text);
         return;
     }
-    Request([&] { ShowStatusText(text); });
+    Request([&] { ShowStatusText(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), text); });
 }
 
 void DialogRunHost::QueueStatusText(const std::string& text)
@@ -136,13 +136,15 @@ void DialogRunHost::DrainStatusTexts()
 
 bool DialogRunHost::CarryOutQueuedTexts()
 {
-    return m_statusTexts.Drain([this](const std::string& text) { ShowStatusText(text); });
+    // Looked up once per drain: a drain may carry out hundreds of texts.
+    const HWND status = GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT);
+    return m_statusTexts.Drain([this, status](const std::string& text) { ShowStatusText(status, text); });
 }
 
-void DialogRunHost::ShowStatusText(const std::string& text)
+void DialogRunHost::ShowStatusText(HWND status, const std::string& text)
 {
     // The window procedure's default stores the text without the static's own repaint.
-    DefWindowProcA(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    DefWindowProcA(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     m_bStatusPaintDue = true;
     SchedulePainting();
 }

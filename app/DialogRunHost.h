@@ -84,7 +84,7 @@ private:
     void DrainStatusTexts();
     // The same, true when texts queued meanwhile are left.
     bool CarryOutQueuedTexts();
-    void ShowStatusText(const std::string& text);
+    void ShowStatusText(HWND status, const std::string& text);
 
     void Request(const std::function<void()>& request);
     HWND ControlOf(RunControl control) const;
