@@ -109,7 +109,12 @@ void CFlorrinDlg::OnDelete() {
 }
 
 void CFlorrinDlg::OnDeleteAll() {
-    Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd);
+    // A long list keeps the window answering; but a running walk's requests wait until the list
+    // is done with, since they would add lines under the loop.
+    using SentMessages = Win32ResultListWindow::SentMessages;
+    const SentMessages sent = m_bScanning ? SentMessages::Held : SentMessages::Answered;
+    Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd,
+                                 sent);
     Win32FileDeleter deleter;
     ::OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
 }

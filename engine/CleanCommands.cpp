@@ -45,6 +45,7 @@ void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadByteP
         if (!window.GetLineText(i, line)) continue;
         window.SetStatusText(line);
         DeleteListedFile(deleter, line, isLeadByte);
+        window.KeepAnswering();
     }
     window.ResetContent();
     window.SetStatusText(kCleanedText);

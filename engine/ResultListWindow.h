@@ -18,4 +18,7 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     // Hides the result list and shows the big scan button again with the given text.
     virtual void ShowScanNowButton(const std::string& text) = 0;
+    // Called between two lines of a long command: lets the window answer what other threads and
+    // programs are waiting on, so that it is never taken for hung. Clicks and keys stay queued.
+    virtual void KeepAnswering() = 0;
 };

@@ -53,6 +53,7 @@ public:
         scanNowShown = true;
         scanNowText = text;
     }
+    void KeepAnswering() override {}
 };
 
 // Deletes nothing; records each path it was asked to delete.

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32ResultListWindow.h"
 
-Win32ResultListWindow::Win32ResultListWindow(HWND list, HWND status, HWND scanNow)
-    : m_list(list), m_status(status), m_scanNow(scanNow) {}
+Win32ResultListWindow::Win32ResultListWindow(HWND list, HWND status, HWND scanNow, SentMessages sent)
+    : m_list(list), m_status(status), m_scanNow(scanNow), m_sent(sent), m_nLastAnswered(GetTickCount64()) {}
 
 int Win32ResultListWindow::GetLineCount() {
     const LRESULT count = SendMessageA(m_list, LB_GETCOUNT, 0, 0);
@@ -51,4 +51,15 @@ void Win32ResultListWindow::ShowScanNowButton(const std::string& text) {
     UpdateWindow(GetParent(m_list));
     ShowWindow(m_scanNow, SW_SHOW);
     SetWindowTextA(m_scanNow, text.c_str());
+}
+
+void Win32ResultListWindow::KeepAnswering() {
+    if (m_sent == SentMessages::Held) return;
+    const ULONGLONG now = GetTickCount64();
+    if (now - m_nLastAnswered < kAnswerEveryMs) return;
+    m_nLastAnswered = now;
+    // A peek carries out the messages sent to this thread. It looks at sent messages only, so no
+    // posted click or key is handled out of its turn, and it removes nothing.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }

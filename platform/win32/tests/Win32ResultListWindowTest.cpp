@@ -96,3 +96,59 @@ TEST_F(ResultListFixture, DeleteAllEmptiesAndHidesTheListAndShowsRescan) {
     EXPECT_EQ(Text(m_scanNow), "重新扫描");
     EXPECT_EQ(Text(m_status), "清理完毕！");
 }
+
+namespace {
+
+// A message sent to the window from another thread, as a second program's check that it is alive
+// would be; Answered() waits for its answer without this thread looking at its messages.
+class SentFromAnotherThread {
+public:
+    explicit SentFromAnotherThread(HWND window)
+        : m_hAnswered(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          m_thread(CreateThread(nullptr, 0, &SentFromAnotherThread::Send, this, 0, nullptr)), m_window(window) {
+        // Long enough for the send to be waiting, and for a command's first answer to be due.
+        Sleep(200);
+    }
+    ~SentFromAnotherThread() {
+        // Lets a send that is still waiting through before the thread is let go.
+        MSG msg;
+        while (WaitForSingleObject(m_thread, 10) == WAIT_TIMEOUT)
+            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        CloseHandle(m_thread);
+        CloseHandle(m_hAnswered);
+    }
+    SentFromAnotherThread(const SentFromAnotherThread&) = delete;
+    SentFromAnotherThread& operator=(const SentFromAnotherThread&) = delete;
+    bool Answered(DWORD ms) const { return WaitForSingleObject(m_hAnswered, ms) == WAIT_OBJECT_0; }
+
+private:
+    static DWORD WINAPI Send(LPVOID self) {
+        auto* sender = static_cast<SentFromAnotherThread*>(self);
+        SendMessageA(sender->m_window, WM_NULL, 0, 0);
+        SetEvent(sender->m_hAnswered);
+        return 0;
+    }
+    HANDLE m_hAnswered;
+    HANDLE m_thread;
+    HWND m_window;
+};
+
+}  // namespace
+
+TEST_F(ResultListFixture, ALongCommandAnswersSentMessagesButLeavesPostedOnesQueued) {
+    const UINT kPostedClick = WM_APP + 7;
+    PostMessageA(m_parent, kPostedClick, 0, 0);
+    Win32ResultListWindow window(m_list, m_status, m_scanNow, Win32ResultListWindow::SentMessages::Answered);
+    SentFromAnotherThread sent(m_parent);
+    window.KeepAnswering();
+    EXPECT_TRUE(sent.Answered(2000));
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, m_parent, kPostedClick, kPostedClick, PM_REMOVE)) << "the posted message was taken";
+}
+
+TEST_F(ResultListFixture, ALongCommandHoldsSentMessagesWhenAskedTo) {
+    Win32ResultListWindow window(m_list, m_status, m_scanNow, Win32ResultListWindow::SentMessages::Held);
+    SentFromAnotherThread sent(m_parent);
+    window.KeepAnswering();
+    EXPECT_FALSE(sent.Answered(300));
+}
