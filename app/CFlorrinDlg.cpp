@@ -309,7 +309,8 @@ void CFlorrinDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != ShopLink::kTimerId) return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    const SkinPoint pt = OnLinkTimer(m_nWndWidth, rcWindow.Height());
+    DialogLayoutWindow layoutWindow(this);
+    const SkinPoint pt = OnLinkTimer(m_nWndWidth, rcWindow.Height(), layoutWindow.VisibleButtonRects());
     CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
     CRect rcLink;
     pLink->GetClientRect(&rcLink);

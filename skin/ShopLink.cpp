@@ -7,9 +7,25 @@ void ShopLink::InitLinkGeometry(const SkinRect& rcLinkClient) {
 
 int ShopLink::StartX() const { return m_rcLink.left - m_rcLink.right + 5; }
 
-SkinPoint ShopLink::OnLinkTimer(int nWndWidth, int nWindowHeight) {
+int ShopLink::LinkLineY(int nWindowHeight, std::span<const SkinRect> buttons) const {
+    // 45 pixels above the outer bottom clears the button row only where caption and frame
+    // together are 28 pixels or more; the classic caption's are 25.
+    int y = nWindowHeight - kLineAboveBottom;
+    for (bool bMoved = true; bMoved;) {
+        bMoved = false;
+        for (const SkinRect& rc : buttons) {
+            if (rc.top < y + m_rcLink.Height() && y < rc.bottom) {
+                y = rc.bottom;
+                bMoved = true;
+            }
+        }
+    }
+    return y;
+}
+
+SkinPoint ShopLink::OnLinkTimer(int nWndWidth, int nWindowHeight, std::span<const SkinRect> buttons) {
     if (m_nLinkX > nWndWidth - 5) m_nLinkX = StartX();
-    m_nLinkY = nWindowHeight - kLineAboveBottom;
+    m_nLinkY = LinkLineY(nWindowHeight, buttons);
     const SkinPoint pt{m_nLinkX, m_nLinkY};
     ++m_nLinkX;
     return pt;

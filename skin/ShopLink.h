@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "skin/SkinGeometry.h"
 
 // The shop link label that scrolls along the bottom of the main dialog, one pixel to the right
@@ -18,12 +20,14 @@ public:
     // The dialog's initialisation: the label starts with only its last 5 pixels inside.
     void InitLinkGeometry(const SkinRect& rcLinkClient);
     // One tick: wraps, takes the link line from the dialog's outer window height, and returns
-    // where to move the label (then steps one pixel right).
-    SkinPoint OnLinkTimer(int nWndWidth, int nWindowHeight);
+    // where to move the label (then steps one pixel right). The label runs across the whole
+    // width, so the line goes below any of the buttons (client rectangles) it would cross.
+    SkinPoint OnLinkTimer(int nWndWidth, int nWindowHeight, std::span<const SkinRect> buttons = {});
     // Whether a client point lies on the label (its window rectangle in client coordinates);
     // the right and bottom edges are outside.
     static bool HitTest(const SkinRect& rcLinkInClient, SkinPoint ptClient);
 
 private:
     int StartX() const;
+    int LinkLineY(int nWindowHeight, std::span<const SkinRect> buttons) const;
 };
