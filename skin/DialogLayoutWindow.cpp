@@ -43,8 +43,8 @@ std::vector<SkinRect> DialogLayoutWindow::VisibleButtonRects() {
     for (const ResizeLayout::LayoutControl& control : ResizeLayout::kLayoutControls) {
         CWnd* pControl = m_pDialog->GetDlgItem(control.nId);
         SkinRect rc;
-        if (control.sizing == ResizeLayout::Sizing::MoveOnly && pControl != nullptr && pControl->IsWindowVisible() &&
-            GetControlClientRect(control.nId, rc))
+        if (control.sizing == ResizeLayout::Sizing::MoveOnly && pControl != nullptr &&
+            pControl->IsWindowVisible() && GetControlClientRect(control.nId, rc))
             rects.push_back(rc);
     }
     return rects;

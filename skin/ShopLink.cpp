@@ -8,8 +8,8 @@ void ShopLink::InitLinkGeometry(const SkinRect& rcLinkClient) {
 int ShopLink::StartX() const { return m_rcLink.left - m_rcLink.right + 5; }
 
 int ShopLink::LinkLineY(int nWindowHeight, std::span<const SkinRect> buttons) const {
-    // 45 pixels above the outer bottom clears the button row only where caption and frame
-    // together are 28 pixels or more; the classic caption's are 25.
+    // 45 pixels above the outer bottom lies below the dialog's button row only where caption and
+    // frame are tall enough; with the classic caption (25 pixels with the frame) it would cross it.
     int y = nWindowHeight - kLineAboveBottom;
     for (bool bMoved = true; bMoved;) {
         bMoved = false;

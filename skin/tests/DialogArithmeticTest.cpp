@@ -38,10 +38,10 @@ TEST(ShopLinkTest, WrapsWhenTheWindowNarrowsAndFollowsItsHeight) {
         std::vector<SkinRect> buttons;
         int y;
     } cases[] = {
-        {{{10, 330, 98, 355}}, 355},                      // ends where the label begins
-        {{{10, 375, 98, 400}}, 355},                      // begins where the label ends
+        {{{10, 330, 98, 355}}, 355},  // ends where the label begins
+        {{{10, 375, 98, 400}}, 355},  // begins where the label ends
         {{{10, 330, 98, 358}, {500, 340, 588, 365}}, 365},
-        {{{10, 330, 98, 358}, {500, 360, 588, 380}}, 380}, // pushed down onto a lower one
+        {{{10, 330, 98, 358}, {500, 360, 588, 380}}, 380},  // pushed down onto a lower one
     };
     for (const auto& c : cases) EXPECT_EQ(link.OnLinkTimer(300, 400, c.buttons).y, c.y) << c.y;
 }

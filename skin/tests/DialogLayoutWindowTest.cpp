@@ -48,7 +48,8 @@ protected:
     // The control's place in the sibling order, 0 on top.
     int ZIndex(int id) const {
         int n = 0;
-        for (HWND h = ::GetWindow(window.Handle(), GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT), ++n) {
+        for (HWND h = ::GetWindow(window.Handle(), GW_CHILD); h != nullptr;
+             h = ::GetWindow(h, GW_HWNDNEXT), ++n) {
             if (h == ::GetDlgItem(window.Handle(), id)) return n;
         }
         return -1;

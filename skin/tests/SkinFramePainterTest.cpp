@@ -43,7 +43,8 @@ protected:
     // The normal images show the strip's own gradient around their glyphs.
     bool ButtonsNormal() const {
         const COLORREF strip = Pixel(kW - 90, 2);
-        return Pixel(kW - 83 + 2, 2) == strip && Pixel(kW - 57 + 2, 2) == strip && Pixel(kW - 31 + 2, 2) == strip;
+        return Pixel(kW - 83 + 2, 2) == strip && Pixel(kW - 57 + 2, 2) == strip &&
+               Pixel(kW - 31 + 2, 2) == strip;
     }
 
     TestWindow window{WS_POPUP | WS_CAPTION, kLeft, kTop, kW, kH};

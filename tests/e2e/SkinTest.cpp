@@ -128,7 +128,8 @@ protected:
             const int page = index == 0 ? IDC_DIR_TREE : IDC_OPTION_LIST;
             const int other = index == 0 ? IDC_OPTION_LIST : IDC_DIR_TREE;
             ASSERT_TRUE(app.ClickTab(IDC_TAB, index));
-            EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return app.IsVisible(page) && !app.IsVisible(other); }))
+            const auto selected = [&] { return app.IsVisible(page) && !app.IsVisible(other); };
+            EXPECT_TRUE(FlorrinSession::WaitUntil(selected))
                 << "a click on tab " << index << " does not select it";
         }
     }
@@ -210,7 +211,8 @@ TEST_F(SkinTest, CaptionFrameIsPaintedByTheProgram) {
     for (int x : {w - 83, w - 57, w - 31}) {
         EXPECT_TRUE(Near(Shot(x + 2, 2), kCaptionTop, 16)) << x << " " << Hex(Shot(x + 2, 2));
         for (int y = 0; y < ch; ++y) {
-            EXPECT_TRUE(Near(Shot(x + 2, y), Shot(w - 90, y), 4)) << x << "," << y << " " << Hex(Shot(x + 2, y));
+            EXPECT_TRUE(Near(Shot(x + 2, y), Shot(w - 90, y), 4))
+                << x << "," << y << " " << Hex(Shot(x + 2, y));
         }
         EXPECT_TRUE(Near(Shot(x + 2, ch), kBackground, 4)) << x << " " << Hex(Shot(x + 2, ch));
     }
