@@ -230,6 +230,7 @@ BOOL CFlorrinDlg::OnInitDialog() {
     CRect rcLink;
     pLink->GetClientRect(&rcLink);
     InitLinkGeometry({rcLink.left, rcLink.top, rcLink.right, rcLink.bottom});
+    KeepLinkClearOf(DialogLayoutWindow(this).ButtonRects());
     auto* pLinkFont = new CFont;
     if (pLinkFont->CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "微软雅黑"))
@@ -309,8 +310,7 @@ void CFlorrinDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != ShopLink::kTimerId) return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    DialogLayoutWindow layoutWindow(this);
-    const SkinPoint pt = OnLinkTimer(m_nWndWidth, rcWindow.Height(), layoutWindow.VisibleButtonRects());
+    const SkinPoint pt = OnLinkTimer(m_nWndWidth, rcWindow.Height());
     CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
     CRect rcLink;
     pLink->GetClientRect(&rcLink);
@@ -385,7 +385,8 @@ void CFlorrinDlg::PaintSkinFrame() {
 
 void CFlorrinDlg::OnSize(UINT nType, int, int) {
     DialogLayoutWindow layoutWindow(this);
-    ResizeLayout::OnSize(nType, m_bMaximized, m_bRestored, layoutWindow);
+    if (ResizeLayout::OnSize(nType, m_bMaximized, m_bRestored, layoutWindow))
+        KeepLinkClearOf(layoutWindow.ButtonRects());
 }
 
 // Rows in the dialog's order; the handlers of other layers join them as they are built.

@@ -38,13 +38,11 @@ void DialogLayoutWindow::SetControlPos(int nId, int x, int y, int cx, int cy, un
 
 void DialogLayoutWindow::InvalidateClient() { m_pDialog->InvalidateRect(nullptr, FALSE); }
 
-std::vector<SkinRect> DialogLayoutWindow::VisibleButtonRects() {
+std::vector<SkinRect> DialogLayoutWindow::ButtonRects() {
     std::vector<SkinRect> rects;
     for (const ResizeLayout::LayoutControl& control : ResizeLayout::kLayoutControls) {
-        CWnd* pControl = m_pDialog->GetDlgItem(control.nId);
         SkinRect rc;
-        if (control.sizing == ResizeLayout::Sizing::MoveOnly && pControl != nullptr &&
-            pControl->IsWindowVisible() && GetControlClientRect(control.nId, rc))
+        if (control.sizing == ResizeLayout::Sizing::MoveOnly && GetControlClientRect(control.nId, rc))
             rects.push_back(rc);
     }
     return rects;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <span>
+#include <vector>
 
 #include "skin/SkinGeometry.h"
 
@@ -19,15 +19,19 @@ public:
 
     // The dialog's initialisation: the label starts with only its last 5 pixels inside.
     void InitLinkGeometry(const SkinRect& rcLinkClient);
+    // The buttons' client rectangles, taken at initialisation and after every layout pass: the
+    // label runs across the whole width, so its line goes below any button it would cross.
+    void KeepLinkClearOf(std::vector<SkinRect> rcButtons);
     // One tick: wraps, takes the link line from the dialog's outer window height, and returns
-    // where to move the label (then steps one pixel right). The label runs across the whole
-    // width, so the line goes below any of the buttons (client rectangles) it would cross.
-    SkinPoint OnLinkTimer(int nWndWidth, int nWindowHeight, std::span<const SkinRect> buttons = {});
+    // where to move the label (then steps one pixel right).
+    SkinPoint OnLinkTimer(int nWndWidth, int nWindowHeight);
     // Whether a client point lies on the label (its window rectangle in client coordinates);
     // the right and bottom edges are outside.
     static bool HitTest(const SkinRect& rcLinkInClient, SkinPoint ptClient);
 
 private:
     int StartX() const;
-    int LinkLineY(int nWindowHeight, std::span<const SkinRect> buttons) const;
+    int LinkLineY(int nWindowHeight) const;
+
+    std::vector<SkinRect> m_rcButtons;
 };
