@@ -59,6 +59,8 @@ void CliScan::Run(const std::string& folder, const Filters& filters, const JunkL
     for (const std::string& excluded : m_filters.excludedFolders)
         m_excludedKeys.insert(m_filters.pathKey ? m_filters.pathKey(excluded) : excluded);
 
+    m_nFiles.store(0);
+    m_nScannedKB.store(0);
     std::vector<std::unique_ptr<Folder>> order;
     order.push_back(std::make_unique<Folder>(folder));
     {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "engine/PathText.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32FolderEnumerator.h"
 
@@ -51,6 +52,9 @@ std::string RealFolder(const std::string& folder)
     if (length == 0 || length >= needed)
         return std::string();
     real.resize(length);
+    // A trailing backslash ("C:\x\") is not part of the name the walk builds; a root keeps it.
+    if (real.size() > 3 && real.back() == '\\' && !EndsInTrailByte(real, AnsiLeadBytePredicate()))
+        real.pop_back();
     return real;
 }
 
