@@ -130,9 +130,11 @@ void CliScan::ListFolder(Folder& folder)
     FolderEntry entry;
     while (listing->Next(entry) && !StopRequested()) {
         if (entry.isDirectory) {
-            if (!IsSkippedFolderName(entry.name) && !entry.isLink && FitsMaxPath(prefix + entry.name) &&
-                !IsExcluded(prefix + entry.name))
-                subfolders.push_back(std::move(entry.name));
+            if (IsSkippedFolderName(entry.name) || entry.isLink)
+                continue;
+            std::string child = prefix + entry.name;
+            if (FitsMaxPath(child) && !IsExcluded(child))
+                subfolders.push_back(std::move(child));
             continue;
         }
         if (prefix.size() + entry.name.size() > kMaxPathChars)
@@ -155,9 +157,10 @@ void CliScan::ListFolder(Folder& folder)
 
     std::sort(folder.junk.begin(), folder.junk.end(),
               [](const JunkFile& a, const JunkFile& b) { return a.path < b.path; });
+    // One prefix: paths sort as their names do.
     std::sort(subfolders.begin(), subfolders.end());
-    for (const std::string& name : subfolders)
-        folder.children.push_back(std::make_unique<Folder>(prefix + name));
+    for (std::string& child : subfolders)
+        folder.children.push_back(std::make_unique<Folder>(std::move(child)));
 }
 
 // Lists each folder's junk once that folder is listed, depth first; order holds the folders
