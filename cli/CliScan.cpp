@@ -58,27 +58,30 @@ void CliScan::Run(const std::string& folder, const Filters& filters, const JunkL
     m_excludedKeys.clear();
     for (const std::string& excluded : m_filters.excludedFolders)
         m_excludedKeys.insert(m_filters.pathKey ? m_filters.pathKey(excluded) : excluded);
-
     m_nFiles.store(0);
     m_nScannedKB.store(0);
-    std::vector<std::unique_ptr<Folder>> order;
-    order.push_back(std::make_unique<Folder>(folder));
+    m_junkFiles.clear();
+    m_junkCount = m_junkKB = 0;
+    m_junkBytes = m_tooRecentCount = m_tooRecentBytes = 0;
     {
         std::lock_guard lock(m_lock);
-        m_pending.clear();
+        m_order.push_back(std::make_unique<Folder>(folder));
         if (IsExcluded(folder))
-            order.back()->bListed = true;
+            m_order.back()->bListed = true;
         else
-            m_pending.push_back(order.back().get());
+            m_pending.push_back(m_order.back().get());
+        AdvanceLocked();
     }
     std::vector<std::thread> workers;
     for (unsigned i = 0; i < m_threads; ++i)
         workers.emplace_back([this] { Work(); });
-    ListInOrder(order, onJunk);
+    ListReady(onJunk);
     // The folders still held may be in a worker's hands until it has ended.
     for (std::thread& worker : workers)
         worker.join();
     m_pending.clear();
+    m_order.clear();
+    m_ready.clear();
 }
 
 // Takes the folder found last, so the threads stay close to where the list is.
@@ -86,13 +89,16 @@ void CliScan::Work()
 {
     std::unique_lock lock(m_lock);
     for (;;) {
-        m_changed.wait_for(lock, kStopPoll, [this] { return !m_pending.empty() || ShouldEnd(); });
+        while (m_pending.empty() && !ShouldEnd()) {
+            ++m_nIdle;
+            m_workToDo.wait_for(lock, kStopPoll);
+            --m_nIdle;
+        }
         if (ShouldEnd()) {
-            m_changed.notify_all();
+            m_workToDo.notify_all();
+            m_listReady.notify_all();
             return;
         }
-        if (m_pending.empty())
-            continue;
         Folder* folder = m_pending.back();
         m_pending.pop_back();
         ++m_nListing;
@@ -104,8 +110,28 @@ void CliScan::Work()
         folder->bListed = true;
         for (auto child = folder->children.rbegin(); child != folder->children.rend(); ++child)
             m_pending.push_back(child->get());
-        m_changed.notify_all();
+        if (m_nIdle > 0 && !folder->children.empty())
+            m_workToDo.notify_all();
+        AdvanceLocked();
     }
+}
+
+// Under m_lock: hands the junk of every listed folder at the head of the order to the calling
+// thread, depth first. A thread waits only for a folder that is not listed yet, and the calling
+// thread only for junk, not for every folder.
+void CliScan::AdvanceLocked()
+{
+    const bool wasEmpty = m_ready.empty();
+    while (!m_order.empty() && m_order.back()->bListed) {
+        const std::unique_ptr<Folder> folder = std::move(m_order.back());
+        m_order.pop_back();
+        m_tooRecentCount += folder->tooRecentCount;
+        m_tooRecentBytes += folder->tooRecentBytes;
+        std::move(folder->junk.begin(), folder->junk.end(), std::back_inserter(m_ready));
+        std::move(folder->children.rbegin(), folder->children.rend(), std::back_inserter(m_order));
+    }
+    if ((wasEmpty && !m_ready.empty()) || m_order.empty())
+        m_listReady.notify_all();
 }
 
 // Under m_lock: stopped, or nothing left to list.
@@ -163,24 +189,19 @@ void CliScan::ListFolder(Folder& folder)
         folder.children.push_back(std::make_unique<Folder>(std::move(child)));
 }
 
-// Lists each folder's junk once that folder is listed, depth first; order holds the folders
-// still to list, next one last.
-void CliScan::ListInOrder(std::vector<std::unique_ptr<Folder>>& order, const JunkListener& onJunk)
+// Lists the junk handed over, in batches, until every folder is done or the walk is stopped.
+void CliScan::ListReady(const JunkListener& onJunk)
 {
-    m_junkFiles.clear();
-    m_junkCount = m_junkKB = 0;
-    m_junkBytes = m_tooRecentCount = m_tooRecentBytes = 0;
-    while (!order.empty() && !StopRequested()) {
-        Folder& folder = *order.back();
-        {
-            std::unique_lock lock(m_lock);
-            m_changed.wait_for(lock, kStopPoll, [&] { return folder.bListed || StopRequested(); });
-            if (!folder.bListed)
-                continue;
-        }
-        m_tooRecentCount += folder.tooRecentCount;
-        m_tooRecentBytes += folder.tooRecentBytes;
-        for (JunkFile& junk : folder.junk) {
+    std::vector<JunkFile> batch;
+    std::unique_lock lock(m_lock);
+    for (;;) {
+        m_listReady.wait_for(lock, kStopPoll,
+                             [this] { return !m_ready.empty() || m_order.empty() || StopRequested(); });
+        if (StopRequested() || (m_ready.empty() && m_order.empty()))
+            return;
+        batch.swap(m_ready);
+        lock.unlock();
+        for (JunkFile& junk : batch) {
             if (StopRequested())
                 return;
             m_junkCount = SaturatingAdd(m_junkCount, 1);
@@ -190,9 +211,8 @@ void CliScan::ListInOrder(std::vector<std::unique_ptr<Folder>>& order, const Jun
             if (onJunk)
                 onJunk(m_junkFiles.back());
         }
-        std::vector<std::unique_ptr<Folder>> children = std::move(folder.children);
-        order.pop_back();
-        std::move(children.rbegin(), children.rend(), std::back_inserter(order));
+        batch.clear();
+        lock.lock();
     }
 }
 

@@ -75,7 +75,8 @@ private:
 
     void Work();
     void ListFolder(Folder& folder);
-    void ListInOrder(std::vector<std::unique_ptr<Folder>>& order, const JunkListener& onJunk);
+    void AdvanceLocked();
+    void ListReady(const JunkListener& onJunk);
     bool IsExcluded(const std::string& folder) const;
     bool ShouldEnd() const;
 
@@ -90,18 +91,24 @@ private:
     std::atomic<uint64_t> m_nFiles{0};
     std::atomic<uint64_t> m_nScannedKB{0};
 
-    // The folders waiting for a thread, last found first, and how many are being listed.
     mutable std::mutex m_lock;
-    std::condition_variable m_changed;
+    // The folders waiting for a thread, last found first; how many are being listed, and how
+    // many threads wait for one.
     std::vector<Folder*> m_pending;
     unsigned m_nListing = 0;
+    unsigned m_nIdle = 0;
+    std::condition_variable m_workToDo;
+    // The folders whose junk is not handed over yet, next one last, and the junk handed over.
+    std::vector<std::unique_ptr<Folder>> m_order;
+    std::vector<JunkFile> m_ready;
+    std::condition_variable m_listReady;
     std::string m_currentFolder;
+    uint64_t m_tooRecentCount = 0;
+    uint64_t m_tooRecentBytes = 0;
 
     // Only on the thread that runs the walk.
     std::vector<JunkFile> m_junkFiles;
     uint32_t m_junkCount = 0;
     uint32_t m_junkKB = 0;
     uint64_t m_junkBytes = 0;
-    uint64_t m_tooRecentCount = 0;
-    uint64_t m_tooRecentBytes = 0;
 };
