@@ -9,56 +9,29 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "engine/FolderSizeWalk.h"
+#include "platform/win32/AnsiLeadBytePredicate.h"
+#include "platform/win32/Win32FolderEnumerator.h"
 #include "res/resource.h"
 #include "tests/e2e/FlorrinSession.h"
 
 namespace {
 
-LONGLONG Now()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double SecondsSince(LONGLONG start)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string Here()
-{
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    return path.substr(0, path.find_last_of("\\/") + 1);
-}
+// Whole milliseconds are fine enough for start-ups of a few tenths of a second and more.
+double SecondsSince(ULONGLONG startMs) { return static_cast<double>(GetTickCount64() - startMs) / 1000.0; }
 
 // The size in KB of every file below folder, as the program counts it.
 unsigned long long FolderKB(const std::string& folder)
 {
-    unsigned long long kb = 0;
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        const std::string name = data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != "." && name != ".." && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                kb += FolderKB(folder + "\\" + name);
-        } else {
-            kb += ((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) >> 10;
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    Win32FolderEnumerator folders;
+    uint32_t kb = 0;
+    FolderSizeWalk(folders, AnsiLeadBytePredicate()).AddFolderSizeKB(folder, kb);
     return kb;
 }
 
@@ -91,7 +64,7 @@ Startup Start(const std::string& exe, LRESULT rangeTop)
 {
     Startup startup;
     FlorrinSession app;
-    const LONGLONG start = Now();
+    const ULONGLONG start = GetTickCount64();
     if (!app.Launch(exe, 120000))
         return startup;
     startup.visible = SecondsSince(start);
@@ -119,7 +92,9 @@ int main(int argc, char** argv)
     char profile[MAX_PATH] = {};
     SHGetSpecialFolderPathA(nullptr, profile, CSIDL_PROFILE, FALSE);
     const std::string inProfile = std::string(profile) + "\\florrin-bench-tree";
-    const std::string exe = Here() + "florrin.exe";
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string exe = std::string(self).substr(0, std::string(self).find_last_of("\\/") + 1) + "florrin.exe";
     if (GetFileAttributesA((tree + "\\complete").c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("no generated tree at %s: run scan_bench --generate on it first (bench/README.md)\n",
                     tree.c_str());
