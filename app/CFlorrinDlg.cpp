@@ -8,6 +8,7 @@
 #include "app/CAboutDlg.h"
 #include "engine/CleanCommands.h"
 #include "engine/CleanOption.h"
+#include "engine/SizeKB.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
 #include "framework/CPaintDC.h"
@@ -92,7 +93,12 @@ DWORD WINAPI CFlorrinDlg::AnimationThreadProc(LPVOID pParam) {
     return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->AnimationThreadMain(); });
 }
 
-void CFlorrinDlg::OnStart() { ScanRun::OnStart(); }
+void CFlorrinDlg::OnStart() {
+    const bool bWasIdle = !m_bScanning;
+    ScanRun::OnStart();
+    // A range taken from a basis still being measured is taken again once the measure ends.
+    if (bWasIdle && m_bScanning) m_folderMeasure.RangeTaken();
+}
 
 void CFlorrinDlg::OnSelectAll() { ::OnSelectAll(m_runHost); }
 
@@ -122,6 +128,19 @@ void CFlorrinDlg::OnDeleteAll() {
 void CFlorrinDlg::OnScanNow() { ScanRun::OnScanNow(); }
 
 LRESULT CFlorrinDlg::OnRunRequest(WPARAM, LPARAM lParam) { return DialogRunHost::CarryOut(lParam); }
+
+LRESULT CFlorrinDlg::OnFolderMeasured(WPARAM wParam, LPARAM lParam) {
+    const std::optional<FolderMeasure::Result> measured = m_folderMeasure.OnMeasured(wParam, lParam);
+    if (!measured) return 0;
+    SaturatingAdd(m_nUsedKB, measured->kb);
+    if (measured->retakeRange) {
+        const int top = static_cast<int>(m_nUsedKB >> 10);
+        m_progress.SetRange32(0, top);
+        // A bar that a finished run filled stays full.
+        if (!m_bScanning && m_progress.IsWindowVisible()) m_progress.SetPos(top);
+    }
+    return 0;
+}
 
 void CFlorrinDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -170,12 +189,14 @@ BOOL CFlorrinDlg::OnInitDialog() {
     m_bScanning = false;
     m_bPaused = false;
 
-    // The bar's basis: the drive's used space plus the scan folder's size. No folder, no walk.
+    // The bar's basis: the drive's used space plus the scan folder's size, which a worker measures
+    // while the window appears and answers; the range follows once it is known. No folder, no walk.
     if (!m_strScanPath.empty()) {
         m_nUsedKB = GetUsedSpaceKB(m_strScanPath);
-        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
+        m_folderMeasure.Start(m_hWnd, m_strScanPath);
     }
     m_progress.SetRange32(0, static_cast<int>(m_nUsedKB >> 10));
+    m_folderMeasure.RangeTaken();
     m_bAnimating = false;
     m_btnStop.EnableWindow(FALSE);
     m_btnPause.EnableWindow(FALSE);
@@ -425,6 +446,7 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapMessage<WM_LBUTTONUP, &CFlorrinDlg::OnLButtonUp>(),
         MapMessage<WM_MOUSEMOVE, &CFlorrinDlg::OnMouseMove>(),
         MapRawMessage<DialogRunHost::kRunRequest, &CFlorrinDlg::OnRunRequest>(),
+        MapRawMessage<FolderMeasure::kMeasured, &CFlorrinDlg::OnFolderMeasured>(),
     };
     static const MessageMap map(CDialog::ThisMessageMap(), rows);
     return &map;
@@ -452,8 +474,9 @@ void CFlorrinDlg::OnTvnSelchangingDirTree(NMHDR* pNMHDR, LRESULT* pResult) {
     // an empty path would make the next scan find nothing.
     if (pNMTreeView->itemNew.hItem != nullptr) {
         m_strScanPath = m_tree.GetItemPath(pNMTreeView->itemNew.hItem);
-        // On top of what the basis holds: the same folder chosen twice counts twice.
-        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
+        // On top of what the basis holds: the same folder chosen twice counts twice. A measure
+        // still running for an earlier choice is abandoned.
+        m_folderMeasure.Start(m_hWnd, m_strScanPath);
     }
     *pResult = 0;
 }
