@@ -8,6 +8,8 @@
 
 FolderMeasure::~FolderMeasure() {
     if (m_hNotify) ::KillTimer(m_hNotify, TimerId());
+    m_measures.Abandon();
+    if (m_worker.joinable()) m_worker.join();
 }
 
 void FolderMeasure::Start(HWND hNotify, const std::string& folder) {
@@ -36,9 +38,10 @@ void FolderMeasure::Launch() {
             // A measure that fails adds nothing, as a folder that cannot be listed.
         }
     };
+    // The measure before this one was abandoned when this one began.
+    if (m_worker.joinable()) m_worker.join();
     try {
-        // Detached: the thread owns everything it touches and ends soon after it is abandoned.
-        std::thread(std::move(measure)).detach();
+        m_worker = std::thread(std::move(measure));
     } catch (...) {
         m_measures.Abandon();
     }

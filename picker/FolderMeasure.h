@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "engine/BasisMeasure.h"
 
@@ -12,8 +13,8 @@
 // answers while a large tree or a whole drive is walked. The worker starts once the window has
 // painted what was waiting (at start-up it would otherwise slow the window's first appearance).
 // It holds only what it is given (the folder, the window to tell, its abandon check) and its own
-// folder listing, never the window's object: it ends at its next entry once abandoned, and it may
-// outlive its owner, so neither a new selection nor the end of the program waits for it. It posts
+// folder listing, never the window's object. It ends at its next entry once abandoned, so a new
+// measure and the end of its owner wait for one entry at most before they join it. It posts
 // kMeasured to the window with its generation in wParam and the size in KB in lParam.
 class FolderMeasure {
 public:
@@ -48,4 +49,6 @@ private:
     HWND m_hNotify = nullptr;
     std::string m_strFolder;
     BasisMeasure::Generation m_generation = 0;
+    // The last measure's worker; an earlier one was abandoned and joined before it started.
+    std::thread m_worker;
 };
