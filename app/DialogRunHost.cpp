@@ -292,20 +292,10 @@ void DialogRunHost::RunBusyAnimation()
     });
 }
 
-void DialogRunHost::RunCleanOptions()
+void DialogRunHost::RunCleanOptions(CleanHost& run)
 {
     Win32CleanServices services(m_dlg.m_hWnd);
-    ::RunCleanOptions(*this, services);
-}
-
-bool DialogRunHost::IsOptionChecked(CleanOption option)
-{
-    return GetOptionCheck(static_cast<int>(option)) == 1;
-}
-
-void DialogRunHost::AddJunkPatterns()
-{
-    m_dlg.ScanEngine::AddJunkPatterns();
+    ::RunCleanOptions(run, services);
 }
 
 int DialogRunHost::GetCount()

@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 
-#include "engine/CleanHost.h"
 #include "engine/OptionCheckList.h"
 #include "engine/ScanRunHost.h"
 #include "engine/StatusTextQueue.h"
@@ -19,7 +18,7 @@ class CWnd;
 // Status texts, one per file walked, are the exception: while a scan runs a worker queues them
 // and goes on, and every other request, from any thread, first carries out the texts queued
 // before it, so the requests of one thread still take effect in the order made.
-class DialogRunHost : public ScanRunHost, public CleanHost, public OptionCheckList {
+class DialogRunHost : public ScanRunHost, public OptionCheckList {
 public:
     // The private message that carries a request; lParam points at the request.
     static constexpr UINT kRunRequest = WM_APP + 1;
@@ -55,11 +54,7 @@ public:
     void WaitScanEvent() override;
     bool StartWorker(RunWorker worker) override;
     void RunBusyAnimation() override;
-    void RunCleanOptions() override;
-
-    // The clean worker's.
-    bool IsOptionChecked(CleanOption option) override;
-    void AddJunkPatterns() override;
+    void RunCleanOptions(CleanHost& run) override;
 
     // The select commands' (interface thread only).
     int GetCount() override;

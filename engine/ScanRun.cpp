@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/CleanWorkerHost.h"
 #include "engine/ScanSummary.h"
 
 ScanRun::ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
@@ -76,6 +77,7 @@ void ScanRun::OnStart()
 bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
 {
     m_launch.Begin();
+    m_nRunTicket.store(OpenPatternDecision());
     bool started = m_host.CreateScanEvent();
     for (RunWorker worker : order) {
         if (started)
@@ -198,8 +200,11 @@ uint32_t ScanRun::ScanThreadMain()
 
 uint32_t ScanRun::CleanThreadMain()
 {
-    if (m_launch.Await())
-        m_host.RunCleanOptions();
+    {
+        CleanWorkerHost cleanHost(m_host, *this, m_nRunTicket.load());
+        if (m_launch.Await())
+            m_host.RunCleanOptions(cleanHost);
+    }
     WorkerEnded(RunWorker::Clean);
     return 0;
 }

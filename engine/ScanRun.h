@@ -60,5 +60,7 @@ private:
     ScanRunHost& m_host;
     WorkerLaunch m_launch;
     std::atomic<int> m_nLiveWorkers{0};
+    // The pattern decision of the run started last; its clean worker takes it when it begins.
+    std::atomic<uint64_t> m_nRunTicket{0};
     std::atomic<bool> m_bScanThreadAlive{false};
 };

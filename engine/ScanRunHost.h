@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/CleanHost.h"
 #include "engine/ScanWindow.h"
 
 // The controls a scan run changes, named for what they are.
@@ -42,6 +43,6 @@ public:
     // The busy animation: whole cycles of the six frames while the run's m_bAnimating is set,
     // passing the run's pause gate before each frame, so a paused run holds it between frames.
     virtual void RunBusyAnimation() = 0;
-    // The clean worker: the checked clean options in list order.
-    virtual void RunCleanOptions() = 0;
+    // The clean worker: the checked clean options in list order, reported to its run's host.
+    virtual void RunCleanOptions(CleanHost& run) = 0;
 };

@@ -255,9 +255,7 @@ public:
     {
         std::shared_ptr<FakeEvent> event;
         {
-            std::unique_lock lock(m_mutex);
-            if (walkAfterClean)
-                m_changed.wait(lock, [this] { return m_bCleanDone; });
+            std::lock_guard lock(m_mutex);
             event = m_event;
         }
         event->Wait();
@@ -270,8 +268,6 @@ public:
         if (static_cast<int>(started.size()) == failWorkerAt)
             return false;
         started.push_back(worker);
-        if (worker == RunWorker::Clean)
-            m_bCleanDone = false;
         ScanRun* r = run;
         switch (worker) {
         case RunWorker::Scan:
@@ -305,14 +301,23 @@ public:
         }
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    void RunCleanOptions() override
+    // Held before its TempFiles step while the test holds it.
+    void RunCleanOptions(CleanHost& cleanHost) override
     {
-        if (cleanAddsPatterns)
-            run->AddJunkPatterns();
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return !m_bCleanHeld; });
+        }
+        if (cleanDecides)
+            cleanHost.DecideJunkPatterns(cleanAddsPatterns);
+        std::lock_guard lock(m_mutex);
+        ++cleanRuns;
+    }
+    void HoldClean(bool held)
+    {
         {
             std::lock_guard lock(m_mutex);
-            ++cleanRuns;
-            m_bCleanDone = true;
+            m_bCleanHeld = held;
         }
         m_changed.notify_all();
     }
@@ -359,7 +364,7 @@ public:
     bool eventFails = false;
     int failWorkerAt = -1; // index, in creation order, of the worker the system refuses
     bool cleanAddsPatterns = true;
-    bool walkAfterClean = true; // the walk starts once the clean worker has supplied the patterns
+    bool cleanDecides = true; // false: the clean worker ends before its TempFiles step
 
     // What the run did.
     uint32_t progressPos = 0;
@@ -379,5 +384,5 @@ private:
     std::shared_ptr<FakeEventNames> m_names;
     std::shared_ptr<FakeEvent> m_event;
     std::vector<std::thread> m_threads;
-    bool m_bCleanDone = false;
+    bool m_bCleanHeld = false;
 };

@@ -41,6 +41,7 @@ protected:
     {
         // Whatever a test left running ends before the run object goes.
         folders.AllowAll();
+        host.HoldClean(false);
         run.m_bAnimating.store(false);
         run.RequestStop();
         host.SignalScanEvent();
@@ -110,6 +111,46 @@ TEST_F(ScanRunTest, ScanRunSecondRunWithoutTempFilesFindsNothing)
     run.OnStart();
     WaitForIdle();
     EXPECT_TRUE(host.Lines().empty());
+    EXPECT_EQ(host.Status(), Summary(0, "0KB"));
+}
+
+TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
+{
+    // The walk starts first and waits at its first file; pause and stop still answer.
+    folders.Add(kRootPattern, JunkFiles(3));
+    host.HoldClean(true);
+    run.OnStart();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 1; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_TRUE(host.StatusLog().empty()) << "a name was tested before the patterns were decided";
+    run.OnPause();
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "继续");
+    run.OnPause();
+    host.HoldClean(false);
+    WaitForIdle();
+    EXPECT_EQ(host.Lines().size(), 3u);
+
+    // Stopped while waiting; the stale worker's late patterns never reach the next run.
+    host.HoldClean(true);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 4; }));
+    const std::size_t texts = host.StatusLog().size();
+    run.OnStop();
+    // The stop's summary and the scan thread's, nothing tested in between.
+    ASSERT_TRUE(WaitUntil([&] { return host.StatusLog().size() == texts + 2; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    host.HoldClean(false);
+    WaitForIdle();
+    EXPECT_TRUE(run.JunkPatterns().empty());
+    host.cleanAddsPatterns = false;
+    run.OnStart();
+    WaitForIdle();
+    EXPECT_EQ(host.Status(), Summary(0, "0KB"));
+
+    // A clean worker that ends before its TempFiles step does not keep the walk waiting.
+    host.cleanDecides = false;
+    run.OnScanNow();
+    WaitForIdle();
     EXPECT_EQ(host.Status(), Summary(0, "0KB"));
 }
 
