@@ -39,12 +39,12 @@ DialogRunHost::DialogRunHost(CFlorrinDlg& dlg) : m_dlg(dlg), m_nInterfaceThreadI
 void DialogRunHost::Request(const std::function<void()>& request)
 {
     if (GetCurrentThreadId() == m_nInterfaceThreadId) {
-        DrainStatusTexts();
+        ApplyPublished();
         request();
         return;
     }
     const std::function<void()> inOrder = [&] {
-        DrainStatusTexts();
+        ApplyPublished();
         request();
     };
     // Once the window is gone the request is dropped: the program is ending.
@@ -98,53 +98,65 @@ void DialogRunHost::CloseRunHandles()
     CloseAndClear(m_dlg.m_hCleanThread);
 }
 
+bool DialogRunHost::IsPublished() const
+{
+    return GetCurrentThreadId() != m_nInterfaceThreadId && m_dlg.m_bScanning.load();
+}
+
+void DialogRunHost::Wake(bool first)
+{
+    if (first)
+        PostMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
+}
+
 void DialogRunHost::SetProgressPos(uint32_t position)
 {
+    if (IsPublished())
+        return Wake(m_display.PublishProgress(position));
     Request([&] { m_dlg.m_progress.SetPos(static_cast<int>(position)); });
 }
 
 void DialogRunHost::SetStatusText(const std::string& text)
 {
-    // Only the walk's texts, one per file, are worth queueing; the summary at the end of a run
-    // is in the status line before the scan thread goes on, as every other request is.
-    if (GetCurrentThreadId() != m_nInterfaceThreadId && m_dlg.m_bScanning.load()) {
-        QueueStatusText(text);
-        return;
+    // The summary at the end of a run comes after the running state has ended: it is sent, and so
+    // lands after everything the walk published.
+    if (IsPublished())
+        return Wake(m_display.PublishStatus(text));
+    Request([&] { ShowStatusText(text); });
+}
+
+void DialogRunHost::AddResultLine(const std::string& line)
+{
+    if (IsPublished())
+        return Wake(m_display.PublishLine(line));
+    Request([&] {
+        HoldListPainting();
+        m_dlg.m_listResults.AddString(line.c_str());
+        m_dlg.m_listResults.FitHorizontalExtent();
+    });
+}
+
+void DialogRunHost::ApplyPublished()
+{
+    const ScanDisplay::Changes changes = m_display.Take();
+    if (!changes.lines.empty()) {
+        HoldListPainting();
+        for (std::size_t i = 0; i < changes.lines.size(); ++i) {
+            m_dlg.m_listResults.AddString(changes.lines[i].c_str());
+            if ((i + 1) % kLinesPerFit == 0 || i + 1 == changes.lines.size())
+                m_dlg.m_listResults.FitHorizontalExtent();
+        }
     }
-    Request([&] { ShowStatusText(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), text); });
+    if (changes.progress)
+        m_dlg.m_progress.SetPos(static_cast<int>(*changes.progress));
+    if (changes.status)
+        ShowStatusText(*changes.status);
 }
 
-void DialogRunHost::QueueStatusText(const std::string& text)
-{
-    const HWND hWnd = m_dlg.m_hWnd;
-    const StatusTextQueue::Appended appended = m_statusTexts.Append(text);
-    if (appended.wake)
-        PostMessageA(hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
-    if (!appended.full)
-        return;
-    SendMessageA(hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_drainRequest));
-    // Once the window is gone its texts are dropped, as every other request is.
-    if (!IsWindow(hWnd))
-        m_statusTexts.Clear();
-}
-
-void DialogRunHost::DrainStatusTexts()
-{
-    if (CarryOutQueuedTexts())
-        SchedulePainting();
-}
-
-bool DialogRunHost::CarryOutQueuedTexts()
-{
-    // Looked up once per drain: a drain may carry out hundreds of texts.
-    const HWND status = GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT);
-    return m_statusTexts.Drain([this, status](const std::string& text) { ShowStatusText(status, text); });
-}
-
-void DialogRunHost::ShowStatusText(HWND status, const std::string& text)
+void DialogRunHost::ShowStatusText(const std::string& text)
 {
     // The window procedure's default stores the text without the static's own repaint.
-    DefWindowProcA(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    DefWindowProcA(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     m_bStatusPaintDue = true;
     SchedulePainting();
 }
@@ -175,11 +187,9 @@ void CALLBACK DialogRunHost::PaintTimerProc(HWND hWnd, UINT, UINT_PTR idEvent, D
 
 void DialogRunHost::FlushPainting()
 {
-    // Texts carried out here are painted below, not on another tick; those left get one.
-    const bool left = CarryOutQueuedTexts();
+    // What is applied here is painted below, not on another tick.
+    ApplyPublished();
     m_bPaintScheduled = false;
-    if (left)
-        SchedulePainting();
     constexpr UINT kNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     if (m_bListPaintHeld) {
         m_bListPaintHeld = false;
@@ -190,15 +200,6 @@ void DialogRunHost::FlushPainting()
         m_bStatusPaintDue = false;
         RedrawWindow(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), nullptr, nullptr, kNow);
     }
-}
-
-void DialogRunHost::AddResultLine(const std::string& line)
-{
-    Request([&] {
-        HoldListPainting();
-        m_dlg.m_listResults.AddString(line.c_str());
-        m_dlg.m_listResults.FitHorizontalExtent();
-    });
 }
 
 void DialogRunHost::SignalScanEvent()

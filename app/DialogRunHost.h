@@ -6,18 +6,19 @@
 #include <string>
 
 #include "engine/OptionCheckList.h"
+#include "engine/ScanDisplay.h"
 #include "engine/ScanRunHost.h"
-#include "engine/StatusTextQueue.h"
 
 class CFlorrinDlg;
 class CWnd;
 
 // The main dialog as the scan run, the clean worker and the select commands see it.
-// A request made on a worker thread is carried out by the interface thread (one private message
+// While a walk runs, what the workers show (status text, bar position, result lines) is published
+// and the worker goes on; the interface thread applies what is new at display rate. Any other
+// request made on a worker thread is carried out by the interface thread (one private message
 // sent to the dialog) while the worker waits; on the interface thread it is carried out at once.
-// Status texts, one per file walked, are the exception: while a scan runs a worker queues them
-// and goes on, and every other request, from any thread, first carries out the texts queued
-// before it, so the requests of one thread still take effect in the order made.
+// Every request first applies what was published before it, so the changes of one thread take
+// effect in the order made, and a run's summary is the last of its texts.
 class DialogRunHost : public ScanRunHost, public OptionCheckList {
 public:
     // The private message that carries a request; lParam points at the request.
@@ -32,8 +33,8 @@ public:
     static LRESULT CarryOut(LPARAM lParam);
     // Closes the event and the thread handles of the last run; only once no worker runs.
     void CloseRunHandles();
-    // Carries out the queued status texts, then paints what the workers changed since the last
-    // paint (interface thread).
+    // Applies what the workers published, then paints what changed since the last paint
+    // (interface thread).
     void FlushPainting();
 
     // The walk's window operations.
@@ -71,26 +72,25 @@ private:
     void SchedulePainting();
     void HoldListPainting();
 
-    // A worker waits for a drain once this many status texts are queued, which keeps memory flat
-    // and costs one cross-thread message per this many files.
-    static constexpr std::size_t kStatusQueueBound = 256;
-    void QueueStatusText(const std::string& text);
-    // Carries out the texts queued so far; those queued meanwhile wait for the paint timer.
-    void DrainStatusTexts();
-    // The same, true when texts queued meanwhile are left.
-    bool CarryOutQueuedTexts();
-    void ShowStatusText(HWND status, const std::string& text);
+    // True for a worker's request while a walk runs: published, not sent.
+    bool IsPublished() const;
+    // After a publish: the first since the last apply wakes the interface thread.
+    void Wake(bool first);
+    // Adds the published lines in one batch, then sets the bar and the status line as last published.
+    void ApplyPublished();
+    // The list box keeps this many lines added since its last fit; past them a fit measures all.
+    static constexpr std::size_t kLinesPerFit = 200;
+    void ShowStatusText(const std::string& text);
 
     void Request(const std::function<void()>& request);
     HWND ControlOf(RunControl control) const;
 
     CFlorrinDlg& m_dlg;
     DWORD m_nInterfaceThreadId;
-    StatusTextQueue m_statusTexts{kStatusQueueBound};
-    // The requests a worker sends or posts about the queue; they live as long as the dialog.
-    // A full queue is drained at once; otherwise a wake only schedules the paint timer, which
-    // drains it: the timer is the lowest of the window's messages, so draining never delays input.
-    const std::function<void()> m_drainRequest{[this] { DrainStatusTexts(); }};
+    ScanDisplay m_display;
+    // Posted by a worker; it lives as long as the dialog. A wake only schedules the paint timer,
+    // which applies what was published: the timer is the lowest of the window's messages, so
+    // applying never delays input.
     const std::function<void()> m_wakeRequest{[this] { SchedulePainting(); }};
     // Interface thread only.
     bool m_bPaintScheduled = false;

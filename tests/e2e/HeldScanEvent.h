@@ -11,6 +11,8 @@ public:
     HeldScanEvent(const HeldScanEvent&) = delete;
     HeldScanEvent& operator=(const HeldScanEvent&) = delete;
     void Release() { SetEvent(m_hEvent); }
+    // Holds it again once a walk has signalled it.
+    void Hold() { ResetEvent(m_hEvent); }
 
 private:
     HANDLE m_hEvent;
