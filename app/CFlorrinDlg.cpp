@@ -53,54 +53,30 @@ Win32DiskSpaceQuery& SystemDiskSpace() {
     return diskSpace;
 }
 
-// Runs a worker's body; nothing thrown leaves the thread.
-template <class Body>
-DWORD RunThreadBody(Body body) {
-    try {
-        return body();
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 CFlorrinDlg::CFlorrinDlg()
     : CDialog(IDD_MAIN_DIALOG, nullptr),
-      ScanRun(SystemFolders(), SystemDiskSpace(), m_runHost, AnsiLeadBytePredicate()),
-      m_runHost(*this) {
+      m_runHost(*this, m_scanRun),
+      m_scanRun(SystemFolders(), SystemDiskSpace(), m_runHost, AnsiLeadBytePredicate()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
-// The heap fonts stay alive: the controls use them until the process ends. The event and
-// thread handles of the last run are closed; no worker runs by now (see WorkersMayRun).
-CFlorrinDlg::~CFlorrinDlg() {
-    if (!HasLiveWorker()) m_runHost.CloseRunHandles();
-}
+// The heap fonts stay alive: the controls use them until the process ends. The view closes the
+// run's handles; no worker runs by now (see WorkersMayRun).
+CFlorrinDlg::~CFlorrinDlg() = default;
 
-bool CFlorrinDlg::WorkersMayRun() const { return HasLiveWorker(); }
+bool CFlorrinDlg::WorkersMayRun() const { return m_scanRun.HasLiveWorker(); }
 
-DWORD WINAPI CFlorrinDlg::ScanThreadProc(LPVOID pParam) {
-    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->ScanThreadMain(); });
-}
-
-DWORD WINAPI CFlorrinDlg::CleanThreadProc(LPVOID pParam) {
-    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->CleanThreadMain(); });
-}
-
-DWORD WINAPI CFlorrinDlg::AnimationThreadProc(LPVOID pParam) {
-    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->AnimationThreadMain(); });
-}
-
-void CFlorrinDlg::OnStart() { ScanRun::OnStart(); }
+void CFlorrinDlg::OnStart() { m_scanRun.OnStart(); }
 
 void CFlorrinDlg::OnSelectAll() { ::OnSelectAll(m_runHost); }
 
 void CFlorrinDlg::OnSelectNone() { ::OnSelectNone(m_runHost); }
 
-void CFlorrinDlg::OnStop() { ScanRun::OnStop(); }
+void CFlorrinDlg::OnStop() { m_scanRun.OnStop(); }
 
-void CFlorrinDlg::OnPause() { ScanRun::OnPause(); }
+void CFlorrinDlg::OnPause() { m_scanRun.OnPause(); }
 
 void CFlorrinDlg::OnDelete() {
     Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd);
@@ -112,14 +88,14 @@ void CFlorrinDlg::OnDeleteAll() {
     // A long list keeps the window answering; but a running walk's requests wait until the list
     // is done with, since they would add lines under the loop.
     using SentMessages = Win32ResultListWindow::SentMessages;
-    const SentMessages sent = m_bScanning ? SentMessages::Held : SentMessages::Answered;
+    const SentMessages sent = m_scanRun.IsScanning() ? SentMessages::Held : SentMessages::Answered;
     Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd,
                                  sent);
     Win32FileDeleter deleter;
     ::OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
 }
 
-void CFlorrinDlg::OnScanNow() { ScanRun::OnScanNow(); }
+void CFlorrinDlg::OnScanNow() { m_scanRun.OnScanNow(); }
 
 LRESULT CFlorrinDlg::OnRunRequest(WPARAM, LPARAM lParam) { return DialogRunHost::CarryOut(lParam); }
 
@@ -159,24 +135,8 @@ BOOL CFlorrinDlg::OnInitDialog() {
         m_listOptions.InsertString(i, CleanOptionLabel(static_cast<CleanOption>(i)));
     for (int i = 0; i < m_listOptions.GetCount(); ++i) m_listOptions.SetCheck(i, 1);
 
-    m_strScanPath = ProfileFolder();
-
-    m_hScanEvent = nullptr;
-    m_hScanThread = nullptr;
-    m_bStopScan = false;
-    m_nScannedKB = 0;
-    m_nJunkKB = 0;
-    m_nJunkCount = 0;
-    m_bScanning = false;
-    m_bPaused = false;
-
-    // The bar's basis: the drive's used space plus the scan folder's size. No folder, no walk.
-    if (!m_strScanPath.empty()) {
-        m_nUsedKB = GetUsedSpaceKB(m_strScanPath);
-        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
-    }
-    m_progress.SetRange32(0, static_cast<int>(m_nUsedKB >> 10));
-    m_bAnimating = false;
+    m_scanRun.SetScanFolder(ProfileFolder());
+    m_progress.SetRange32(0, static_cast<int>(m_scanRun.MeasureProgressBasis()));
     m_btnStop.EnableWindow(FALSE);
     m_btnPause.EnableWindow(FALSE);
 
@@ -267,7 +227,7 @@ void CFlorrinDlg::OnPaint() {
 HCURSOR CFlorrinDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CFlorrinDlg::OnClose() {
-    if (m_bScanning && MessageBox(kCloseQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (m_scanRun.IsScanning() && MessageBox(kCloseQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     // At once, with the workers still running: no global object may be torn down under them,
     // so the process ends without running the program's exit handlers.
     ::ExitProcess(0);
@@ -306,6 +266,7 @@ void CFlorrinDlg::OnMenuMinimize() {
 
 void CFlorrinDlg::OnTimer(UINT_PTR nIDEvent) {
     Default();
+    if (m_runHost.OnTimer(nIDEvent)) return;
     if (nIDEvent != ShopLink::kTimerId) return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
@@ -449,9 +410,7 @@ void CFlorrinDlg::OnTvnSelchangingDirTree(NMHDR* pNMHDR, LRESULT* pResult) {
     // A selection that goes to no item (the tree being emptied) leaves the scan folder as it is:
     // an empty path would make the next scan find nothing.
     if (pNMTreeView->itemNew.hItem != nullptr) {
-        m_strScanPath = m_tree.GetItemPath(pNMTreeView->itemNew.hItem);
-        // On top of what the basis holds: the same folder chosen twice counts twice.
-        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
+        m_scanRun.ChooseScanFolder(m_tree.GetItemPath(pNMTreeView->itemNew.hItem));
     }
     *pResult = 0;
 }

@@ -1,6 +1,7 @@
 #include "app/DialogRunHost.h"
 
 #include "app/CFlorrinDlg.h"
+#include "engine/ScanRun.h"
 #include "engine/CleanWorker.h"
 #include "platform/win32/Win32CleanServices.h"
 #include "res/resource.h"
@@ -25,16 +26,19 @@ int ShowCommandOf(RunShow how)
     return SW_SHOW;
 }
 
-void CloseAndClear(HANDLE& handle)
+// A worker's thread procedure: its argument is the run, which catches whatever its body throws.
+template <uint32_t (ScanRun::*Main)()>
+DWORD WINAPI WorkerProc(LPVOID pRun)
 {
-    if (handle != nullptr)
-        CloseHandle(handle);
-    handle = nullptr;
+    return (static_cast<ScanRun*>(pRun)->*Main)();
 }
 
 } // namespace
 
-DialogRunHost::DialogRunHost(CFlorrinDlg& dlg) : m_dlg(dlg), m_nInterfaceThreadId(GetCurrentThreadId()) {}
+DialogRunHost::DialogRunHost(CFlorrinDlg& dlg, ScanRun& run)
+    : m_dlg(dlg), m_run(run), m_nInterfaceThreadId(GetCurrentThreadId())
+{
+}
 
 void DialogRunHost::Request(const std::function<void()>& request)
 {
@@ -90,17 +94,9 @@ HWND DialogRunHost::ControlOf(RunControl control) const
     return GetDlgItem(m_dlg.m_hWnd, id);
 }
 
-void DialogRunHost::CloseRunHandles()
-{
-    CloseAndClear(m_dlg.m_hScanEvent);
-    CloseAndClear(m_dlg.m_hScanThread);
-    CloseAndClear(m_dlg.m_hAnimThread);
-    CloseAndClear(m_dlg.m_hCleanThread);
-}
-
 bool DialogRunHost::IsPublished() const
 {
-    return GetCurrentThreadId() != m_nInterfaceThreadId && m_dlg.m_bScanning.load();
+    return GetCurrentThreadId() != m_nInterfaceThreadId && m_run.IsScanning();
 }
 
 void DialogRunHost::Wake(bool first)
@@ -166,7 +162,7 @@ void DialogRunHost::SchedulePainting()
     if (m_bPaintScheduled)
         return;
     m_bPaintScheduled = true;
-    SetTimer(m_dlg.m_hWnd, kPaintTimer, kPaintMs, &DialogRunHost::PaintTimerProc);
+    SetTimer(m_dlg.m_hWnd, kPaintTimer, kPaintMs, nullptr);
 }
 
 void DialogRunHost::HoldListPainting()
@@ -178,11 +174,13 @@ void DialogRunHost::HoldListPainting()
     SchedulePainting();
 }
 
-void CALLBACK DialogRunHost::PaintTimerProc(HWND hWnd, UINT, UINT_PTR idEvent, DWORD)
+bool DialogRunHost::OnTimer(UINT_PTR nIDEvent)
 {
-    KillTimer(hWnd, idEvent);
-    if (auto* dlg = dynamic_cast<CFlorrinDlg*>(CWnd::FromHandlePermanent(hWnd)))
-        dlg->m_runHost.FlushPainting();
+    if (nIDEvent != kPaintTimer)
+        return false;
+    KillTimer(m_dlg.m_hWnd, kPaintTimer);
+    FlushPainting();
+    return true;
 }
 
 void DialogRunHost::FlushPainting()
@@ -204,7 +202,7 @@ void DialogRunHost::FlushPainting()
 
 void DialogRunHost::SignalScanEvent()
 {
-    SetEvent(m_dlg.m_hScanEvent);
+    SetEvent(m_scanEvent.Get());
 }
 
 void DialogRunHost::ShowControl(RunControl control, RunShow how)
@@ -248,48 +246,40 @@ int DialogRunHost::GetOptionCheck(int index)
 
 bool DialogRunHost::CreateScanEvent()
 {
-    CloseAndClear(m_dlg.m_hScanEvent);
+    m_scanEvent.Reset();
     // Auto-reset, created signalled; an event of that name that another copy holds is opened
     // as it stands, so this copy's walk waits until that copy's walk ends or stops.
-    m_dlg.m_hScanEvent = CreateEventA(nullptr, FALSE, TRUE, kScanEventName);
-    return m_dlg.m_hScanEvent != nullptr;
+    m_scanEvent.Reset(CreateEventA(nullptr, FALSE, TRUE, kScanEventName));
+    return static_cast<bool>(m_scanEvent);
 }
 
 void DialogRunHost::WaitScanEvent()
 {
-    WaitForSingleObject(m_dlg.m_hScanEvent, INFINITE);
+    WaitForSingleObject(m_scanEvent.Get(), INFINITE);
 }
 
 bool DialogRunHost::StartWorker(RunWorker worker)
 {
-    LPTHREAD_START_ROUTINE proc = &CFlorrinDlg::ScanThreadProc;
-    HANDLE* slot = &m_dlg.m_hScanThread;
-    switch (worker) {
-    case RunWorker::Scan:
-        break;
-    case RunWorker::Clean:
-        proc = &CFlorrinDlg::CleanThreadProc;
-        slot = &m_dlg.m_hCleanThread;
-        break;
-    case RunWorker::Animation:
-        proc = &CFlorrinDlg::AnimationThreadProc;
-        slot = &m_dlg.m_hAnimThread;
-        break;
-    }
-    HANDLE thread = CreateThread(nullptr, 0, proc, &m_dlg, 0, nullptr);
+    LPTHREAD_START_ROUTINE proc = &WorkerProc<&ScanRun::ScanThreadMain>;
+    if (worker == RunWorker::Clean)
+        proc = &WorkerProc<&ScanRun::CleanThreadMain>;
+    else if (worker == RunWorker::Animation)
+        proc = &WorkerProc<&ScanRun::AnimationThreadMain>;
+    HANDLE thread = CreateThread(nullptr, 0, proc, &m_run, 0, nullptr);
     if (thread == nullptr)
         return false;
     // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
-    CloseAndClear(*slot);
-    *slot = thread;
+    m_threads[static_cast<int>(worker)].Reset(thread);
     return true;
 }
 
-void DialogRunHost::RunBusyAnimation()
+void DialogRunHost::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate)
 {
-    BusyAnimation::Run(m_dlg.m_bAnimating, [this](int nFrame) {
-        m_dlg.m_scanGate.Pass();
-        DrawBusyFrame(&m_dlg, nFrame);
+    // The animation draws through the window's handle alone.
+    const HWND hDlg = m_dlg.m_hWnd;
+    BusyAnimation::Run(animating, [&gate, hDlg](int nFrame) {
+        gate.Pass();
+        DrawBusyFrame(hDlg, nFrame);
     });
 }
 

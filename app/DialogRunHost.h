@@ -8,9 +8,10 @@
 #include "engine/OptionCheckList.h"
 #include "engine/ScanDisplay.h"
 #include "engine/ScanRunHost.h"
+#include "platform/win32/UniqueHandle.h"
 
 class CFlorrinDlg;
-class CWnd;
+class ScanRun;
 
 // The main dialog as the scan run, the clean worker and the select commands see it.
 // While a walk runs, what the workers show (status text, bar position, result lines) is published
@@ -24,18 +25,16 @@ public:
     // The private message that carries a request; lParam points at the request.
     static constexpr UINT kRunRequest = WM_APP + 1;
 
-    // Made on the interface thread, with the dialog it serves.
-    explicit DialogRunHost(CFlorrinDlg& dlg);
+    // Made on the interface thread, with the dialog it serves and the run it shows (which may
+    // be made after it). It owns the run's event and thread handles.
+    DialogRunHost(CFlorrinDlg& dlg, ScanRun& run);
     DialogRunHost(const DialogRunHost&) = delete;
     DialogRunHost& operator=(const DialogRunHost&) = delete;
 
     // The dialog's handler of kRunRequest, on the interface thread.
     static LRESULT CarryOut(LPARAM lParam);
-    // Closes the event and the thread handles of the last run; only once no worker runs.
-    void CloseRunHandles();
-    // Applies what the workers published, then paints what changed since the last paint
-    // (interface thread).
-    void FlushPainting();
+    // The dialog's timers: true when nIDEvent was the paint timer, now handled.
+    bool OnTimer(UINT_PTR nIDEvent);
 
     // The walk's window operations.
     void SetProgressPos(uint32_t position) override;
@@ -54,7 +53,7 @@ public:
     bool CreateScanEvent() override;
     void WaitScanEvent() override;
     bool StartWorker(RunWorker worker) override;
-    void RunBusyAnimation() override;
+    void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override;
     void RunCleanOptions(CleanHost& run) override;
 
     // The select commands' (interface thread only).
@@ -68,8 +67,9 @@ private:
     // after the last change.
     static constexpr UINT kPaintMs = 30;
     static constexpr UINT_PTR kPaintTimer = 0x4C50;
-    static void CALLBACK PaintTimerProc(HWND hWnd, UINT message, UINT_PTR idEvent, DWORD time);
     void SchedulePainting();
+    // Applies what the workers published, then paints what changed since the last paint.
+    void FlushPainting();
     void HoldListPainting();
 
     // True for a worker's request while a walk runs: published, not sent.
@@ -86,7 +86,11 @@ private:
     HWND ControlOf(RunControl control) const;
 
     CFlorrinDlg& m_dlg;
+    ScanRun& m_run;
     DWORD m_nInterfaceThreadId;
+    // The run's event, and its workers' threads by RunWorker; each closed when replaced or at the end.
+    UniqueHandle m_scanEvent;
+    UniqueHandle m_threads[3];
     ScanDisplay m_display;
     // Posted by a worker; it lives as long as the dialog. A wake only schedules the paint timer,
     // which applies what was published: the timer is the lowest of the window's messages, so

@@ -181,18 +181,40 @@ void ScanRun::ShowScanSummary()
     m_host.SetStatusText(ScanSummaryText(m_nJunkCount.load(), m_nJunkKB.load()));
 }
 
+uint32_t ScanRun::MeasureProgressBasis()
+{
+    if (!m_strScanPath.empty()) {
+        m_nUsedKB.store(GetUsedSpaceKB(m_strScanPath));
+        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
+    }
+    return m_nUsedKB.load() >> 10;
+}
+
+void ScanRun::ChooseScanFolder(const std::string& folder)
+{
+    m_strScanPath = folder;
+    AddFolderSizeKB(folder, m_nUsedKB);
+}
+
 uint32_t ScanRun::ScanThreadMain()
 {
-    if (m_launch.Await()) {
-        m_host.WaitScanEvent();
-        // With no folder to scan nothing is walked: an empty path must not become the drive's root.
-        if (!m_strScanPath.empty())
-            ScanFolder(m_strScanPath);
-        FinishScan();
-        ShowScanSummary();
-        m_nJunkKB.store(0);
-        m_nJunkCount.store(0);
-        EmptyJunkPatterns();
+    try {
+        if (m_launch.Await()) {
+            m_host.WaitScanEvent();
+            try {
+                // With no folder nothing is walked: an empty path must not become the drive's root.
+                if (!m_strScanPath.empty())
+                    ScanFolder(m_strScanPath);
+            } catch (...) {
+                // A walk that could not go on ends as a stopped one does, with what it found.
+            }
+            FinishScan();
+            ShowScanSummary();
+            m_nJunkKB.store(0);
+            m_nJunkCount.store(0);
+            EmptyJunkPatterns();
+        }
+    } catch (...) {
     }
     WorkerEnded(RunWorker::Scan);
     return 0;
@@ -200,10 +222,12 @@ uint32_t ScanRun::ScanThreadMain()
 
 uint32_t ScanRun::CleanThreadMain()
 {
-    {
+    try {
         CleanWorkerHost cleanHost(m_host, *this, m_nRunTicket.load());
         if (m_launch.Await())
             m_host.RunCleanOptions(cleanHost);
+    } catch (...) {
+        // The options not reached stay undone; the walk was released as the host went.
     }
     WorkerEnded(RunWorker::Clean);
     return 0;
@@ -211,8 +235,11 @@ uint32_t ScanRun::CleanThreadMain()
 
 uint32_t ScanRun::AnimationThreadMain()
 {
-    if (m_launch.Await())
-        m_host.RunBusyAnimation();
+    try {
+        if (m_launch.Await())
+            m_host.RunBusyAnimation(m_bAnimating, m_scanGate);
+    } catch (...) {
+    }
     WorkerEnded(RunWorker::Animation);
     return 0;
 }

@@ -284,14 +284,14 @@ public:
     }
     // Whole cycles while the run animates, held at the run's gate between frames, as the
     // dialog's animation does.
-    void RunBusyAnimation() override
+    void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override
     {
         do {
             for (int frame = 1; frame <= 6; ++frame) {
-                run->m_scanGate.Pass();
+                gate.Pass();
                 DrawBusyFrame(frame);
             }
-        } while (run->m_bAnimating.load());
+        } while (animating.load());
     }
     void DrawBusyFrame(int nFrame)
     {
