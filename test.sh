@@ -80,6 +80,12 @@ if build_or_fail win build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cma
     export FLORRIN_ARTEFACTS=$top/build/artefacts
     mkdir -p "$FLORRIN_ARTEFACTS"
     cd build/win && ctest --output-on-failure
+    status=$?
+    # The end-to-end screenshots, as PNG for any image viewer.
+    for shot in "$FLORRIN_ARTEFACTS"/*.bmp; do
+      [ -f "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm "$shot"
+    done
+    exit $status
   ) >"$logs/win.log" 2>&1
   echo "== win"; tail -n 3 "$logs/win.log" | sed 's/^/  /'
   count_ctest "$logs/win.log"

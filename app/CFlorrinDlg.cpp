@@ -190,6 +190,7 @@ BOOL CFlorrinDlg::OnInitDialog() {
     CRect rcLink;
     pLink->GetClientRect(&rcLink);
     InitLinkGeometry({rcLink.left, rcLink.top, rcLink.right, rcLink.bottom});
+    KeepLinkClearOf(DialogLayoutWindow(this).ButtonRects());
     auto* pLinkFont = new CFont;
     if (pLinkFont->CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "微软雅黑"))
@@ -345,7 +346,8 @@ void CFlorrinDlg::PaintSkinFrame() {
 
 void CFlorrinDlg::OnSize(UINT nType, int, int) {
     DialogLayoutWindow layoutWindow(this);
-    ResizeLayout::OnSize(nType, m_bMaximized, m_bRestored, layoutWindow);
+    if (ResizeLayout::OnSize(nType, m_bMaximized, m_bRestored, layoutWindow))
+        KeepLinkClearOf(layoutWindow.ButtonRects());
 }
 
 // Rows in the dialog's order; the handlers of other layers join them as they are built.

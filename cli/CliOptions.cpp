@@ -1,6 +1,43 @@
 #include "cli/CliOptions.h"
 
-#include <algorithm>
+namespace {
+
+// The longest age taken: a hundred years, far from any overflow of the clock's arithmetic.
+constexpr uint64_t kMaxAgeSeconds = 36500ull * 24 * 3600;
+
+// True when arg is option, alone or as "option=value"; value is then the joined value, if any.
+bool IsOption(const std::string& arg, const std::string& option, bool& joined, std::string& value)
+{
+    joined = arg.size() > option.size() && arg.compare(0, option.size(), option) == 0 && arg[option.size()] == '=';
+    if (joined)
+        value = arg.substr(option.size() + 1);
+    return joined || arg == option;
+}
+
+}  // namespace
+
+bool ParseAge(const std::string& text, uint64_t& seconds)
+{
+    if (text.size() < 2 || text.size() > 8)
+        return false;
+    uint64_t unit = 0;
+    switch (text.back()) {
+    case 'm': unit = 60; break;
+    case 'h': unit = 3600; break;
+    case 'd': unit = 24 * 3600; break;
+    default: return false;
+    }
+    uint64_t count = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        count = count * 10 + static_cast<uint64_t>(text[i] - '0');
+    }
+    if (count * unit > kMaxAgeSeconds)
+        return false;
+    seconds = count * unit;
+    return true;
+}
 
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error,
                      std::string& argument)
@@ -20,13 +57,43 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
 
     bool haveFolder = false;
     optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool joined = false;
+        std::string value;
+        // The value of an option that takes one: joined to it, or the next argument.
+        const auto takeValue = [&](const char* missing) {
+            if (!joined && i + 1 < args.size())
+                value = args[++i];
+            else if (!joined)
+                error = missing;
+            return error.empty();
+        };
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg == "--json") {
             options.json = true;
         } else if (!optionsEnded && arg == "--dry-run") {
             options.dryRun = true;
+        } else if (!optionsEnded && arg == "--trash") {
+            options.trash = true;
+        } else if (!optionsEnded && IsOption(arg, "--exclude", joined, value)) {
+            if (!takeValue("--exclude 后面缺少要排除的文件夹。"))
+                return false;
+            if (value.empty()) {
+                error = "要排除的文件夹不能为空。";
+                return false;
+            }
+            options.excludedFolders.push_back(value);
+        } else if (!optionsEnded && IsOption(arg, "--older-than", joined, value)) {
+            if (!takeValue("--older-than 后面缺少时长，如 30m、24h、7d。"))
+                return false;
+            if (!ParseAge(value, options.olderThanSeconds)) {
+                error = "无效的时长（应为整数加 m、h 或 d，如 30m、24h、7d）：";
+                argument = value;
+                return false;
+            }
+            options.olderThan = value;
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
             error = "未知的选项：";
             argument = arg;
@@ -38,7 +105,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
                 options.command = CliCommand::Clean;
             } else {
                 error = "未知的命令：";
-            argument = arg;
+                argument = arg;
                 return false;
             }
         } else if (!haveFolder) {
@@ -58,8 +125,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
         error = "缺少命令：scan 或 clean。";
         return false;
     }
-    if (options.dryRun && options.command != CliCommand::Clean) {
-        error = "--dry-run 只用于 clean。";
+    if (options.command != CliCommand::Clean && (options.dryRun || options.trash)) {
+        error = options.dryRun ? "--dry-run 只用于 clean。" : "--trash 只用于 clean。";
         return false;
     }
     return true;

@@ -1,61 +1,234 @@
 #include "cli/CliScan.h"
 
+#include <algorithm>
+#include <thread>
 #include <utility>
 
+#include "cli/JunkName.h"
 #include "engine/PathText.h"
 #include "engine/ScanSummary.h"
+#include "engine/SizeKB.h"
 
-CliScan::CliScan(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, LeadBytePredicate isLeadByte)
-    : m_counter(enumerator), m_engine(m_counter, diskSpace, *this, isLeadByte), m_isLeadByte(std::move(isLeadByte))
+namespace {
+
+// A stop from a signal handler cannot wake a waiting thread; waits look at the flag this often.
+constexpr auto kStopPoll = std::chrono::milliseconds(50);
+
+// The file counters are shared by every thread: each listing adds to them in batches.
+constexpr uint64_t kCounterBatch = 256;
+
+// The folder names the window's walk never enters.
+bool IsSkippedFolderName(const std::string& name)
+{
+    return name == "..." || name == ".." || name == "." || name.empty();
+}
+
+}  // namespace
+
+// A folder of the walk: listed by one thread, then read by the thread that lists the junk.
+struct CliScan::Folder {
+    explicit Folder(std::string folderPath) : path(std::move(folderPath)) {}
+    std::string path;
+    bool bListed = false;  // under m_lock; what follows is complete once it is set
+    std::vector<JunkFile> junk;
+    std::vector<std::unique_ptr<Folder>> children;
+    uint64_t tooRecentCount = 0;
+    uint64_t tooRecentBytes = 0;
+};
+
+CliScan::CliScan(FolderEnumerator& enumerator, LeadBytePredicate isLeadByte, unsigned threads)
+    : m_enumerator(enumerator),
+      m_isLeadByte(std::move(isLeadByte)),
+      m_threads(threads != 0 ? threads : std::max(1u, std::thread::hardware_concurrency())),
+      m_separator(enumerator.Separator())
 {
 }
+
+CliScan::~CliScan() = default;
 
 bool CliScan::CanList(const std::string& folder)
 {
-    const std::string pattern = SearchPatternOf(folder, m_counter.Separator(), m_isLeadByte);
-    return FitsMaxPath(pattern) && m_counter.Open(pattern) != nullptr;
+    const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
+    return FitsMaxPath(pattern) && m_enumerator.Open(pattern) != nullptr;
 }
 
-void CliScan::Run(const std::string& folder, const JunkListener& onJunk)
+void CliScan::Run(const std::string& folder, const Filters& filters, const JunkListener& onJunk)
 {
-    m_onJunk = onJunk;
-    m_engine.AddJunkPatterns();
-    m_engine.ScanFolder(folder);
-    m_engine.EmptyJunkPatterns();
-    m_onJunk = nullptr;
+    m_filters = filters;
+    m_excludedKeys.clear();
+    for (const std::string& excluded : m_filters.excludedFolders)
+        m_excludedKeys.insert(m_filters.pathKey ? m_filters.pathKey(excluded) : excluded);
+    m_nFiles.store(0);
+    m_nScannedKB.store(0);
+    m_junkFiles.clear();
+    m_junkCount = m_junkKB = 0;
+    m_junkBytes = m_tooRecentCount = m_tooRecentBytes = 0;
+    {
+        std::lock_guard lock(m_lock);
+        m_order.push_back(std::make_unique<Folder>(folder));
+        if (IsExcluded(folder))
+            m_order.back()->bListed = true;
+        else
+            m_pending.push_back(m_order.back().get());
+        AdvanceLocked();
+    }
+    std::vector<std::thread> workers;
+    for (unsigned i = 0; i < m_threads; ++i)
+        workers.emplace_back([this] { Work(); });
+    ListReady(onJunk);
+    // The folders still held may be in a worker's hands until it has ended.
+    for (std::thread& worker : workers)
+        worker.join();
+    m_pending.clear();
+    m_order.clear();
+    m_ready.clear();
 }
+
+// Takes the folder found last, so the threads stay close to where the list is.
+void CliScan::Work()
+{
+    std::unique_lock lock(m_lock);
+    for (;;) {
+        while (m_pending.empty() && !ShouldEnd()) {
+            ++m_nIdle;
+            m_workToDo.wait_for(lock, kStopPoll);
+            --m_nIdle;
+        }
+        if (ShouldEnd()) {
+            m_workToDo.notify_all();
+            m_listReady.notify_all();
+            return;
+        }
+        Folder* folder = m_pending.back();
+        m_pending.pop_back();
+        ++m_nListing;
+        m_currentFolder = folder->path;
+        lock.unlock();
+        ListFolder(*folder);
+        lock.lock();
+        --m_nListing;
+        folder->bListed = true;
+        for (auto child = folder->children.rbegin(); child != folder->children.rend(); ++child)
+            m_pending.push_back(child->get());
+        if (m_nIdle > 0 && !folder->children.empty())
+            m_workToDo.notify_all();
+        AdvanceLocked();
+    }
+}
+
+// Under m_lock: hands the junk of every listed folder at the head of the order to the calling
+// thread, depth first. A thread waits only for a folder that is not listed yet, and the calling
+// thread only for junk, not for every folder.
+void CliScan::AdvanceLocked()
+{
+    const bool wasEmpty = m_ready.empty();
+    while (!m_order.empty() && m_order.back()->bListed) {
+        const std::unique_ptr<Folder> folder = std::move(m_order.back());
+        m_order.pop_back();
+        m_tooRecentCount += folder->tooRecentCount;
+        m_tooRecentBytes += folder->tooRecentBytes;
+        std::move(folder->junk.begin(), folder->junk.end(), std::back_inserter(m_ready));
+        std::move(folder->children.rbegin(), folder->children.rend(), std::back_inserter(m_order));
+    }
+    if ((wasEmpty && !m_ready.empty()) || m_order.empty())
+        m_listReady.notify_all();
+}
+
+// Under m_lock: stopped, or nothing left to list.
+bool CliScan::ShouldEnd() const { return StopRequested() || (m_pending.empty() && m_nListing == 0); }
+
+void CliScan::ListFolder(Folder& folder)
+{
+    const std::string pattern = SearchPatternOf(folder.path, m_separator, m_isLeadByte);
+    // A pattern too long for the platform's buffer is a folder that cannot be listed.
+    std::unique_ptr<FolderEnumeration> listing = FitsMaxPath(pattern) ? m_enumerator.Open(pattern) : nullptr;
+    if (!listing)
+        return;
+    const std::string prefix = PathJoin(folder.path, std::string(), m_separator, m_isLeadByte);
+    std::vector<std::string> subfolders;
+    uint64_t files = 0;
+    uint64_t kb = 0;
+    const auto flush = [&] {
+        m_nFiles.fetch_add(files, std::memory_order_relaxed);
+        m_nScannedKB.fetch_add(kb, std::memory_order_relaxed);
+        files = kb = 0;
+    };
+    FolderEntry entry;
+    while (listing->Next(entry) && !StopRequested()) {
+        if (entry.isDirectory) {
+            if (IsSkippedFolderName(entry.name) || entry.isLink)
+                continue;
+            std::string child = prefix + entry.name;
+            if (FitsMaxPath(child) && !IsExcluded(child))
+                subfolders.push_back(std::move(child));
+            continue;
+        }
+        if (prefix.size() + entry.name.size() > kMaxPathChars)
+            continue;
+        kb += SizeInKB(entry.size);
+        if (++files == kCounterBatch)
+            flush();
+        if (!IsJunkName(entry.name))
+            continue;
+        std::string path = prefix + entry.name;
+        if (m_filters.isTooRecent && m_filters.isTooRecent(path)) {
+            ++folder.tooRecentCount;
+            folder.tooRecentBytes += entry.size;
+            continue;
+        }
+        folder.junk.push_back({std::move(path), entry.size});
+    }
+    flush();
+    listing.reset();
+
+    std::sort(folder.junk.begin(), folder.junk.end(),
+              [](const JunkFile& a, const JunkFile& b) { return a.path < b.path; });
+    // One prefix: paths sort as their names do.
+    std::sort(subfolders.begin(), subfolders.end());
+    for (std::string& child : subfolders)
+        folder.children.push_back(std::make_unique<Folder>(std::move(child)));
+}
+
+// Lists the junk handed over, in batches, until every folder is done or the walk is stopped.
+void CliScan::ListReady(const JunkListener& onJunk)
+{
+    std::vector<JunkFile> batch;
+    std::unique_lock lock(m_lock);
+    for (;;) {
+        m_listReady.wait_for(lock, kStopPoll,
+                             [this] { return !m_ready.empty() || m_order.empty() || StopRequested(); });
+        if (StopRequested() || (m_ready.empty() && m_order.empty()))
+            return;
+        batch.swap(m_ready);
+        lock.unlock();
+        for (JunkFile& junk : batch) {
+            if (StopRequested())
+                return;
+            m_junkCount = SaturatingAdd(m_junkCount, 1);
+            m_junkKB = SaturatingAdd(m_junkKB, SizeInKB(junk.bytes));
+            m_junkBytes += junk.bytes;
+            m_junkFiles.push_back(std::move(junk));
+            if (onJunk)
+                onJunk(m_junkFiles.back());
+        }
+        batch.clear();
+        lock.lock();
+    }
+}
+
+bool CliScan::IsExcluded(const std::string& folder) const
+{
+    if (m_excludedKeys.empty())
+        return false;
+    return m_excludedKeys.count(m_filters.pathKey ? m_filters.pathKey(folder) : folder) != 0;
+}
+
+uint32_t CliScan::ScannedKB() const { return ClampToKB(m_nScannedKB.load(std::memory_order_relaxed)); }
 
 std::string CliScan::CurrentFolder() const
 {
-    std::string folder = m_counter.CurrentSearchPattern();
-    static const std::string kAllEntries = "*.*";
-    if (folder.size() >= kAllEntries.size())
-        folder.resize(folder.size() - kAllEntries.size());
-    // The separator the pattern added, unless the folder is a root ("/", "C:\\").
-    const bool root = folder.size() == 1 || (folder.size() == 3 && folder[1] == ':');
-    if (!root && !folder.empty() && folder.back() == m_counter.Separator() && !EndsInTrailByte(folder, m_isLeadByte))
-        folder.pop_back();
-    return folder;
+    std::lock_guard lock(m_lock);
+    return m_currentFolder;
 }
 
-std::string CliScan::SummaryText() const
-{
-    return ScanSummaryText(JunkCount(), JunkKB());
-}
-
-void CliScan::SetProgressPos(uint32_t) {}
-
-// The walk names every file it tests here; the progress line shows folders instead.
-void CliScan::SetStatusText(const std::string&) {}
-
-void CliScan::AddResultLine(const std::string& line)
-{
-    // The walk lists a junk file right after the listing handed out its entry.
-    JunkFile junk{line, m_counter.LastFileSize()};
-    m_junkBytes += junk.bytes;
-    m_junkFiles.push_back(std::move(junk));
-    if (m_onJunk)
-        m_onJunk(m_junkFiles.back());
-}
-
-void CliScan::SignalScanEvent() {}
+std::string CliScan::SummaryText() const { return ScanSummaryText(m_junkCount, m_junkKB); }

@@ -1,62 +1,114 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
-#include "cli/CountingFolderEnumerator.h"
-#include "engine/ScanEngine.h"
-#include "engine/ScanWindow.h"
+#include "engine/FolderEnumerator.h"
+#include "engine/LeadBytePredicate.h"
 
-// One walk of the command-line scanner: the dialog's engine with the six junk patterns, whose
-// window operations collect the junk list instead of filling controls.
-class CliScan : private ScanWindow {
+// One walk of the command-line scanner: the window's walk rules (the six junk extensions, the
+// 259-byte paths, links and dot folders not entered) on several threads at once, with an order
+// that does not depend on them: depth first, each folder's junk files by name (byte order), then
+// its sub-folders by name, each walked whole.
+class CliScan {
 public:
     struct JunkFile {
-        std::string path;  // as the walk built it: the scan folder joined with the names below it
+        std::string path;  // the scan folder joined with the names below it
         uint64_t bytes = 0;
     };
     using JunkListener = std::function<void(const JunkFile&)>;
 
-    CliScan(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, LeadBytePredicate isLeadByte);
+    struct Filters {
+        // Folders not walked, spelled as the walk spells paths below its folder.
+        std::vector<std::string> excludedFolders;
+        // The form in which two paths are compared; byte for byte when empty.
+        std::function<std::string(const std::string&)> pathKey;
+        // True for a junk file changed too recently to be listed; asked on the walk's threads.
+        std::function<bool(const std::string&)> isTooRecent;
+    };
+
+    // threads: how many folders are listed at once; 0 for one per processor.
+    CliScan(FolderEnumerator& enumerator, LeadBytePredicate isLeadByte, unsigned threads = 0);
+    ~CliScan();
+    CliScan(const CliScan&) = delete;
+    CliScan& operator=(const CliScan&) = delete;
 
     // True when the folder can be listed; the walk of a folder that cannot is empty.
     bool CanList(const std::string& folder);
 
-    // Walks folder with the six junk patterns; onJunk hears of each junk file as it is found.
-    void Run(const std::string& folder, const JunkListener& onJunk = nullptr);
+    // Walks folder; onJunk hears of each junk file, on the calling thread, in the walk's order.
+    void Run(const std::string& folder, const Filters& filters = {}, const JunkListener& onJunk = nullptr);
 
-    // Stops the walk at its next entry. Touches nothing but a lock-free flag, so a signal
-    // handler may call it.
-    void RequestStop() { m_engine.m_bStopScan.store(true); }
-    bool StopRequested() const { return m_engine.m_bStopScan.load(); }
-    std::atomic<bool>& StopFlag() { return m_engine.m_bStopScan; }
+    // Stops the walk at the next entry of each folder being listed, and the list at its next
+    // line. Touches nothing but a lock-free flag, so a signal handler may call it.
+    void RequestStop() { m_bStop.store(true); }
+    bool StopRequested() const { return m_bStop.load(); }
+    std::atomic<bool>& StopFlag() { return m_bStop; }
 
+    // What was listed: with a stop, only the lines heard before it.
     const std::vector<JunkFile>& JunkFiles() const { return m_junkFiles; }
-    uint32_t JunkCount() const { return m_engine.m_nJunkCount.load(); }
-    uint32_t JunkKB() const { return m_engine.m_nJunkKB.load(); }
+    uint32_t JunkCount() const { return m_junkCount; }
+    uint32_t JunkKB() const { return m_junkKB; }
     uint64_t JunkBytes() const { return m_junkBytes; }
+    // Junk files of the listed folders kept because they changed too recently.
+    uint64_t TooRecentCount() const { return m_tooRecentCount; }
+    uint64_t TooRecentBytes() const { return m_tooRecentBytes; }
+
     // Readable from any thread while the walk runs.
-    uint32_t ScannedKB() const { return m_engine.m_nScannedKB.load(); }
-    uint64_t FilesListed() const { return m_counter.FilesListed(); }
-    // The folder being listed, for the progress line.
+    uint32_t ScannedKB() const;
+    uint64_t FilesListed() const { return m_nFiles.load(std::memory_order_relaxed); }
+    // The folder a listing was last opened for, for the progress line.
     std::string CurrentFolder() const;
 
-    // The engine's summary sentence for what was found (GBK).
+    // The engine's summary sentence for what was listed (GBK).
     std::string SummaryText() const;
 
 private:
-    void SetProgressPos(uint32_t position) override;
-    void SetStatusText(const std::string& text) override;
-    void AddResultLine(const std::string& line) override;
-    void SignalScanEvent() override;
+    struct Folder;
 
-    CountingFolderEnumerator m_counter;
-    ScanEngine m_engine;
+    void Work();
+    void ListFolder(Folder& folder);
+    void AdvanceLocked();
+    void ListReady(const JunkListener& onJunk);
+    bool IsExcluded(const std::string& folder) const;
+    bool ShouldEnd() const;
+
+    FolderEnumerator& m_enumerator;
     LeadBytePredicate m_isLeadByte;
+    unsigned m_threads;
+    char m_separator;
+    Filters m_filters;
+    std::unordered_set<std::string> m_excludedKeys;
+
+    std::atomic<bool> m_bStop{false};
+    std::atomic<uint64_t> m_nFiles{0};
+    std::atomic<uint64_t> m_nScannedKB{0};
+
+    mutable std::mutex m_lock;
+    // The folders waiting for a thread, last found first; how many are being listed, and how
+    // many threads wait for one.
+    std::vector<Folder*> m_pending;
+    unsigned m_nListing = 0;
+    unsigned m_nIdle = 0;
+    std::condition_variable m_workToDo;
+    // The folders whose junk is not handed over yet, next one last, and the junk handed over.
+    std::vector<std::unique_ptr<Folder>> m_order;
+    std::vector<JunkFile> m_ready;
+    std::condition_variable m_listReady;
+    std::string m_currentFolder;
+    uint64_t m_tooRecentCount = 0;
+    uint64_t m_tooRecentBytes = 0;
+
+    // Only on the thread that runs the walk.
     std::vector<JunkFile> m_junkFiles;
+    uint32_t m_junkCount = 0;
+    uint32_t m_junkKB = 0;
     uint64_t m_junkBytes = 0;
-    JunkListener m_onJunk;
 };

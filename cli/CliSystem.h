@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
-#include "engine/DiskSpaceQuery.h"
 #include "engine/FolderEnumerator.h"
 #include "engine/LeadBytePredicate.h"
 
@@ -17,11 +17,24 @@ std::string DefaultScanFolder();
 // resolved.
 std::string AbsoluteFolder(const std::string& folder);
 
+// True when path names a folder (through links).
+bool IsFolder(const std::string& path);
+
+// folder as the file system knows it: absolute, links resolved; empty when it cannot tell.
+std::string RealFolder(const std::string& folder);
+
+// The form in which two paths of this file system are compared: the path itself, or on Windows
+// with its ASCII letters in upper case.
+std::string PathKey(const std::string& path);
+
+// When the file at path (a link itself, not its target) was last modified, in seconds since
+// 1970; false when it cannot be read.
+bool ModifiedTime(const std::string& path, int64_t& seconds);
+
 // The lead-byte test of the encoding paths are in; none for UTF-8, whose multi-byte characters
 // never hold an ASCII byte.
 LeadBytePredicate PathLeadBytePredicate();
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator();
-std::unique_ptr<DiskSpaceQuery> MakeDiskSpaceQuery();
 
 }  // namespace CliSystem

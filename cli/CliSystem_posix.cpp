@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,7 +12,6 @@
 
 #include "engine/Cp936LeadByte.h"
 #include "engine/PathText.h"
-#include "platform/posix/PosixDiskSpaceQuery.h"
 #include "platform/posix/PosixFolderEnumerator.h"
 
 namespace CliSystem {
@@ -41,6 +41,33 @@ std::string AbsoluteFolder(const std::string& folder)
     return PathJoin(current, folder.rfind("./", 0) == 0 ? folder.substr(2) : folder, '/');
 }
 
+bool IsFolder(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string RealFolder(const std::string& folder)
+{
+    char* real = realpath(folder.c_str(), nullptr);
+    if (real == nullptr)
+        return std::string();
+    std::string result = real;
+    std::free(real);
+    return result;
+}
+
+std::string PathKey(const std::string& path) { return path; }
+
+bool ModifiedTime(const std::string& path, int64_t& seconds)
+{
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0)
+        return false;
+    seconds = static_cast<int64_t>(info.st_mtime);
+    return true;
+}
+
 LeadBytePredicate PathLeadBytePredicate()
 {
     const char* codeset = nl_langinfo(CODESET);
@@ -50,7 +77,5 @@ LeadBytePredicate PathLeadBytePredicate()
 }
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<PosixFolderEnumerator>(); }
-
-std::unique_ptr<DiskSpaceQuery> MakeDiskSpaceQuery() { return std::make_unique<PosixDiskSpaceQuery>(); }
 
 }  // namespace CliSystem

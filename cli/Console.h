@@ -20,6 +20,8 @@ public:
     // For JSON, which is always UTF-8.
     std::string TextToUtf8(const std::string& gbk) const;
     std::string PathToUtf8(const std::string& path) const;
+    // False when PathToUtf8 had to replace part of path, so its text no longer names the file.
+    bool PathIsExactInUtf8(const std::string& path) const;
 
     static bool IsTerminal(std::FILE* stream);
     // Width of the terminal behind stream, in columns; 80 when it cannot tell.

@@ -15,9 +15,11 @@ namespace {
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-// Converts text with cd, replacing what cannot be converted by '?'.
-std::string Convert(iconv_t cd, const std::string& text)
+// Converts text with cd, replacing what cannot be converted by '?'; lossy says whether it had to.
+std::string Convert(iconv_t cd, const std::string& text, bool* lossy = nullptr)
 {
+    if (lossy != nullptr)
+        *lossy = false;
     if (cd == kNoConverter)
         return text;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -33,6 +35,8 @@ std::string Convert(iconv_t cd, const std::string& text)
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
             out += '?';
+            if (lossy != nullptr)
+                *lossy = true;
             ++in;  // skip the byte that does not convert
             --inLeft;
         }
@@ -83,6 +87,13 @@ std::string Console::TextToUtf8(const std::string& gbk) const { return Convert(m
 std::string Console::PathToUtf8(const std::string& path) const
 {
     return ValidUtf8(m_converters->pathsAreUtf8 ? path : Convert(m_converters->pathToUtf8, path));
+}
+
+bool Console::PathIsExactInUtf8(const std::string& path) const
+{
+    bool lossy = false;
+    const std::string utf8 = m_converters->pathsAreUtf8 ? path : Convert(m_converters->pathToUtf8, path, &lossy);
+    return !lossy && ValidUtf8(utf8) == utf8;
 }
 
 bool Console::IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }

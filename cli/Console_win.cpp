@@ -39,6 +39,12 @@ std::string Console::TextToUtf8(const std::string& gbk) const { return ToUtf8(kG
 
 std::string Console::PathToUtf8(const std::string& path) const { return ToUtf8(CP_ACP, path); }
 
+bool Console::PathIsExactInUtf8(const std::string& path) const
+{
+    return path.empty() || MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(),
+                                               static_cast<int>(path.size()), nullptr, 0) > 0;
+}
+
 // _isatty is true for the NUL device too; only a console has a console mode.
 bool Console::IsTerminal(std::FILE* stream)
 {

@@ -3,42 +3,56 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 
 #include "cli/CliScan.h"
 #include "cli/CliSystem.h"
 #include "cli/JsonText.h"
 #include "cli/JunkFileRemover.h"
 #include "cli/ProgressLine.h"
+#include "engine/PathText.h"
 #include "engine/SizeKB.h"
 
 namespace {
 
 const char kUsage[] =
-    "用法：florrin-cli scan [--json] [文件夹]\n"
-    "      florrin-cli clean [--json] [--dry-run] [文件夹]\n"
+    "用法：florrin-cli scan [--json] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
+    "      florrin-cli clean [--json] [--dry-run] [--trash] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
     "      florrin-cli --help\n";
 
 const char kHelp[] =
     "florrin-cli：在文件夹中查找垃圾文件（*.tmp、*.syd、*.old、*.gid、*._mp、*.??~），\n"
-    "与 Florrin 窗口程序使用同一个扫描引擎。\n"
+    "与 Florrin 窗口程序使用同样的规则。\n"
     "\n"
     "命令：\n"
-    "  scan [文件夹]    扫描文件夹（默认为用户文件夹），按扫描顺序每行列出一个垃圾文件的完整路径，\n"
-    "                   最后给出扫描总结。\n"
+    "  scan [文件夹]    扫描文件夹（默认为用户文件夹），每行列出一个垃圾文件的完整路径，最后给出扫描总结。\n"
+    "                   几个线程同时扫描，列出的顺序却总是相同：深度优先，每个文件夹先按名称（字节顺序）\n"
+    "                   列出其中的垃圾文件，再按名称顺序逐个进入子文件夹。\n"
     "  clean [文件夹]   同样扫描，然后只删除本次扫描列出的垃圾文件；无法删除的文件连同原因\n"
     "                   （只读、正在使用、已不存在、拒绝访问）写到标准错误。只读文件不会被改为可写。\n"
     "\n"
     "选项：\n"
     "  --json           输出一个 JSON 文档（UTF-8）：文件夹、每个垃圾文件及其字节数和 KB 数、\n"
-    "                   垃圾文件个数、总大小、已扫描总大小和扫描总结。\n"
+    "                   垃圾文件个数、总大小、已扫描总大小和扫描总结。路径含有无法写成 UTF-8 的字节时\n"
+    "                   （如 Linux 上不是 UTF-8 的文件名），这些字节在 path 中显示为 U+FFFD，\n"
+    "                   另有 pathBytes（文件夹为 folderBytes）给出路径的原始字节（base64）。\n"
     "  --dry-run        仅用于 clean：列出将要删除的文件，但不删除任何文件。\n"
+    "  --trash          仅用于 clean：把垃圾文件移到回收站（Linux 上为桌面的废纸篓），可以还原；\n"
+    "                   无法移入回收站的文件原样保留，连同原因写到标准错误，绝不改为直接删除。\n"
+    "                   JSON 中移走的文件 result 为 trashed，trashed 给出其个数。\n"
+    "  --exclude 文件夹 不扫描这个文件夹及其下的一切，也不计入总结；可以给出多次。文件夹必须存在。\n"
+    "  --older-than 时长\n"
+    "                   只列出、只清除在这段时间之前修改的垃圾文件；时长为整数加单位 m（分钟）、\n"
+    "                   h（小时）或 d（天），如 30m、24h、7d。较新的垃圾文件（多半正被程序使用）\n"
+    "                   不列出、不删除，在总结和 JSON（keptTooRecent）中另行计数。\n"
     "  --help, -h       显示本帮助。\n"
     "  --               其后的参数都是文件夹，即使以“-”开头。\n"
     "\n"
     "标准错误是终端时，扫描期间显示一行进度（文件数、MB 数、每秒文件数、当前文件夹），结束时清除。\n"
-    "按 Ctrl-C 在下一个条目处停止扫描，输出已扫描部分的总结，不再删除任何文件。\n"
+    "按 Ctrl-C 在下一个条目处停止扫描，输出已列出部分的总结，不再删除任何文件。\n"
     "\n"
-    "退出状态：0 完成；1 有文件未能删除；2 用法错误；3 文件夹无法读取；130 被 Ctrl-C 中断。\n";
+    "退出状态：0 完成；1 有文件未能删除或移到回收站；2 用法错误（包括要排除的文件夹不存在）；\n"
+    "3 文件夹无法读取；130 被 Ctrl-C 中断。\n";
 
 // The walk's stop flag, for the Ctrl-C handler: a lock-free store is all a handler may do.
 std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
@@ -76,6 +90,11 @@ struct Deletion {
     JunkFileRemover::Result result;
 };
 
+bool Succeeded(JunkFileRemover::Result result)
+{
+    return result == JunkFileRemover::Result::Deleted || result == JunkFileRemover::Result::Trashed;
+}
+
 }  // namespace
 
 int FlorrinCli::Run(const std::vector<std::string>& args)
@@ -84,7 +103,7 @@ int FlorrinCli::Run(const std::vector<std::string>& args)
     std::string error;
     std::string argument;
     if (!ParseCliOptions(args, options, error, argument)) {
-        Error("florrin-cli：" + error, argument, "\n" + std::string(kUsage) + "详见 florrin-cli --help。");
+        UsageError(error, argument);
         return kExitUsage;
     }
     if (options.help) {
@@ -102,8 +121,19 @@ int FlorrinCli::Walk(const CliOptions& options)
         CliSystem::AbsoluteFolder(options.folder.empty() ? CliSystem::DefaultScanFolder() : options.folder);
     const LeadBytePredicate isLeadByte = CliSystem::PathLeadBytePredicate();
     const auto enumerator = CliSystem::MakeFolderEnumerator();
-    const auto diskSpace = CliSystem::MakeDiskSpaceQuery();
-    CliScan scan(*enumerator, *diskSpace, isLeadByte);
+    CliScan::Filters filters;
+    if (!ExcludedFolders(options, folder, enumerator->Separator(), isLeadByte, filters.excludedFolders))
+        return kExitUsage;
+    filters.pathKey = CliSystem::PathKey;
+    if (!options.olderThan.empty()) {
+        const int64_t newest = static_cast<int64_t>(std::time(nullptr)) - static_cast<int64_t>(options.olderThanSeconds);
+        // A file whose time cannot be read is kept too: the guard errs on the side of keeping.
+        filters.isTooRecent = [newest](const std::string& path) {
+            int64_t modified = 0;
+            return !CliSystem::ModifiedTime(path, modified) || modified > newest;
+        };
+    }
+    CliScan scan(*enumerator, isLeadByte);
     if (!scan.CanList(folder)) {
         Error("florrin-cli：无法读取文件夹：", folder);
         return kExitUnreadableFolder;
@@ -118,14 +148,14 @@ int FlorrinCli::Walk(const CliOptions& options)
         progress.Start();
     // The list goes out as the walk finds it, so a long walk shows its findings at once.
     const CliScan::JunkListener printLine = [&](const CliScan::JunkFile& junk) { progress.Print(stdout, junk.path + "\n"); };
-    scan.Run(folder, options.json ? CliScan::JunkListener() : printLine);
+    scan.Run(folder, filters, options.json ? CliScan::JunkListener() : printLine);
     progress.Stop();
 
     bool interrupted = scan.StopRequested();
-    const bool deleting = options.command == CliCommand::Clean && !options.dryRun && !interrupted;
+    const bool removing = options.command == CliCommand::Clean && !options.dryRun && !interrupted;
     std::vector<Deletion> deletions;
     unsigned failures = 0;
-    if (deleting) {
+    if (removing) {
         for (const CliScan::JunkFile& junk : scan.JunkFiles()) {
             if (scan.StopRequested()) {
                 interrupted = true;
@@ -134,26 +164,41 @@ int FlorrinCli::Walk(const CliOptions& options)
             // Only what this walk listed below its own folder, by an absolute path.
             const bool own = junk.path.compare(0, folder.size(), folder) == 0 &&
                              JunkFileRemover::IsDeletablePath(junk.path);
-            const auto result = own ? JunkFileRemover::Remove(junk.path) : JunkFileRemover::Result::Failed;
+            const auto result = !own           ? JunkFileRemover::Result::Failed
+                                : options.trash ? JunkFileRemover::Trash(junk.path)
+                                                : JunkFileRemover::Remove(junk.path);
             deletions.push_back({&junk, result});
-            if (result != JunkFileRemover::Result::Deleted) {
+            if (!Succeeded(result)) {
                 ++failures;
-                Error("florrin-cli：无法删除 ", junk.path, std::string("：") + ResultText(result));
+                Error(options.trash ? "florrin-cli：无法移到回收站 " : "florrin-cli：无法删除 ", junk.path,
+                      std::string("：") + ResultText(result));
             }
         }
     }
 
     const std::string summary = scan.SummaryText();
     if (options.json) {
+        // A path, and its bytes too when its text cannot hold them.
+        const auto pathFields = [this](const std::string& name, const std::string& path) {
+            std::string fields = JsonString(name);
+            fields += ": ";
+            fields += JsonString(m_console.PathToUtf8(path));
+            if (!m_console.PathIsExactInUtf8(path)) {
+                fields += ", ";
+                fields += JsonString(name + "Bytes");
+                fields += ": ";
+                fields += JsonString(Base64(path));
+            }
+            return fields;
+        };
         std::string json = "{\n";
         json += "  \"command\": " + std::string(options.command == CliCommand::Clean ? "\"clean\"" : "\"scan\"") + ",\n";
-        json += "  \"folder\": " + JsonString(m_console.PathToUtf8(folder)) + ",\n";
+        json += "  " + pathFields("folder", folder) + ",\n";
         json += "  \"junkFiles\": [";
         const auto& files = scan.JunkFiles();
         for (std::size_t i = 0; i < files.size(); ++i) {
             json += i == 0 ? "\n" : ",\n";
-            json += "    {\"path\": " + JsonString(m_console.PathToUtf8(files[i].path)) +
-                    ", \"bytes\": " + std::to_string(files[i].bytes) +
+            json += "    {" + pathFields("path", files[i].path) + ", \"bytes\": " + std::to_string(files[i].bytes) +
                     ", \"kb\": " + std::to_string(SizeInKB(files[i].bytes));
             if (i < deletions.size())
                 json += std::string(", \"result\": \"") + ResultKey(deletions[i].result) + "\"";
@@ -163,23 +208,34 @@ int FlorrinCli::Walk(const CliOptions& options)
         json += "  \"junkCount\": " + std::to_string(scan.JunkCount()) + ",\n";
         json += "  \"junkKB\": " + std::to_string(scan.JunkKB()) + ",\n";
         json += "  \"junkBytes\": " + std::to_string(scan.JunkBytes()) + ",\n";
+        json += "  \"olderThan\": " + (options.olderThan.empty() ? std::string("null") : JsonString(options.olderThan)) + ",\n";
+        json += "  \"keptTooRecent\": " + std::to_string(scan.TooRecentCount()) + ",\n";
+        json += "  \"keptTooRecentBytes\": " + std::to_string(scan.TooRecentBytes()) + ",\n";
         json += "  \"scannedKB\": " + std::to_string(scan.ScannedKB()) + ",\n";
         json += "  \"filesScanned\": " + std::to_string(scan.FilesListed()) + ",\n";
         json += "  \"summary\": " + JsonString(m_console.TextToUtf8(summary)) + ",\n";
         if (options.command == CliCommand::Clean) {
+            const std::size_t done = deletions.size() - failures;
             json += "  \"dryRun\": " + std::string(options.dryRun ? "true" : "false") + ",\n";
-            json += "  \"deleted\": " + std::to_string(deletions.size() - failures) + ",\n";
+            json += "  \"trash\": " + std::string(options.trash ? "true" : "false") + ",\n";
+            json += "  \"deleted\": " + std::to_string(options.trash ? 0 : done) + ",\n";
+            json += "  \"trashed\": " + std::to_string(options.trash ? done : 0) + ",\n";
             json += "  \"failed\": " + std::to_string(failures) + ",\n";
         }
         json += "  \"interrupted\": " + std::string(interrupted ? "true" : "false") + "\n}\n";
         std::fwrite(json.data(), 1, json.size(), stdout);
     } else {
         std::string text = summary + "\n";
+        if (!options.olderThan.empty())
+            text += "另有 " + std::to_string(scan.TooRecentCount()) + " 个垃圾文件在 " + options.olderThan +
+                    " 内修改过，已保留。\n";
+        const std::string done = std::to_string(deletions.size() - failures);
         if (options.command == CliCommand::Clean && options.dryRun)
             text += "试运行：未删除任何文件。\n";
-        else if (deleting)
-            text += "已删除 " + std::to_string(deletions.size() - failures) + " 个垃圾文件，" +
-                    std::to_string(failures) + " 个未能删除。\n";
+        else if (removing && options.trash)
+            text += "已将 " + done + " 个垃圾文件移到回收站，" + std::to_string(failures) + " 个未能移走。\n";
+        else if (removing)
+            text += "已删除 " + done + " 个垃圾文件，" + std::to_string(failures) + " 个未能删除。\n";
         text = m_console.Text(text);
         std::fwrite(text.data(), 1, text.size(), stdout);
     }
@@ -190,6 +246,36 @@ int FlorrinCli::Walk(const CliOptions& options)
         return kExitInterrupted;
     }
     return failures > 0 ? kExitDeleteFailed : kExitDone;
+}
+
+// The folders --exclude names, spelled as the walk of folder spells them; those outside it
+// change nothing. False, with the usage error said, when one is no folder.
+bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& folder, char separator,
+                                 const LeadBytePredicate& isLeadByte, std::vector<std::string>& excluded)
+{
+    const std::string realFolder = CliSystem::RealFolder(folder);
+    const std::string folderKey = CliSystem::PathKey(realFolder);
+    const std::string belowKey = CliSystem::PathKey(PathJoin(realFolder, std::string(), separator, isLeadByte));
+    for (const std::string& given : options.excludedFolders) {
+        if (!CliSystem::IsFolder(given)) {
+            UsageError("要排除的文件夹不存在或不是文件夹：", given);
+            return false;
+        }
+        const std::string real = CliSystem::RealFolder(given);
+        const std::string key = CliSystem::PathKey(real);
+        if (realFolder.empty() || real.empty())
+            continue;
+        if (key == folderKey)
+            excluded.push_back(folder);
+        else if (key.compare(0, belowKey.size(), belowKey) == 0)
+            excluded.push_back(PathJoin(folder, real.substr(belowKey.size()), separator, isLeadByte));
+    }
+    return true;
+}
+
+void FlorrinCli::UsageError(const std::string& gbk, const std::string& argument)
+{
+    Error("florrin-cli：" + gbk, argument, "\n" + std::string(kUsage) + "详见 florrin-cli --help。");
 }
 
 // One line on standard error: program texts (GBK) around a path printed as it is.

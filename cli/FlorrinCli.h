@@ -5,6 +5,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Console.h"
+#include "engine/LeadBytePredicate.h"
 
 // Exit statuses of florrin-cli.
 enum CliExitStatus : int {
@@ -15,8 +16,9 @@ enum CliExitStatus : int {
     kExitInterrupted = 130,
 };
 
-// The command-line scanner: parses the arguments, walks the folder with the dialog's engine,
-// prints the junk list and the summary, and for "clean" deletes what this walk listed.
+// The command-line scanner: parses the arguments, walks the folder by the window's rules, prints
+// the junk list and the summary, and for "clean" deletes (or moves to the Trash) what this walk
+// listed.
 class FlorrinCli {
 public:
     explicit FlorrinCli(const Console& console) : m_console(console) {}
@@ -26,6 +28,9 @@ public:
 
 private:
     int Walk(const CliOptions& options);
+    bool ExcludedFolders(const CliOptions& options, const std::string& folder, char separator,
+                         const LeadBytePredicate& isLeadByte, std::vector<std::string>& excluded);
+    void UsageError(const std::string& gbk, const std::string& argument);
     void Error(const std::string& gbk, const std::string& path = std::string(),
                const std::string& gbkAfter = std::string());
 

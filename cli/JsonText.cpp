@@ -1,6 +1,7 @@
 #include "cli/JsonText.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace {
 
@@ -80,4 +81,20 @@ std::string JsonString(const std::string& utf8)
         }
     }
     return quoted + "\"";
+}
+
+std::string Base64(const std::string& bytes)
+{
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string encoded;
+    encoded.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t n = bytes.size() - i < 3 ? bytes.size() - i : 3;
+        uint32_t group = 0;
+        for (std::size_t k = 0; k < 3; ++k)
+            group = (group << 8) | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        for (std::size_t k = 0; k < 4; ++k)
+            encoded += k <= n ? kDigits[(group >> (18 - 6 * k)) & 0x3F] : '=';
+    }
+    return encoded;
 }

@@ -108,7 +108,8 @@ void ProgressLine::Stop()
 void ProgressLine::Print(std::FILE* out, const std::string& text)
 {
     std::lock_guard lock(m_lock);
-    if (out != m_stream && Console::IsTerminal(out) && m_shownColumns > 0)
+    // The terminal test is a system call: only when there is a line to take away.
+    if (m_shownColumns > 0 && out != m_stream && Console::IsTerminal(out))
         EraseLocked();
     std::fwrite(text.data(), 1, text.size(), out);
     std::fflush(out);

@@ -4,9 +4,8 @@
 
 #include "skin/SkinGeometry.h"
 
-// Where and how large the skinned button writes its text. The text is measured in the device
-// context's default font, then drawn in the larger bold button font from that point, so it sits
-// right of and below the true centre.
+// Where and how large the skinned button writes its text: measured and drawn in the bold button
+// font, centred in the button.
 namespace ButtonTextLayout {
 
 constexpr int kLargeFontHeight = 28;  // "立即扫描" and "重新扫描"

@@ -7,7 +7,10 @@ constexpr M kBX{.bx = 1};
 }  // namespace
 
 // Later elements cover earlier ones where they overlap. The side edges start at CH and are
-// H - BY tall; the bottom edge uses the horizontal border width for thickness and inset.
+// H - BY tall; the bottom edge uses the horizontal border width for thickness and inset. The
+// caption buttons are stretched to the strip's height like the strip itself: their 26-pixel
+// images would otherwise reach into the client area wherever the caption is lower (the classic
+// caption's strip is 23 pixels), and their gradient would not line up with the strip's.
 const std::array<CaptionFrame::FrameElement, 10> CaptionFrame::kFrameElements{{
     {204, M{}, M{}, M{.k = 100}, kCH},                          // IDB_CAPTION_LEFT
     {210, M{.k = 3}, M{}, M{.k = 26}, kCH},                     // IDB_CAPTION_LOGO
@@ -16,9 +19,9 @@ const std::array<CaptionFrame::FrameElement, 10> CaptionFrame::kFrameElements{{
     {203, M{}, kCH, kBX, M{.h = 1, .by = -1}},                  // IDB_BORDER_LEFT
     {200, kBX, M{.h = 1, .bx = -1}, M{.w = 1, .bx = -2}, kBX},  // IDB_BORDER_BOTTOM
     {208, M{.w = 1, .bx = -1}, kCH, kBX, M{.h = 1, .by = -1}},  // IDB_BORDER_RIGHT
-    {206, M{.w = 1, .k = -83}, M{}, M{.k = 26}, M{.k = 26}},    // IDB_CAPTION_MIN
-    {218, M{.w = 1, .k = -57}, M{}, M{.k = 26}, M{.k = 26}},    // IDB_CAPTION_MAX
-    {201, M{.w = 1, .k = -31}, M{}, M{.k = 26}, M{.k = 26}},    // IDB_CAPTION_CLOSE
+    {206, M{.w = 1, .k = -83}, M{}, M{.k = 26}, kCH},           // IDB_CAPTION_MIN
+    {218, M{.w = 1, .k = -57}, M{}, M{.k = 26}, kCH},           // IDB_CAPTION_MAX
+    {201, M{.w = 1, .k = -31}, M{}, M{.k = 26}, kCH},           // IDB_CAPTION_CLOSE
 }};
 
 // The hit strips lie five pixels right of the images and end at the window's right edge.
@@ -77,7 +80,7 @@ const CaptionFrame::CaptionButton& CaptionFrame::ButtonOf(Button button) {
 }
 
 void CaptionFrame::DrawButton(const CaptionButton& button, bool bHot, CaptionFrameWindow& wnd) const {
-    wnd.DrawFrameBitmap(m_nWndWidth + button.nImageOffset, 0, kButtonSize, kButtonSize,
+    wnd.DrawFrameBitmap(m_nWndWidth + button.nImageOffset, 0, kButtonSize, m_nCaptionCY,
                         bHot ? button.nHotBitmap : button.nNormalBitmap);
 }
 

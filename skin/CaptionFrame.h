@@ -26,7 +26,7 @@ public:
     };
     struct CaptionButton {
         Button button;
-        int nImageOffset;    // image x is W + offset; images are 26x26 at y = 0
+        int nImageOffset;    // image x is W + offset; images are 26 wide and CH tall at y = 0
         int nHitLeftOffset;  // hit strip [W + left, W + right) x [0, 26)
         int nHitRightOffset;
         unsigned nNormalBitmap;

@@ -32,8 +32,18 @@ SkinRect DialogLayoutWindow::GetControlScreenRect(int nId) {
 }
 
 void DialogLayoutWindow::SetControlPos(int nId, int x, int y, int cx, int cy, unsigned nFlags) {
-    // No SWP_NOZORDER: the control goes to the top of the sibling order.
+    // Without SWP_NOZORDER in the flags the control goes to the top of the sibling order.
     if (CWnd* pControl = m_pDialog->GetDlgItem(nId)) pControl->SetWindowPos(nullptr, x, y, cx, cy, nFlags);
 }
 
 void DialogLayoutWindow::InvalidateClient() { m_pDialog->InvalidateRect(nullptr, FALSE); }
+
+std::vector<SkinRect> DialogLayoutWindow::ButtonRects() {
+    std::vector<SkinRect> rects;
+    for (const ResizeLayout::LayoutControl& control : ResizeLayout::kLayoutControls) {
+        SkinRect rc;
+        if (control.sizing == ResizeLayout::Sizing::MoveOnly && GetControlClientRect(control.nId, rc))
+            rects.push_back(rc);
+    }
+    return rects;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "skin/LayoutWindow.h"
 
 class CWnd;
@@ -15,6 +17,8 @@ public:
     SkinRect GetControlScreenRect(int nId) override;
     void SetControlPos(int nId, int x, int y, int cx, int cy, unsigned nFlags) override;
     void InvalidateClient() override;
+    // The client rectangles of the buttons the pass moves.
+    std::vector<SkinRect> ButtonRects();
 
 private:
     CWnd* m_pDialog;

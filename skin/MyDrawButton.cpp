@@ -54,10 +54,6 @@ void MyDrawButton::DrawButtonText() {
     CRect rcClient;
     GetClientRect(&rcClient);
     const std::string text = GetWindowText();
-    // Measured in the DC's default font, before the larger button font is selected.
-    const SIZE extent = dc.GetTextExtent(text);
-    const SkinPoint origin =
-        ButtonTextLayout::TextOrigin(rcClient.Width(), rcClient.Height(), extent.cx, extent.cy);
 
     m_clrCurText = m_nTextState == 0 ? m_clrHoverText : m_clrNormalText;
     dc.SetTextColor(m_clrCurText);
@@ -68,6 +64,10 @@ void MyDrawButton::DrawButtonText() {
                     FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                     DEFAULT_PITCH | FF_SWISS, ButtonTextLayout::kFontFace);
     CSelectGuard selectFont(dc, font.GetSafeHandle());
+    // Measured in the face it is drawn with, so the label is centred whatever that face's size.
+    const SIZE extent = dc.GetTextExtent(text);
+    const SkinPoint origin =
+        ButtonTextLayout::TextOrigin(rcClient.Width(), rcClient.Height(), extent.cx, extent.cy);
     dc.TextOut(origin.x, origin.y, text);
 }
 

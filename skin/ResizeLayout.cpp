@@ -3,8 +3,9 @@
 #include <cmath>
 #include <limits>
 
-// In this order; each control goes to the top of the sibling order when it is moved, so after
-// a pass the folder tree lies above the tab control, which lies above the option list.
+// In this order; each control goes to the top of the sibling order when it is moved, but for the
+// right-hand pane: the tab control paints its whole body, so it must stay below the two pages it
+// holds, or the page shown would be painted over after every pass.
 const std::array<ResizeLayout::LayoutControl, 14> ResizeLayout::kLayoutControls{{
     {1010, Sizing::MoveOnly, ReadBack::StopRight},      // IDC_STOP
     {1004, Sizing::MoveOnly, ReadBack::SelectAllLeft},  // IDC_SELECT_ALL
@@ -70,7 +71,7 @@ bool ResizeLayout::OnSize(unsigned nType, bool bMaximized, bool bRestored, Layou
                 // Maximised, the pane spans from select-all's left edge to stop's right edge as
                 // placed by this pass; otherwise it keeps the width it had at initialisation.
                 const int cx = bMaximized ? m_nStopRight - m_nSelectAllLeft : m_nOptionListWidth;
-                wnd.SetControlPos(control.nId, left, top, cx, bottom - top, kSwpFrameChanged);
+                wnd.SetControlPos(control.nId, left, top, cx, bottom - top, kSwpFrameChanged | kSwpNoZOrder);
                 break;
             }
         }

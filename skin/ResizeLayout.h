@@ -11,12 +11,14 @@ class ResizeLayout {
 public:
     enum SizeType : unsigned { kSizeRestored = 0, kSizeMinimized = 1, kSizeMaximized = 2 };  // WM_SIZE
     static constexpr unsigned kSwpNoSize = 0x0001;
+    static constexpr unsigned kSwpNoZOrder = 0x0004;
     static constexpr unsigned kSwpFrameChanged = 0x0020;
 
     enum class Sizing {
         MoveOnly,   // buttons keep their size (SWP_NOSIZE)
         Scaled,     // scaled width and height (SWP_FRAMECHANGED)
-        PaneWidth,  // right-hand pane: width by the pane rule, scaled height (SWP_FRAMECHANGED)
+        PaneWidth,  // right-hand pane: width by the pane rule, scaled height (SWP_FRAMECHANGED),
+                    // z-order kept (SWP_NOZORDER)
     };
     enum class ReadBack { None, StopRight, SelectAllLeft };
     struct LayoutControl {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "skin/SkinGeometry.h"
 
 // The shop link label that scrolls along the bottom of the main dialog, one pixel to the right
@@ -17,6 +19,9 @@ public:
 
     // The dialog's initialisation: the label starts with only its last 5 pixels inside.
     void InitLinkGeometry(const SkinRect& rcLinkClient);
+    // The buttons' client rectangles, taken at initialisation and after every layout pass: the
+    // label runs across the whole width, so its line goes below any button it would cross.
+    void KeepLinkClearOf(std::vector<SkinRect> rcButtons);
     // One tick: wraps, takes the link line from the dialog's outer window height, and returns
     // where to move the label (then steps one pixel right).
     SkinPoint OnLinkTimer(int nWndWidth, int nWindowHeight);
@@ -26,4 +31,7 @@ public:
 
 private:
     int StartX() const;
+    int LinkLineY(int nWindowHeight) const;
+
+    std::vector<SkinRect> m_rcButtons;
 };

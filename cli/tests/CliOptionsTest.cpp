@@ -12,6 +12,9 @@ struct Accepted {
     std::string folder;
     bool json;
     bool dryRun;
+    bool trash = false;
+    Args excluded = {};
+    uint64_t olderThanSeconds = 0;
 };
 
 TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
@@ -26,6 +29,11 @@ TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
         {{"scan", "--", "-odd"}, CliCommand::Scan, "-odd", false, false},
         {{"scan", "--", "--json"}, CliCommand::Scan, "--json", false, false},
         {{"scan", "-"}, CliCommand::Scan, "-", false, false},
+        {{"clean", "--trash", "--exclude", "-a", "--exclude=b=c", "d"}, CliCommand::Clean, "d", false, false, true,
+         {"-a", "b=c"}},
+        {{"scan", "--older-than", "30m"}, CliCommand::Scan, "", false, false, false, {}, 30 * 60},
+        {{"clean", "--older-than=24h", "--dry-run"}, CliCommand::Clean, "", false, true, false, {}, 24 * 3600},
+        {{"scan", "--older-than", "0007d"}, CliCommand::Scan, "", false, false, false, {}, 7 * 24 * 3600},
     };
     for (const Accepted& c : cases) {
         CliOptions options;
@@ -35,6 +43,10 @@ TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
         EXPECT_EQ(options.folder, c.folder);
         EXPECT_EQ(options.json, c.json);
         EXPECT_EQ(options.dryRun, c.dryRun);
+        EXPECT_EQ(options.trash, c.trash);
+        EXPECT_EQ(options.excludedFolders, c.excluded);
+        EXPECT_EQ(options.olderThanSeconds, c.olderThanSeconds);
+        EXPECT_EQ(options.olderThan.empty(), c.olderThanSeconds == 0);
         EXPECT_FALSE(options.help);
         EXPECT_TRUE(error.empty());
     }
@@ -73,6 +85,10 @@ TEST(CliOptionsTest, RefusesBadUsageNamingTheArgumentAtFault)
         {{"scan", "a", "b"}, "只能给出一个文件夹：", "b"},
         {{"scan", ""}, "文件夹不能为空。", ""},
         {{"scan", "--dry-run"}, "--dry-run 只用于 clean。", ""},
+        {{"scan", "--trash"}, "--trash 只用于 clean。", ""},
+        {{"scan", "dir", "--exclude"}, "--exclude 后面缺少要排除的文件夹。", ""},
+        {{"scan", "--exclude="}, "要排除的文件夹不能为空。", ""},
+        {{"scan", "--older-than"}, "--older-than 后面缺少时长，如 30m、24h、7d。", ""},
     };
     for (const Refused& c : cases) {
         CliOptions options;
@@ -80,6 +96,16 @@ TEST(CliOptionsTest, RefusesBadUsageNamingTheArgumentAtFault)
         EXPECT_FALSE(ParseCliOptions(c.args, options, error, argument)) << c.error;
         EXPECT_EQ(error, c.error);
         EXPECT_EQ(argument, c.argument);
+    }
+}
+
+TEST(CliOptionsTest, RefusesAnAgeThatIsNotANumberAndAUnit)
+{
+    for (const char* age : {"24", "h", "1y", "-5d", "+5d", "1.5h", "24H", "2 d", "", "36501d", "99999999d"}) {
+        CliOptions options;
+        std::string error, argument;
+        EXPECT_FALSE(ParseCliOptions({"scan", "--older-than", age}, options, error, argument)) << age;
+        EXPECT_EQ(argument, age);
     }
 }
 

@@ -1,88 +1,174 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
 #include "cli/CliScan.h"
+#include "cli/CliSystem.h"
+#include "cli/JunkName.h"
 #include "engine/Cp936LeadByte.h"
+#include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
 
 namespace {
 
 using F = FakeFolders;
 
-class CliScanTest : public ::testing::Test {
-protected:
-    F folders;
-    FixedDiskSpace disk;
-};
-
-TEST_F(CliScanTest, ListsJunkInWalkOrderWithTheByteSizeOfEachFile)
+// The fakes keep no lock: one thread lists them.
+TEST(CliScanTest, ListsEachFoldersJunkByNameThenItsSubFoldersByNameAndLeavesOutWhatTheFiltersSay)
 {
-    folders.Add("D:\\w\\*.*", {F::File("a.tmp", 1023), F::Dir("."), F::Dir("sub"), F::File("keep.txt", 5000),
-                               F::File("z.old", 4096)});
-    folders.Add("D:\\w\\sub\\*.*", {F::File("b.gid", 1024 * 1024 + 7), F::File("c.TMP", 9000)});
-    CliScan scan(folders, disk, IsCp936LeadByte);
+    F folders;
+    folders.Add("D:\\w\\*.*", {F::File("z.old", 4096), F::Dir("."), F::Dir("sub"), F::File("keep.txt", 5000),
+                               F::Dir("away"), F::LinkedDir("link"), F::Dir("..."), F::File("a.tmp", 1023),
+                               F::File("new.tmp", 777), F::Dir("Sub2")});
+    folders.Add("D:\\w\\sub\\*.*", {F::File("c.gid", 1024 * 1024 + 7), F::File("c.TMP", 9000)});
+    folders.Add("D:\\w\\Sub2\\*.*", {F::File("b._mp", 2048)});
+    folders.Add("D:\\w\\away\\*.*", {F::File("gone.tmp", 1)});
+    folders.Add("D:\\w\\link\\*.*", {F::File("l.tmp", 1)});
+    CliScan scan(folders, IsCp936LeadByte, 1);
+    CliScan::Filters filters;
+    filters.excludedFolders = {"D:\\W\\AWAY"};
+    filters.pathKey = [](std::string path) {
+        std::transform(path.begin(), path.end(), path.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+        return path;
+    };
+    filters.isTooRecent = [](const std::string& path) { return path == "D:\\w\\new.tmp"; };
     std::vector<std::string> heard;
-    scan.Run("D:\\w", [&](const CliScan::JunkFile& junk) { heard.push_back(junk.path); });
+    scan.Run("D:\\w", filters, [&](const CliScan::JunkFile& junk) { heard.push_back(junk.path); });
 
-    const std::vector<std::string> order = {"D:\\w\\a.tmp", "D:\\w\\sub\\b.gid", "D:\\w\\z.old"};
-    EXPECT_EQ(heard, order);
-    ASSERT_EQ(scan.JunkFiles().size(), 3u);
+    EXPECT_EQ(heard, (std::vector<std::string>{"D:\\w\\a.tmp", "D:\\w\\z.old", "D:\\w\\Sub2\\b._mp",
+                                               "D:\\w\\sub\\c.gid"}));
+    ASSERT_EQ(scan.JunkFiles().size(), 4u);
     EXPECT_EQ(scan.JunkFiles()[0].bytes, 1023u);
-    EXPECT_EQ(scan.JunkFiles()[1].bytes, 1024u * 1024 + 7);
-    EXPECT_EQ(scan.JunkFiles()[2].bytes, 4096u);
-    EXPECT_EQ(scan.JunkCount(), 3u);
-    EXPECT_EQ(scan.JunkKB(), 0u + 1024 + 4);
-    EXPECT_EQ(scan.JunkBytes(), 1023u + 1024 * 1024 + 7 + 4096);
-    EXPECT_EQ(scan.ScannedKB(), 0u + 4 + 4 + 1024 + 8);
-    EXPECT_EQ(scan.FilesListed(), 5u);
-    EXPECT_EQ(scan.SummaryText(), "扫描已完成！本次共扫描出 3 个垃圾文件，立即清除可帮您节省 1MB 磁盘空间。");
+    EXPECT_EQ(scan.JunkFiles()[3].bytes, 1024u * 1024 + 7);
+    EXPECT_EQ(scan.JunkCount(), 4u);
+    EXPECT_EQ(scan.JunkKB(), 0u + 4 + 2 + 1024);
+    EXPECT_EQ(scan.JunkBytes(), 1023u + 4096 + 2048 + 1024 * 1024 + 7);
+    EXPECT_EQ(scan.TooRecentCount(), 1u);
+    EXPECT_EQ(scan.TooRecentBytes(), 777u);
+    EXPECT_EQ(scan.ScannedKB(), 4u + 4 + 0 + 0 + 1024 + 8 + 2);
+    EXPECT_EQ(scan.FilesListed(), 7u);
+    EXPECT_EQ(scan.SummaryText(), "扫描已完成！本次共扫描出 4 个垃圾文件，立即清除可帮您节省 1MB 磁盘空间。");
+    EXPECT_EQ(std::count(folders.opened.begin(), folders.opened.end(), "D:\\w\\away\\*.*"), 0);
     EXPECT_EQ(folders.liveListings, 0);
+
+    // The scan folder itself excluded: nothing is walked.
+    CliScan none(folders, IsCp936LeadByte, 1);
+    none.Run("D:\\w", {{"D:\\w"}, nullptr, nullptr});
+    EXPECT_EQ(none.FilesListed(), 0u);
+    EXPECT_TRUE(none.JunkFiles().empty());
 }
 
-TEST_F(CliScanTest, AFolderThatCannotBeListedIsToldApartFromAnEmptyOne)
+TEST(CliScanTest, AFolderThatCannotBeListedIsToldApartFromAnEmptyOne)
 {
+    F folders;
     folders.Add("D:\\empty\\*.*", {});
-    CliScan scan(folders, disk, IsCp936LeadByte);
+    CliScan scan(folders, IsCp936LeadByte, 1);
     EXPECT_TRUE(scan.CanList("D:\\empty"));
     EXPECT_TRUE(scan.CanList("D:\\empty\\"));
     EXPECT_FALSE(scan.CanList("D:\\missing"));
     EXPECT_EQ(folders.liveListings, 0);
 }
 
-TEST_F(CliScanTest, StopEndsTheWalkAtTheNextEntryAndKeepsWhatWasFound)
+TEST(CliScanTest, StopEndsTheListAtItsNextLineAndKeepsWhatWasListed)
 {
+    F folders;
     folders.Add("D:\\w\\*.*", {F::File("1.tmp", 10), F::File("2.tmp", 10), F::Dir("sub"), F::File("3.tmp", 10)});
     folders.Add("D:\\w\\sub\\*.*", {F::File("4.tmp", 10)});
-    CliScan scan(folders, disk, IsCp936LeadByte);
-    scan.Run("D:\\w", [&](const CliScan::JunkFile& junk) {
+    CliScan scan(folders, IsCp936LeadByte, 1);
+    scan.Run("D:\\w", {}, [&](const CliScan::JunkFile& junk) {
         if (junk.path == "D:\\w\\2.tmp")
             scan.RequestStop();
     });
     EXPECT_TRUE(scan.StopRequested());
     ASSERT_EQ(scan.JunkFiles().size(), 2u);
     EXPECT_EQ(scan.JunkCount(), 2u);
-    EXPECT_EQ(scan.FilesListed(), 2u);
+    EXPECT_EQ(scan.SummaryText(), "扫描已完成！本次共扫描出 2 个垃圾文件，立即清除可帮您节省 0KB 磁盘空间。");
     EXPECT_EQ(folders.liveListings, 0);
 }
 
-TEST_F(CliScanTest, CurrentFolderIsTheFolderBeingListed)
+TEST(CliScanTest, AFolderEndingInATrailByteBackslashKeepsIt)
 {
-    std::string seen;
-    folders.Add("C:\\*.*", {F::Dir("x"), F::File("a.tmp", 1)});
-    folders.Add("C:\\x\\*.*", {F::File("b.tmp", 1)});
-    CliScan scan(folders, disk, IsCp936LeadByte);
-    std::vector<std::string> during;
-    scan.Run("C:\\", [&](const CliScan::JunkFile&) { during.push_back(scan.CurrentFolder()); });
-    EXPECT_EQ(during, (std::vector<std::string>{"C:\\x", "C:\\"}));
-
-    // A folder ending in a double-byte character whose second byte is a backslash keeps it.
     F gbk;
     gbk.Add("D:\\\xBF\\\\*.*", {F::File("c.tmp", 1)});
-    CliScan scan2(gbk, disk, IsCp936LeadByte);
-    std::string current;
-    scan2.Run("D:\\\xBF\\", [&](const CliScan::JunkFile&) { current = scan2.CurrentFolder(); });
-    EXPECT_EQ(current, "D:\\\xBF\\");
-    ASSERT_EQ(scan2.JunkFiles().size(), 1u);
-    EXPECT_EQ(scan2.JunkFiles()[0].path, "D:\\\xBF\\\\c.tmp");
+    CliScan scan(gbk, IsCp936LeadByte, 1);
+    scan.Run("D:\\\xBF\\");
+    EXPECT_EQ(scan.CurrentFolder(), "D:\\\xBF\\");
+    ASSERT_EQ(scan.JunkFiles().size(), 1u);
+    EXPECT_EQ(scan.JunkFiles()[0].path, "D:\\\xBF\\\\c.tmp");
+}
+
+TEST(CliScanTest, JudgesNamesAsTheWindowsMatcherDoes)
+{
+    F folders;
+    FixedDiskSpace disk;
+    RecordingWindow window;
+    ScanEngine engine(folders, disk, window, IsCp936LeadByte);
+    engine.AddJunkPatterns();
+    for (const char* name : {"a.tmp", "A.b.tmp", ".tmp", "tmp", "a.TMP", "a.tmp.bak", "x.syd", "x.old", "x.gid",
+                             "x._mp", "x.??~", "x.do~", "x.ab~", "old", "a.", "", "a.tmp ", "\xD6\xD0.gid"}) {
+        std::string path = "D:\\w\\";
+        path += name;
+        EXPECT_EQ(IsJunkName(name), engine.IsJunkFile(path)) << name;
+    }
+}
+
+// A real tree of nested folders: the list, its order and every count are the same on one thread
+// and on several, and the same files as the window's walk finds.
+TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
+{
+    namespace fs = std::filesystem;
+    std::random_device random;
+    const fs::path root = fs::absolute(fs::temp_directory_path() / ("florrin-walk-" + std::to_string(random())));
+    std::mt19937 generator(17);
+    const char* names[] = {"a.tmp", "b.txt", "c.old", "d.TMP", "e.gid", "f._mp", "g.doc", "h.syd"};
+    std::vector<fs::path> folders = {root};
+    for (int i = 1; i < 40; ++i)
+        folders.push_back(folders[generator() % folders.size()] / std::string("d").append(std::to_string(i)));
+    for (const fs::path& folder : folders) {
+        fs::create_directories(folder);
+        for (int k = 0; k < 6; ++k)
+            std::ofstream(folder / (std::to_string(k) + names[generator() % 8]), std::ios::binary)
+                << std::string(generator() % 5000, 'x');
+    }
+
+    const auto enumerator = CliSystem::MakeFolderEnumerator();
+    const LeadBytePredicate isLeadByte = CliSystem::PathLeadBytePredicate();
+    const auto listOf = [](const CliScan& scan) {
+        std::vector<std::pair<std::string, uint64_t>> list;
+        for (const CliScan::JunkFile& junk : scan.JunkFiles())
+            list.emplace_back(junk.path, junk.bytes);
+        return list;
+    };
+    CliScan one(*enumerator, isLeadByte, 1);
+    one.Run(root.string());
+    CliScan several(*enumerator, isLeadByte, 4);
+    several.Run(root.string());
+    EXPECT_EQ(listOf(one), listOf(several));
+    EXPECT_EQ(one.FilesListed(), 40u * 6);
+    EXPECT_EQ(several.FilesListed(), one.FilesListed());
+    EXPECT_EQ(several.ScannedKB(), one.ScannedKB());
+    EXPECT_EQ(several.JunkKB(), one.JunkKB());
+    EXPECT_GT(one.JunkCount(), 40u);
+
+    FixedDiskSpace disk;
+    RecordingWindow window;
+    ScanEngine engine(*enumerator, disk, window, isLeadByte);
+    engine.AddJunkPatterns();
+    engine.ScanFolder(root.string());
+    std::vector<std::string> engineLines = window.lines;
+    std::vector<std::string> lines;
+    for (const auto& [path, bytes] : listOf(one))
+        lines.push_back(path);
+    std::sort(engineLines.begin(), engineLines.end());
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, engineLines);
+    EXPECT_EQ(engine.m_nScannedKB.load(), one.ScannedKB());
+
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
 }
 
 }  // namespace

@@ -41,4 +41,14 @@ TEST(JsonTextTest, KeepsWellFormedUtf8AndReplacesEverythingElse)
         EXPECT_EQ(ValidUtf8(c.in), c.out) << c.in;
 }
 
+TEST(JsonTextTest, Base64KeepsEveryByte)
+{
+    const Case cases[] = {
+        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="},
+        {"/a\xff\xfe.tmp", "L2H//i50bXA="}, {std::string("\0\x80", 2), "AIA="},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Base64(c.in), c.out) << c.in;
+}
+
 }  // namespace

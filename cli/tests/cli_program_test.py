@@ -7,6 +7,7 @@
 Each case builds its own fixture, so cases cannot disturb each other.
 """
 import argparse
+import base64
 import hashlib
 import json
 import os
@@ -16,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
 
 JUNK = {  # relative path: size in bytes
     "a.tmp": 3,
@@ -85,8 +87,8 @@ class Program:
             return None
         return line[len(prefix):].replace("\\", "/")
 
-    def run(self, args, cwd=None, env_lang="zh_CN.UTF-8"):
-        env = dict(os.environ, LANG=env_lang, LC_ALL=env_lang)
+    def run(self, args, cwd=None, env_lang="zh_CN.UTF-8", env_extra=None):
+        env = dict(os.environ, LANG=env_lang, LC_ALL=env_lang, **(env_extra or {}))
         done = subprocess.run(self.command + args, cwd=cwd, env=env, capture_output=True, timeout=120)
         # JSON is UTF-8 wherever it runs; everything else is in the terminal's encoding.
         out = done.stdout.decode("utf-8" if "--json" in args else self.encoding, "replace").replace("\r\n", "\n")
@@ -107,12 +109,17 @@ def case_usage(program, scratch):
         check("用法" in err and out == "", f"{args}: usage text on standard error only: {err!r}")
     got, out, err = program.run(["--help"])
     check(got == 0, f"--help: status {got}")
-    for option in ("scan", "clean", "--json", "--dry-run", "--help", "Ctrl-C", "130"):
+    for option in ("scan", "clean", "--json", "--dry-run", "--trash", "--exclude", "--older-than", "pathBytes",
+                   "--help", "Ctrl-C", "130"):
         check(option in out, f"--help explains {option}")
     missing = os.path.join(scratch, "no such folder")
     got, out, err = program.run(["scan", program.folder_arg(missing)])
     check(got == 3, f"missing folder: status {got}")
     check("no such folder" in err, f"missing folder named in the message: {err!r}")
+    for args in (["--exclude", program.folder_arg(missing)], ["--older-than", "3x"], ["--older-than", "24"]):
+        got, out, err = program.run(["scan"] + args + [program.folder_arg(scratch)])
+        check(got == 2 and out == "", f"{args}: status {got}")
+        check(args[1] in err, f"{args}: the message names it: {err!r}")
     a_file = os.path.join(scratch, "plain.txt")
     open(a_file, "w").close()
     got, _, err = program.run(["clean", program.folder_arg(a_file)])
@@ -188,6 +195,55 @@ def case_dry_run(program, scratch):
     check(checksums(root) == before, "--dry-run deletes nothing")
 
 
+def case_trash_exclude_age(program, scratch):
+    """clean --trash --exclude DIR --older-than 24h in a hermetic home: only the old junk outside DIR
+    goes, into the freedesktop Trash with its origin; a name that is not UTF-8 keeps its bytes."""
+    if program.wine and "XDG_DATA_HOME" not in os.environ:
+        print("no hermetic Wine prefix: --trash left out, so that no test reaches your Trash")
+        return
+    root = os.path.join(scratch, "tree")
+    os.makedirs(os.path.join(root, "skip"))
+    old_name = f"old-{os.getpid()}.tmp"  # a name of its own in a Trash that earlier runs filled
+    old, new, skipped = (os.path.join(root, rel) for rel in (old_name, "new.tmp", os.path.join("skip", "s.tmp")))
+    odd = os.path.join(root, "a").encode() + b"\xff\xfe.tmp"
+    for path in (old, new, skipped, odd):
+        with open(path, "wb") as f:
+            f.write(b"junk")
+    two_days_ago = time.time() - 2 * 24 * 3600
+    for path in (old, skipped):
+        os.utime(path, (two_days_ago, two_days_ago))
+    if program.wine:  # Wine keeps the home its prefix was made with: the hermetic one
+        data, env = os.environ["XDG_DATA_HOME"], {}
+    else:
+        home, data = os.path.join(scratch, "home"), os.path.join(scratch, "data")
+        os.makedirs(home)
+        env = {"HOME": home, "XDG_DATA_HOME": data}
+
+    if not program.wine:  # Wine shows such a name by other bytes of its own
+        code, out, _ = program.run(["scan", "--json", root], env_extra=env)
+        named = [base64.b64decode(f["pathBytes"]) for f in json.loads(out)["junkFiles"] if "pathBytes" in f]
+        check(named == [odd], f"the name that is not UTF-8 keeps its bytes in JSON: {named}")
+
+    code, out, err = program.run(["clean", "--json", "--trash", "--exclude", program.folder_arg(os.path.join(root, "skip")),
+                                  "--older-than", "24h", program.folder_arg(root)], env_extra=env)
+    check(code == 0, f"clean --trash: status {code}: {err}")
+    doc = json.loads(out)
+    results = {program.relative(f["path"], root): f["result"] for f in doc["junkFiles"]}
+    check(results == {old_name: "trashed"}, f"only the old junk outside the excluded folder goes: {results}")
+    check((doc["trashed"], doc["deleted"], doc["keptTooRecent"], doc["filesScanned"]) == (1, 0, 2, 3),
+          f"clean --trash counts: {doc}")
+    check(not os.path.exists(old) and os.path.exists(new) and os.path.exists(odd) and os.path.exists(skipped),
+          "the new junk and the excluded folder stay")
+    trash = os.path.join(data, "Trash")
+    with open(os.path.join(trash, "files", old_name), "rb") as f:
+        check(f.read() == b"junk", "the old junk sits in the Trash whole")
+    with open(os.path.join(trash, "info", old_name + ".trashinfo")) as f:
+        origin = [line for line in f.read().splitlines() if line.startswith("Path=")]
+        # Wine names the file through its drive's link in the prefix.
+        check(origin and urllib.parse.unquote(origin[0]).endswith(old if not program.wine else "/tree/" + old_name),
+              f"its .trashinfo names where it was: {origin}")
+
+
 def case_interrupt(program, scratch, command):
     """Ctrl-C while the walk waits on a full output pipe: the walk stops, nothing is deleted."""
     root = os.path.join(scratch, "many")
@@ -223,7 +279,7 @@ def main():
     else:
         program = Program([args.program], wine=False)
 
-    cases = [case_usage, case_scan, case_json, case_clean, case_dry_run]
+    cases = [case_usage, case_scan, case_json, case_clean, case_dry_run, case_trash_exclude_age]
     if not program.wine:
         cases += [lambda p, s: case_interrupt(p, s, "scan"), lambda p, s: case_interrupt(p, s, "clean")]
     results = {}

@@ -100,10 +100,11 @@ TEST(CaptionFrameMetrics, PaintDrawsTheElementsInOrderThenTheTitle) {
     wnd.rcWindow = {10, 20, 810, 620};
     frame.m_bCloseHot = true;  // a full paint ignores the hover flags
     frame.PaintSkinFrame(wnd);
+    // The caption buttons as tall as the strip, not 26: their images stay inside it.
     const std::vector<Draw> expected{
         {0, 0, 100, 25, 204},  {3, 0, 26, 25, 210},   {700, 0, 100, 25, 209}, {100, 0, 600, 25, 205},
-        {0, 25, 4, 594, 203},  {4, 596, 792, 4, 200}, {796, 25, 4, 594, 208}, {717, 0, 26, 26, 206},
-        {743, 0, 26, 26, 218}, {769, 0, 26, 26, 201},
+        {0, 25, 4, 594, 203},  {4, 596, 792, 4, 200}, {796, 25, 4, 594, 208}, {717, 0, 26, 25, 206},
+        {743, 0, 26, 25, 218}, {769, 0, 26, 25, 201},
     };
     EXPECT_EQ(wnd.draws, expected);
     EXPECT_EQ(wnd.calls, std::vector<std::string>{"title"});
@@ -114,26 +115,26 @@ TEST_F(CaptionFrameTest, HoverFollowsThePointerAndRedrawsEveryMove) {
     frame.OnNcMouseMove({100 + 774, 50 + 3}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(wnd.draws,
-              (std::vector<Draw>{{769, 0, 26, 26, 202}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 206}}));
+              (std::vector<Draw>{{769, 0, 26, 23, 202}, {743, 0, 26, 23, 218}, {717, 0, 26, 23, 206}}));
 
     wnd.draws.clear();
     frame.OnNcMouseMove({100 + 730, 50 + 3}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(wnd.draws,
-              (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}, {717, 0, 26, 26, 207}}));
+              (std::vector<Draw>{{769, 0, 26, 23, 201}, {743, 0, 26, 23, 218}, {717, 0, 26, 23, 207}}));
 
     wnd.draws.clear();
     frame.OnNcMouseMove({100 + 760, 50 + 3}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(wnd.draws,
-              (std::vector<Draw>{{769, 0, 26, 26, 201}, {743, 0, 26, 26, 219}, {717, 0, 26, 26, 206}}));
+              (std::vector<Draw>{{769, 0, 26, 23, 201}, {743, 0, 26, 23, 219}, {717, 0, 26, 23, 206}}));
 
     // Straight onto the caption text: all normal, in the order minimise, close, maximise.
     wnd.draws.clear();
     frame.OnNcMouseMove({100 + 100, 50 + 8}, wnd);
     EXPECT_EQ(Hot(), (std::vector<bool>{false, false, false}));
     EXPECT_EQ(wnd.draws,
-              (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
+              (std::vector<Draw>{{717, 0, 26, 23, 206}, {769, 0, 26, 23, 201}, {743, 0, 26, 23, 218}}));
 }
 
 TEST_F(CaptionFrameTest, LeavingRepaintsNormalButKeepsTheFlag) {
@@ -142,7 +143,7 @@ TEST_F(CaptionFrameTest, LeavingRepaintsNormalButKeepsTheFlag) {
     frame.OnNcMouseLeave(wnd);
     EXPECT_TRUE(frame.m_bMinHot);
     EXPECT_EQ(wnd.draws,
-              (std::vector<Draw>{{717, 0, 26, 26, 206}, {769, 0, 26, 26, 201}, {743, 0, 26, 26, 218}}));
+              (std::vector<Draw>{{717, 0, 26, 23, 206}, {769, 0, 26, 23, 201}, {743, 0, 26, 23, 218}}));
     frame.OnNcMouseMove({300, 3}, wnd);
     EXPECT_FALSE(frame.m_bMinHot);
 }

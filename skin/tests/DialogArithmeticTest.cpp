@@ -33,6 +33,20 @@ TEST(ShopLinkTest, WrapsWhenTheWindowNarrowsAndFollowsItsHeight) {
     link.InitLinkGeometry({0, 0, 100, 20});
     for (int tick = 0; tick < 500; ++tick) link.OnLinkTimer(800, 600);
     EXPECT_EQ(link.OnLinkTimer(300, 400), (SkinPoint{-95, 355}));  // 405 > 295: starts over
+    // The line goes below every button the 20-pixel label would cross, and only those.
+    const struct {
+        std::vector<SkinRect> buttons;
+        int y;
+    } cases[] = {
+        {{{10, 330, 98, 355}}, 355},  // ends where the label begins
+        {{{10, 375, 98, 400}}, 355},  // begins where the label ends
+        {{{10, 330, 98, 358}, {500, 340, 588, 365}}, 365},
+        {{{10, 330, 98, 358}, {500, 360, 588, 380}}, 380},  // pushed down onto a lower one
+    };
+    for (const auto& c : cases) {
+        link.KeepLinkClearOf(c.buttons);
+        EXPECT_EQ(link.OnLinkTimer(300, 400).y, c.y) << c.y;
+    }
 }
 
 TEST(ShopLinkTest, ClickRectangleExcludesRightAndBottomEdges) {
@@ -45,10 +59,10 @@ TEST(ShopLinkTest, ClickRectangleExcludesRightAndBottomEdges) {
     for (const auto& c : cases) EXPECT_EQ(ShopLink::HitTest(rc, {c.x, c.y}), c.inside) << c.x << "," << c.y;
 }
 
-TEST(DialogGeometryTest, MinTabWidthIsHalfLessAHalfTruncated) {
+TEST(DialogGeometryTest, TwoMinimumTabsAndTheSelectedTabsGrowthFitTheControl) {
     const struct {
         int width, expected;
-    } cases[] = {{202, 100}, {203, 100}, {1, 0}, {0, 0}, {2, 0}, {3, 0}, {4, 1}, {340, 169}};
+    } cases[] = {{202, 99}, {203, 99}, {177, 86}, {1, 0}, {0, 0}, {4, 0}, {5, 0}, {6, 1}, {340, 168}};
     for (const auto& c : cases) EXPECT_EQ(DialogGeometry::MinTabWidth(c.width), c.expected) << c.width;
 }
 
@@ -71,7 +85,7 @@ TEST(ButtonTextLayoutTest, OnlyTheTwoScanTextsGetTheLargeFont) {
     for (const auto& c : cases) EXPECT_EQ(ButtonTextLayout::FontHeight(c.text), c.height) << c.text.size();
 }
 
-TEST(ButtonTextLayoutTest, TextOriginCentresTheDefaultFontExtent) {
+TEST(ButtonTextLayoutTest, TextOriginCentresTheExtentRoundingTowardZero) {
     const struct {
         int w, h, cx, cy;
         SkinPoint expected;

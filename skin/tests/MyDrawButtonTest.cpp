@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/CClientDC.h"
 #include "res/resource.h"
 #include "skin/ButtonTextLayout.h"
 #include "skin/tests/SkinTestWindow.h"
@@ -90,13 +89,21 @@ protected:
         }
         return e;
     }
-    // Where the text starts by the default-font measure.
+    // Where the text starts when it is centred by its extent in the button font.
     SkinPoint ExpectedTextOrigin() {
-        CClientDC dc(&button);
         const std::string text = button.GetWindowText();
-        const SIZE extent = dc.GetTextExtent(text);
+        SIZE extent{};
+        HDC hdc = ::GetDC(nullptr);
+        HFONT font = ::CreateFontA(ButtonTextLayout::FontHeight(text), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_SWISS, "微软雅黑");
+        HGDIOBJ previous = ::SelectObject(hdc, font);
+        ::GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::SelectObject(hdc, previous);
+        ::DeleteObject(font);
+        ::ReleaseDC(nullptr, hdc);
         const RECT rc = ButtonRect();
-        return ButtonTextLayout::TextOrigin(rc.right, rc.bottom, extent.cx, extent.cy);
+        return {(rc.right - extent.cx) / 2, (rc.bottom - extent.cy) / 2};
     }
     void SendMouseMove(WPARAM flags) { ::SendMessageA(button.m_hWnd, WM_MOUSEMOVE, flags, MAKELPARAM(5, 5)); }
 
@@ -146,10 +153,10 @@ TEST_F(MyDrawButtonTest, LargerFaceIsClippedAtTheButtonsEdge) {
         << "the face must not spill over the parent";
 }
 
-// The text's fully covered pixels are exactly those of the text drawn in the bold button font
-// from where the default font would centre it: right of and below the centre, and left of the
-// button's edge when the default-font measure is wider than the button.
-TEST_F(MyDrawButtonTest, TextIsTheButtonFontDrawnFromTheDefaultFontCentre) {
+// The text's fully covered pixels are exactly those of the text drawn in the bold button font,
+// centred by its extent in that font: whole on the dialog's widest label, and starting left of
+// the button's edge only when the text is wider than the button.
+TEST_F(MyDrawButtonTest, TextIsTheButtonFontCentredInTheButton) {
     struct Case {
         const char* text;
         int cx, cy;
@@ -158,6 +165,7 @@ TEST_F(MyDrawButtonTest, TextIsTheButtonFontDrawnFromTheDefaultFontCentre) {
     const Case cases[] = {
         {"开始", 100, 30, false},
         {"全不选", 75, 23, false},
+        {"全部删除", 88, 25, false},
         {"立即扫描", 210, 95, false},
         {"全部删除全部删除全部删除", 60, 25, true},
     };
@@ -178,6 +186,10 @@ TEST_F(MyDrawButtonTest, TextIsTheButtonFontDrawnFromTheDefaultFontCentre) {
         }
         EXPECT_GT(white, 20) << c.text;
         EXPECT_EQ(mismatched, 0) << c.text;
+        if (!c.startsLeftOfTheEdge) {
+            const Extent text = ExtentOf(kWhite);
+            EXPECT_NEAR(text.left + text.right + 1, c.cx, 4) << c.text << " is not centred";
+        }
     }
 }
 

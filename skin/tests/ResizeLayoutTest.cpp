@@ -116,7 +116,8 @@ TEST(ResizeLayoutPass, MovesInOrderWithTheFlagsAndFlipsTheFactors) {
 
     EXPECT_EQ(wnd.moved, (std::vector<int>{1010, 1004, 1027, 1001, 1011, 1005, 1002, 1003, 1021, 1015, 1007,
                                            1008, 1031, 1030}));
-    EXPECT_EQ(wnd.flags, (std::vector<unsigned>{1, 1, 1, 1, 1, 1, 1, 1, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20}));
+    // The right-hand pane keeps its z-order (SWP_NOZORDER): the pages stay above the tab control.
+    EXPECT_EQ(wnd.flags, (std::vector<unsigned>{1, 1, 1, 1, 1, 1, 1, 1, 0x20, 0x20, 0x20, 0x24, 0x24, 0x24}));
     // Buttons keep their size; only their corner is scaled.
     EXPECT_EQ(wnd.controls[1010], (SkinRect{930, 800, 1018, 825}));
     EXPECT_EQ(wnd.controls[1027], (SkinRect{60, 240, 270, 335}));

@@ -40,10 +40,11 @@ protected:
                 Pixel(kW - 57 + 2, 2) == BitmapPixel(IDB_CAPTION_MAX_HOT, 2, 2),
                 Pixel(kW - 31 + 2, 2) == BitmapPixel(IDB_CAPTION_CLOSE_HOT, 2, 2)};
     }
+    // The normal images show the strip's own gradient around their glyphs.
     bool ButtonsNormal() const {
-        return Pixel(kW - 83 + 2, 2) == BitmapPixel(IDB_CAPTION_MIN, 2, 2) &&
-               Pixel(kW - 57 + 2, 2) == BitmapPixel(IDB_CAPTION_MAX, 2, 2) &&
-               Pixel(kW - 31 + 2, 2) == BitmapPixel(IDB_CAPTION_CLOSE, 2, 2);
+        const COLORREF strip = Pixel(kW - 90, 2);
+        return Pixel(kW - 83 + 2, 2) == strip && Pixel(kW - 57 + 2, 2) == strip &&
+               Pixel(kW - 31 + 2, 2) == strip;
     }
 
     TestWindow window{WS_POPUP | WS_CAPTION, kLeft, kTop, kW, kH};
@@ -81,16 +82,23 @@ TEST_F(SkinFramePainterTest, EveryFrameElementIsPaintedFromItsBitmap) {
         {"left edge", 1, ch + 100, IDB_BORDER_LEFT, 1, 100},
         {"right edge", kW - 2, ch + 100, IDB_BORDER_RIGHT, 1, 100},
         {"bottom edge", 250, kH - 1, IDB_BORDER_BOTTOM, 200, 1},
-        {"minimise", kW - 83 + 2, 2, IDB_CAPTION_MIN, 2, 2},
-        {"maximise", kW - 57 + 2, 2, IDB_CAPTION_MAX, 2, 2},
-        {"close", kW - 31 + 2, 2, IDB_CAPTION_CLOSE, 2, 2},
-        {"close cross", kW - 31 + 13, 13, IDB_CAPTION_CLOSE, 13, 13},
+        {"minimise", kW - 83 + 2, 0, IDB_CAPTION_MIN, 2, 0},
+        {"maximise", kW - 57 + 2, 0, IDB_CAPTION_MAX, 2, 0},
+        {"close", kW - 31 + 2, 0, IDB_CAPTION_CLOSE, 2, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Pixel(c.x, c.y), BitmapPixel(c.bitmap, c.sx, c.sy)) << c.what;
     }
     // The caption strip shades from its light top to the background colour at the bottom.
     EXPECT_NE(Pixel(250, 0), Pixel(250, ch - 1));
+    // The caption buttons are as tall as the strip: row by row they show its gradient, and the
+    // close image's cross lies inside it.
+    int cross = 0;
+    for (int y = 0; y < ch; ++y) {
+        EXPECT_EQ(Pixel(kW - 83 + 2, y), Pixel(kW - 90, y)) << "row " << y;
+        cross += Pixel(kW - 31 + 13, y) == RGB(255, 255, 255);
+    }
+    EXPECT_GT(cross, 0) << "no cross on the close button";
 }
 
 TEST_F(SkinFramePainterTest, TitleIsWhiteAndCentredOnX100) {
@@ -138,6 +146,10 @@ TEST_F(SkinFramePainterTest, ButtonUnderThePointerLightsUpAlongItsHitStrip) {
         EXPECT_EQ(frame.m_bMaxHot, c.looks.max);
         EXPECT_EQ(frame.m_bCloseHot, c.looks.close);
     }
+    // The hot close image fills the strip down to its last row and not one row further.
+    MoveTo(kW - 10, 10);
+    EXPECT_EQ(Pixel(kW - 31 + 2, frame.m_nCaptionCY - 1), RGB(255, 0, 0));
+    EXPECT_NE(Pixel(kW - 31 + 2, frame.m_nCaptionCY), RGB(255, 0, 0));
     MoveTo(200, 10);
     EXPECT_TRUE(ButtonsNormal());
 }

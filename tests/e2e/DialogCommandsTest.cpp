@@ -81,9 +81,11 @@ int OuterHeight(HWND hWnd) {
     return rc.bottom - rc.top;
 }
 
-// Waits for the first tick of the link timer, which brings the label down to its line.
+// Waits for the first tick of the link timer, which brings the label down to its line: 45 pixels
+// above the window's bottom, or lower where that would cross the buttons.
 bool WaitForLinkLine(const FlorrinSession& app) {
-    return FlorrinSession::WaitUntil([&] { return LinkOrigin(app).y == OuterHeight(app.Window()) - 45; }, 3000);
+    return FlorrinSession::WaitUntil([&] { return LinkOrigin(app).y >= OuterHeight(app.Window()) - 45; },
+                                     3000);
 }
 
 // Moves the shop link as many timer ticks would, and waits until it stands at least that far.

@@ -52,6 +52,13 @@ void FlorrinTest::TearDown() {
     std::filesystem::remove_all(m_strFixture, ec);
 }
 
+void FlorrinTest::KeepScreenshot(const std::string& name) const {
+    const std::string folder = ArtefactFolder();
+    if (folder.empty()) return;
+    const std::string path = folder + "\\" + name + ".bmp";
+    if (!Screenshot().Save(path)) ADD_FAILURE() << "cannot write " << path;
+}
+
 void FlorrinTest::PrepareFixture() {
     AddFile("notes.txt", 1500);
     AddFile("setup.tmp", 3 * 1024);

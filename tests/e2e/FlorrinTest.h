@@ -9,7 +9,8 @@
 
 // Each test gets a fixture folder under the user's profile (the program's default scan folder),
 // then florrin.exe is started and its window awaited. A failing test leaves a screenshot in
-// $FLORRIN_ARTEFACTS; the program is killed if it still runs, and the folder is removed.
+// $FLORRIN_ARTEFACTS, beside those KeepScreenshot keeps for a person to look at; the program is
+// killed if it still runs, and the folder is removed.
 class FlorrinTest : public ::testing::Test {
 public:
     // florrin.exe, beside this test program.
@@ -25,6 +26,8 @@ protected:
     virtual void PrepareFixture();
     // Creates a file of `bytes` zero bytes under the fixture folder (folders as needed).
     void AddFile(const std::string& relativePath, uint64_t bytes);
+    // Keeps a screenshot of the screen as it is now in $FLORRIN_ARTEFACTS, pass or fail.
+    void KeepScreenshot(const std::string& name) const;
     const std::string& FixtureFolder() const { return m_strFixture; }
 
     FlorrinSession app;

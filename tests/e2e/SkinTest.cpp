@@ -107,6 +107,50 @@ protected:
         }
         return true;
     }
+    // The sibling index of a control, 0 on top.
+    int ZIndex(int id) const {
+        int n = 0;
+        for (HWND h = GetWindow(app.Window(), GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT), ++n) {
+            if (h == app.Control(id)) return n;
+        }
+        return -1;
+    }
+    // Both pages lie above the tab control, whose body would otherwise paint over them.
+    void ExpectPagesAboveTheTab() const {
+        EXPECT_LT(ZIndex(IDC_OPTION_LIST), ZIndex(IDC_TAB));
+        EXPECT_LT(ZIndex(IDC_DIR_TREE), ZIndex(IDC_TAB));
+    }
+    // Each tab selects its page with a click, the strip showing both whole, without arrows.
+    void ExpectBothTabsSelectable() const {
+        HWND arrows = FindWindowExA(app.Control(IDC_TAB), nullptr, "msctls_updown32", nullptr);
+        EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows)) << "the tab strip scrolls";
+        for (int index : {1, 0, 1}) {
+            const int page = index == 0 ? IDC_DIR_TREE : IDC_OPTION_LIST;
+            const int other = index == 0 ? IDC_OPTION_LIST : IDC_DIR_TREE;
+            ASSERT_TRUE(app.ClickTab(IDC_TAB, index));
+            const auto selected = [&] { return app.IsVisible(page) && !app.IsVisible(other); };
+            EXPECT_TRUE(FlorrinSession::WaitUntil(selected))
+                << "a click on tab " << index << " does not select it";
+        }
+    }
+    // The shop link runs across the whole width: its line may cross no button.
+    void ExpectLinkLineClearOfTheButtons() const {
+        RECT client{};
+        GetClientRect(app.Window(), &client);
+        const int line = Frame().bottom - Frame().top - 45;
+        // A tick after a change of size brings the label to its line (or below), in the client area.
+        const auto onLine = [&] {
+            const int y = ClientRectOf(IDC_SHOP_LINK).top;
+            return y >= line && y < client.bottom;
+        };
+        EXPECT_TRUE(FlorrinSession::WaitUntil(onLine, 3000)) << ClientRectOf(IDC_SHOP_LINK).top;
+        const RECT link = app.WindowRect(IDC_SHOP_LINK);
+        for (int id : kButtons) {
+            const RECT b = app.WindowRect(id);
+            EXPECT_TRUE(!app.IsVisible(id) || link.top >= b.bottom || link.bottom <= b.top)
+                << id << " crosses the link's rows " << link.top << ".." << link.bottom;
+        }
+    }
     bool IsButton(int id) const {
         for (int b : kButtons) {
             if (b == id) return true;
@@ -119,6 +163,7 @@ TEST_F(SkinTest, CaptionFrameIsPaintedByTheProgram) {
     const int w = Width();
     const int h = Frame().bottom - Frame().top;
     const int ch = CaptionHeight();
+    KeepScreenshot("skin-start-up");
     const Screenshot shot;
     const RECT frame = Frame();
     const auto Shot = [&](int x, int y) { return shot.Pixel(frame.left + x, frame.top + y); };
@@ -159,17 +204,29 @@ TEST_F(SkinTest, CaptionFrameIsPaintedByTheProgram) {
     for (int x : {w - 83, w - 57, w - 31}) {
         EXPECT_TRUE(Near(Shot(x + 2, 2), kCaptionTop, 16)) << x << " " << Hex(Shot(x + 2, 2));
     }
-    EXPECT_EQ(Shot(w - 31 + 13, 13), kWhite) << "no cross on the close button";
+    int cross = 0;
+    for (int y = 0; y < ch; ++y) cross += Shot(w - 31 + 13, y) == kWhite;
+    EXPECT_GT(cross, 0) << "no cross on the close button";
 }
 
 TEST_F(SkinTest, CaptionButtonsLightUpUnderThePointerAndGoBackAfter) {
     const int w = Width();
-    // The last columns of the strip, right of the close image, light the close button.
+    const int ch = CaptionHeight();
+    // The last columns of the strip, right of the close image, light the close button: red down
+    // to the strip's last row, and not into the client area below it.
     PointAt(w - 3, 10);
     EXPECT_TRUE(WaitForColour(w - 31 + 2, 2, kCloseHot)) << Hex(At(w - 31 + 2, 2));
+    EXPECT_TRUE(Near(At(w - 31 + 2, ch - 1), kCloseHot)) << Hex(At(w - 31 + 2, ch - 1));
+    EXPECT_TRUE(Near(At(w - 31 + 2, ch), kBackground, 4)) << Hex(At(w - 31 + 2, ch));
+    KeepScreenshot("skin-hover-close");
+    PointAt(w - 70, 10);
+    EXPECT_TRUE(WaitForColour(w - 83 + 2, 2, kButtonHot)) << Hex(At(w - 83 + 2, 2));
+    EXPECT_TRUE(Near(At(w - 83 + 2, ch), kBackground, 4)) << Hex(At(w - 83 + 2, ch));
+    KeepScreenshot("skin-hover-minimise");
     PointAt(w - 45, 10);
     EXPECT_TRUE(WaitForColour(w - 57 + 2, 2, kButtonHot)) << Hex(At(w - 57 + 2, 2));
     EXPECT_TRUE(Near(At(w - 31 + 2, 2), kCaptionTop, 16)) << "close still lit " << Hex(At(w - 31 + 2, 2));
+    KeepScreenshot("skin-hover-maximise");
     PointAt(w - 10, 10);
     EXPECT_TRUE(WaitForColour(w - 31 + 2, 2, kCloseHot));
     // Leaving the window: the buttons show their normal images again.
@@ -188,7 +245,12 @@ TEST_F(SkinTest, ClickOnTheCloseStripEndsTheProgramWhenNoScanRuns) {
     EXPECT_EQ(app.ExitCode().value_or(1234), 0u);
 }
 
+// At both sizes the window looks finished: the pages above the tab control that holds them, both
+// tabs whole and selectable, the shop link's line clear of the buttons.
 TEST_F(SkinTest, MaximiseAndRestoreMoveTheControlsOutAndBack) {
+    ExpectBothTabsSelectable();
+    ExpectLinkLineClearOfTheButtons();
+    KeepScreenshot("skin-options-page");
     const std::map<int, RECT> before = Layout();
     const RECT frame = Frame();
     const float fx = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) / static_cast<float>(frame.right - frame.left);
@@ -217,6 +279,10 @@ TEST_F(SkinTest, MaximiseAndRestoreMoveTheControlsOutAndBack) {
     for (int id : {IDC_TAB, IDC_DIR_TREE, IDC_OPTION_LIST}) {
         EXPECT_EQ(spread.at(id).right - spread.at(id).left, pane) << id;
     }
+    ExpectPagesAboveTheTab();
+    ExpectLinkLineClearOfTheButtons();
+    KeepScreenshot("skin-maximised");
+    ExpectBothTabsSelectable();
 
     // A double click on the caption restores; everything comes back within a pixel.
     ParkPointer();
@@ -233,6 +299,10 @@ TEST_F(SkinTest, MaximiseAndRestoreMoveTheControlsOutAndBack) {
         EXPECT_NEAR(r.bottom - r.top, b.bottom - b.top, 1) << id;
     }
     EXPECT_EQ(Width(), frame.right - frame.left);
+    ExpectPagesAboveTheTab();
+    ExpectLinkLineClearOfTheButtons();
+    KeepScreenshot("skin-restored");
+    ExpectBothTabsSelectable();
 }
 
 // "最大化(&X)" of the caption menu shares the caption button's toggle, so the flags and the
@@ -357,6 +427,7 @@ TEST_F(SkinTest, RescanButtonAfterDeleteAllStandsOnTheSkinBlue) {
         EXPECT_TRUE(isBlue(pt)) << pt.x - rc.left << "," << pt.y - rc.top << ": "
                                 << Hex(Screenshot::ScreenPixel(pt.x, pt.y));
     }
+    KeepScreenshot("skin-after-delete-all");
     // The face itself is drawn: its green between the corners.
     EXPECT_TRUE(Near(Screenshot::ScreenPixel((rc.left + rc.right) / 2, rc.top + 8), RGB(146, 215, 2), 30))
         << Hex(Screenshot::ScreenPixel((rc.left + rc.right) / 2, rc.top + 8));

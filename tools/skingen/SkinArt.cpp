@@ -83,11 +83,12 @@ Canvas SmallFace(Rgb mid) { return Face(88, 25, 8, Shaded(mid, 25), Mix(mid, kBl
 Canvas BigFace(double lighten) {
     Rgb top = Mix(kBigFaceTop, kWhite, lighten), bottom = Mix(kBigFaceBottom, kWhite, lighten);
     Canvas c = Face(210, 95, 16, Vertical(top, bottom, 95), Mix(bottom, kBlack, 0.3));
-    // The magnifier at the left end: a blue lens and its handle.
-    c.Paint(shape::Segment(62, 62, 80, 80, 11), Rgb{20, 70, 140});
-    c.Paint(shape::Disc(46, 44, 22), Rgb{190, 225, 250}, 0.9);
-    c.Paint(shape::Ring(46, 44, 22, 7), Rgb{30, 110, 200});
-    c.Paint(shape::Ring(46, 44, 13, 3), kWhite, 0.35);
+    // The magnifier at the left end, a blue lens and its handle, ending before x = 55, where a
+    // label up to 100 pixels wide starts when centred on the face.
+    c.Paint(shape::Segment(36, 51, 46, 61, 8), Rgb{20, 70, 140});
+    c.Paint(shape::Disc(27, 41, 15), Rgb{190, 225, 250}, 0.9);
+    c.Paint(shape::Ring(27, 41, 15, 5), Rgb{30, 110, 200});
+    c.Paint(shape::Ring(27, 41, 9, 2), kWhite, 0.35);
     return c;
 }
 
