@@ -199,7 +199,6 @@ public:
         std::shared_ptr<FakeEvent> event;
         {
             std::lock_guard lock(m_mutex);
-            ++signals;
             event = m_event;
         }
         if (event)
@@ -373,7 +372,6 @@ public:
     std::vector<std::string> lines;
     std::vector<RunWorker> started;
     std::vector<int> frames;
-    int signals = 0;
     int cleanRuns = 0;
     bool walkPassedEvent = false;
 

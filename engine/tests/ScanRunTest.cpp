@@ -98,22 +98,6 @@ TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
     EXPECT_EQ(host.Read(host.progressPos), 10u);
 }
 
-TEST_F(ScanRunTest, ScanRunSecondRunWithoutTempFilesFindsNothing)
-{
-    folders.Add(kRootPattern, {File("a.tmp", 2048), File("b.old", 1024)});
-    run.OnStart();
-    WaitForIdle();
-    EXPECT_EQ(host.Lines().size(), 2u);
-    EXPECT_EQ(host.Status(), Summary(2, "3KB"));
-
-    host.cleanAddsPatterns = false;
-    host.checks[1] = 0;
-    run.OnStart();
-    WaitForIdle();
-    EXPECT_TRUE(host.Lines().empty());
-    EXPECT_EQ(host.Status(), Summary(0, "0KB"));
-}
-
 TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
 {
     // The walk starts first and waits at its first file; pause and stop still answer.
@@ -420,26 +404,6 @@ TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
     EXPECT_EQ(hostB.Lines().size(), 2u);
     hostA.JoinWorkers();
     hostB.JoinWorkers();
-}
-
-TEST_F(ScanRunTest, ScanRunSummaryTexts)
-{
-    const struct {
-        uint32_t kb;
-        const char* size;
-    } cases[] = {{0, "0KB"},          {1023, "1023KB"},       {1024, "1MB"},
-                 {1536, "1MB"},       {1048575, "1023MB"},    {1048576, "1.00GB"},
-                 {1059062, "1.01GB"}, {1572864, "1.50GB"},    {5242880, "5.00GB"}};
-    for (const auto& c : cases) {
-        run.m_nJunkKB.store(c.kb);
-        run.m_nJunkCount.store(7);
-        run.ShowScanSummary();
-        EXPECT_EQ(host.Status(), Summary(7, c.size));
-    }
-    run.m_nJunkKB.store(512);
-    run.m_nJunkCount.store(3);
-    run.ShowScanSummary();
-    EXPECT_EQ(host.Status(), "扫描已完成！本次共扫描出 3 个垃圾文件，立即清除可帮您节省 512KB 磁盘空间。");
 }
 
 } // namespace
