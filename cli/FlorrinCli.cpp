@@ -171,7 +171,7 @@ int FlorrinCli::Walk(const CliOptions& options)
             if (!Succeeded(result)) {
                 ++failures;
                 Error(options.trash ? "florrin-cli：无法移到回收站 " : "florrin-cli：无法删除 ", junk.path,
-                      std::string("：") + ResultText(result));
+                      std::string("：") + DeleteOutcomeReason(result));
             }
         }
     }

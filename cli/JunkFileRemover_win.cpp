@@ -5,31 +5,7 @@
 
 #include "engine/AbsolutePath.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
-
-namespace {
-
-// Why a file that the system refused to delete stays.
-JunkFileRemover::Result ReasonOfRefusal(const std::string& path, DWORD error)
-{
-    using Result = JunkFileRemover::Result;
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return Result::Gone;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return Result::InUse;
-    case ERROR_ACCESS_DENIED: {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES)
-            return Result::AccessDenied;
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            return Result::NotAFile;
-        return (attributes & FILE_ATTRIBUTE_READONLY) ? Result::ReadOnly : Result::AccessDenied;
-    }
-    default: return Result::Failed;
-    }
-}
-
-}  // namespace
+#include "platform/win32/Win32FileDeleter.h"
 
 bool JunkFileRemover::IsDeletablePath(const std::string& path)
 {
@@ -40,9 +16,7 @@ JunkFileRemover::Result JunkFileRemover::Remove(const std::string& path)
 {
     if (!IsDeletablePath(path))
         return Result::Failed;
-    if (DeleteFileA(path.c_str()))
-        return Result::Deleted;
-    return ReasonOfRefusal(path, GetLastError());
+    return Win32FileDeleter().Delete(path);
 }
 
 // The shell's delete with undo allowed, for one file, with no dialog of its own: no connected
@@ -54,7 +28,7 @@ JunkFileRemover::Result JunkFileRemover::Trash(const std::string& path)
         return Result::Failed;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return ReasonOfRefusal(path, GetLastError());
+        return Win32FileDeleter::ReasonOfRefusal(path, GetLastError());
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return Result::NotAFile;
     // Deleting would refuse it; the shell would take it.
@@ -71,5 +45,5 @@ JunkFileRemover::Result JunkFileRemover::Trash(const std::string& path)
         return Result::Trashed;
     if (operation.fAnyOperationsAborted)
         return Result::NoTrash;
-    return ReasonOfRefusal(path, static_cast<DWORD>(status));
+    return Win32FileDeleter::ReasonOfRefusal(path, static_cast<DWORD>(status));
 }

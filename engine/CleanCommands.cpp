@@ -1,22 +1,58 @@
 #include "engine/CleanCommands.h"
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "engine/AbsolutePath.h"
+#include "engine/CleanOption.h"
 
 namespace {
 
 const char kCleanedText[] = "清理完毕！";
 const char kRescanText[] = "重新扫描";
+const char kCannotDeletePrefix[] = "无法删除";
 
 void SetAllChecks(OptionCheckList& options, bool checked) {
     // The count is read afresh before each entry.
     for (int i = 0; i < options.GetCount(); ++i) options.SetCheck(i, checked);
 }
 
-void DeleteListedFile(FileDeleter& deleter, const std::string& line, const LeadBytePredicate& isLeadByte) {
-    // Report lines share the list with the paths; they name no file the user was shown.
-    if (IsAbsoluteFilePath(line, isLeadByte)) deleter.Delete(line);
+bool IsReportLine(const std::string& line) {
+    for (int i = 0; i < kCleanOptionCount; ++i) {
+        const char* report = CleanOptionReportLine(static_cast<CleanOption>(i));
+        if (report != nullptr && line == report) return true;
+    }
+    return false;
+}
+
+// What became of the file a line names. A report line names no file: there is nothing to keep
+// it for. A line that is no absolute path (a name the code page cannot spell, listed with '?')
+// never reaches the deleter, and its file stays.
+DeleteOutcome DeleteListedFile(FileDeleter& deleter, const std::string& line,
+                               const LeadBytePredicate& isLeadByte) {
+    if (IsReportLine(line)) return DeleteOutcome::Gone;
+    if (!IsAbsoluteFilePath(line, isLeadByte)) return DeleteOutcome::Failed;
+    return deleter.Delete(line);
+}
+
+// "删除" keeps the line and says why.
+std::string CannotDeleteText(DeleteOutcome outcome) {
+    if (outcome == DeleteOutcome::Failed) return kCannotDeletePrefix;
+    return std::string(kCannotDeletePrefix) + "：" + DeleteOutcomeReason(outcome);
+}
+
+// "全部删除" names how many files stayed, and why when it knows.
+std::string CleanedText(size_t nKept, const std::set<DeleteOutcome>& reasons) {
+    if (nKept == 0) return kCleanedText;
+    std::string why;
+    for (DeleteOutcome reason : reasons) {
+        if (reason == DeleteOutcome::Failed) continue;  // no reason to give
+        why += (why.empty() ? "（" : "、") + std::string(DeleteOutcomeReason(reason));
+    }
+    if (!why.empty()) why += "）";
+    return "清理完毕，" + std::to_string(nKept) + " 个文件未能删除" + why + "。";
 }
 
 }  // namespace
@@ -35,19 +71,32 @@ void OnDelete(ResultListWindow& window, FileDeleter& deleter, const LeadBytePred
     if (index < 0 || index >= window.GetLineCount() || !window.IsLineSelected(index)) return;
     std::string line;
     if (!window.GetLineText(index, line)) return;
-    window.DeleteLine(index);
-    DeleteListedFile(deleter, line, isLeadByte);
+    const DeleteOutcome outcome = DeleteListedFile(deleter, line, isLeadByte);
+    if (LeavesNoFile(outcome))
+        window.DeleteLine(index);
+    else
+        window.SetStatusText(CannotDeleteText(outcome));
 }
 
 void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte) {
+    std::vector<std::string> kept;
+    std::set<DeleteOutcome> reasons;
     std::string line;
     for (int i = 0; i < window.GetLineCount(); ++i) {
         if (!window.GetLineText(i, line)) continue;
         window.SetStatusText(line);
-        DeleteListedFile(deleter, line, isLeadByte);
+        const DeleteOutcome outcome = DeleteListedFile(deleter, line, isLeadByte);
+        if (!LeavesNoFile(outcome)) {
+            kept.push_back(line);
+            reasons.insert(outcome);
+        }
         window.KeepAnswering();
     }
-    window.ResetContent();
-    window.SetStatusText(kCleanedText);
-    window.ShowScanNowButton(kRescanText);
+    // A line added above the loop's place while it answered moves one it has done down to be
+    // tried again.
+    std::sort(kept.begin(), kept.end());
+    kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+    window.ReplaceLines(kept);
+    window.SetStatusText(CleanedText(kept.size(), reasons));
+    if (kept.empty()) window.ShowScanNowButton(kRescanText);
 }

@@ -9,11 +9,13 @@
 void OnSelectAll(OptionCheckList& options);
 void OnSelectNone(OptionCheckList& options);
 
-// "删除": removes the selected line that has the focus and deletes its file. Nothing happens when
-// no line is selected. Only absolute paths reach the deleter; a report line is just removed.
+// "删除": deletes the file of the selected line that has the focus. The line goes once nothing is
+// left at its path; otherwise it stays and the status line says why. Nothing happens when no line
+// is selected. Only absolute paths reach the deleter; a report line is just removed.
 void OnDelete(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte);
 
-// "全部删除": shows each line in the status line and deletes its file (absolute paths only), then
-// empties and hides the list, writes "清理完毕！" and shows the big button as "重新扫描".
-// No confirmation; a file that cannot be deleted simply leaves the list.
+// "全部删除": shows each line in the status line and deletes its file (absolute paths only). When
+// every file is gone it empties and hides the list, writes "清理完毕！" and shows the big button
+// as "重新扫描". Otherwise the list keeps exactly the lines whose files stay (report lines go) and
+// the status line says how many stayed and why. No confirmation.
 void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte);

@@ -2,9 +2,11 @@
 
 #include <string>
 
-// Deletes one file; the result is not looked at.
+#include "engine/DeleteOutcome.h"
+
+// Deletes one file and says what became of it. A read-only file is never made writable first.
 class FileDeleter {
 public:
     virtual ~FileDeleter() = default;
-    virtual void Delete(const std::string& path) = 0;
+    virtual DeleteOutcome Delete(const std::string& path) = 0;
 };

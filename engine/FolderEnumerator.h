@@ -8,7 +8,7 @@
 struct FolderEntry {
     std::string name;        // bytes in the ANSI code page, no folder part
     bool isDirectory = false;
-    bool isLink = false;     // a junction or symbolic link (reparse point / symlink): never entered
+    bool isLink = false;     // a junction, symbolic link or mount point: never entered
     bool isReadOnly = false;
     uint64_t size = 0;       // whole byte size; 0 for folders
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // What the delete commands do to the window: the result list, the status line and the big scan
 // button. All of it runs on the interface thread.
@@ -14,7 +15,8 @@ public:
     // False when the line cannot be read.
     virtual bool GetLineText(int index, std::string& text) = 0;
     virtual void DeleteLine(int index) = 0;
-    virtual void ResetContent() = 0;
+    // Empties the list and adds the given lines back (the list sorts them).
+    virtual void ReplaceLines(const std::vector<std::string>& lines) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     // Hides the result list and shows the big scan button again with the given text.
     virtual void ShowScanNowButton(const std::string& text) = 0;

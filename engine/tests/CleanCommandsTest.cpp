@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,15 +30,30 @@ const std::vector<std::string> kJunk = {"C:\\Users\\me\\a.tmp", "D:\\x\\b.old", 
 
 }  // namespace
 
-TEST(OnDelete, SelectedCaretLineIsRemovedAndItsFileDeleted) {
-    FakeResultListWindow w(kJunk);
-    RecordingDeleter d;
-    w.Select("D:\\x\\b.old");
-    OnDelete(w, d, IsCp936LeadByte);
-    EXPECT_EQ(d.deleted, std::vector<std::string>{"D:\\x\\b.old"});
-    EXPECT_EQ(w.lines, (std::vector<std::string>{"C:\\Users\\me\\a.tmp", "\\\\srv\\share\\c.gid"}));
-    EXPECT_TRUE(w.statusTexts.empty());
-    EXPECT_TRUE(w.listShown);
+TEST(OnDelete, TheCaretLineGoesOnlyWhenItsFileIsGoneAndOtherwiseTheStatusSaysWhy) {
+    struct Case {
+        DeleteOutcome outcome;
+        const char* status;  // null: the line goes and the status line is not touched
+    };
+    const Case cases[] = {
+        {DeleteOutcome::Deleted, nullptr},
+        {DeleteOutcome::Gone, nullptr},
+        {DeleteOutcome::ReadOnly, "无法删除：文件只读"},
+        {DeleteOutcome::Failed, "无法删除"},
+    };
+    for (const Case& c : cases) {
+        FakeResultListWindow w(kJunk);
+        RecordingDeleter d;
+        d.outcomes["D:\\x\\b.old"] = c.outcome;
+        w.Select("D:\\x\\b.old");
+        OnDelete(w, d, IsCp936LeadByte);
+        const char* name = DeleteOutcomeReason(c.outcome);
+        EXPECT_EQ(d.deleted, std::vector<std::string>{"D:\\x\\b.old"}) << name;
+        EXPECT_EQ(w.lines.size(), c.status ? 3u : 2u) << name;
+        using Texts = std::vector<std::string>;
+        EXPECT_EQ(w.statusTexts, c.status ? Texts{c.status} : Texts{}) << name;
+        EXPECT_TRUE(w.listShown);
+    }
 }
 
 TEST(OnDelete, NothingSelectedChangesNothing) {
@@ -84,29 +100,47 @@ TEST(OnDelete, ReportLineIsRemovedWithoutReachingTheDeleter) {
     }
 }
 
-TEST(OnDeleteAll, DeletesExactlyTheListedPathsAndRestoresThePreScanLook) {
-    std::vector<std::string> lines = kJunk;
-    for (const auto& report : AllReportLines()) lines.push_back(report);
-    lines.push_back("relative\\name.tmp");
-    // A name the code page cannot spell, listed with '?': handed on, it could match "a.bc~".
-    lines.push_back("C:\\x\\a.??~");
-    FakeResultListWindow w(lines);
-    RecordingDeleter d;
-    const std::vector<std::string> sortedLines = w.lines;
-    OnDeleteAll(w, d, IsCp936LeadByte);
+TEST(OnDeleteAll, TriesEveryLineAndRestoresThePreScanLookOnlyWhenEveryFileIsGone) {
+    struct Case {
+        const char* name;
+        std::map<std::string, DeleteOutcome> outcomes;
+        std::vector<std::string> extraLines;
+        std::vector<std::string> kept;  // sorted
+        const char* status;
+    };
+    const Case cases[] = {
+        {"all gone", {{kJunk[1], DeleteOutcome::Gone}}, {}, {}, "清理完毕！"},
+        {"some stay",
+         {{kJunk[0], DeleteOutcome::ReadOnly}, {kJunk[2], DeleteOutcome::InUse}},
+         // A name the code page cannot spell, listed with '?': handed on, it could match "a.bc~".
+         {"relative\\name.tmp", "C:\\x\\a.??~"},
+         {"C:\\Users\\me\\a.tmp", "C:\\x\\a.??~", "\\\\srv\\share\\c.gid", "relative\\name.tmp"},
+         "清理完毕，4 个文件未能删除（文件只读、文件正在使用）。"},
+        {"none with a known reason", {}, {"C:\\x\\a.??~"}, {"C:\\x\\a.??~"}, "清理完毕，1 个文件未能删除。"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = kJunk;
+        for (const auto& report : AllReportLines()) lines.push_back(report);
+        lines.insert(lines.end(), c.extraLines.begin(), c.extraLines.end());
+        FakeResultListWindow w(lines);
+        RecordingDeleter d;
+        d.outcomes = c.outcomes;
+        const std::vector<std::string> sortedLines = w.lines;
+        OnDeleteAll(w, d, IsCp936LeadByte);
 
-    std::vector<std::string> expectedDeleted;
-    for (const auto& l : sortedLines)
-        if (std::find(kJunk.begin(), kJunk.end(), l) != kJunk.end()) expectedDeleted.push_back(l);
-    EXPECT_EQ(d.deleted, expectedDeleted);
-    // The status line shows every line in turn, then the closing text.
-    std::vector<std::string> expectedStatus = sortedLines;
-    expectedStatus.push_back("清理完毕！");
-    EXPECT_EQ(w.statusTexts, expectedStatus);
-    EXPECT_TRUE(w.lines.empty());
-    EXPECT_FALSE(w.listShown);
-    EXPECT_TRUE(w.scanNowShown);
-    EXPECT_EQ(w.scanNowText, "重新扫描");
+        std::vector<std::string> expectedDeleted;
+        for (const auto& l : sortedLines)
+            if (std::find(kJunk.begin(), kJunk.end(), l) != kJunk.end()) expectedDeleted.push_back(l);
+        EXPECT_EQ(d.deleted, expectedDeleted) << c.name;
+        // The status line shows every line in turn, then the closing text.
+        std::vector<std::string> expectedStatus = sortedLines;
+        expectedStatus.push_back(c.status);
+        EXPECT_EQ(w.statusTexts, expectedStatus) << c.name;
+        EXPECT_EQ(w.lines, c.kept) << c.name;
+        EXPECT_EQ(w.listShown, !c.kept.empty()) << c.name;
+        EXPECT_EQ(w.scanNowShown, c.kept.empty()) << c.name;
+        EXPECT_EQ(w.scanNowText, c.kept.empty() ? "重新扫描" : "") << c.name;
+    }
 }
 
 TEST(OnDeleteAll, EmptyListStillEndsInThePreScanLook) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,9 +43,10 @@ public:
         lines.erase(lines.begin() + index);
         selected.erase(selected.begin() + index);
     }
-    void ResetContent() override {
-        lines.clear();
-        selected.clear();
+    void ReplaceLines(const std::vector<std::string>& kept) override {
+        lines = kept;
+        std::sort(lines.begin(), lines.end());
+        selected.assign(lines.size(), false);
         caret = -1;
     }
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
@@ -56,9 +58,15 @@ public:
     void KeepAnswering() override {}
 };
 
-// Deletes nothing; records each path it was asked to delete.
+// Deletes nothing; records each path it was asked to delete and answers Deleted, or the outcome
+// set for that path.
 class RecordingDeleter : public FileDeleter {
 public:
     std::vector<std::string> deleted;
-    void Delete(const std::string& path) override { deleted.push_back(path); }
+    std::map<std::string, DeleteOutcome> outcomes;
+    DeleteOutcome Delete(const std::string& path) override {
+        deleted.push_back(path);
+        const auto it = outcomes.find(path);
+        return it == outcomes.end() ? DeleteOutcome::Deleted : it->second;
+    }
 };

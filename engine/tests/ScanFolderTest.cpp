@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Cp936LeadByte.h"
+#include "engine/ReparseTag.h"
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
 
@@ -175,6 +176,11 @@ TEST_F(ScanFolderTest, LinkedFoldersAreNotEntered)
     engine.ScanFolder("C:\\r");
     EXPECT_EQ(folders.opened, (Requests{"C:\\r\\*.*"}));
     EXPECT_EQ(window.lines, (Requests{"C:\\r\\a.tmp"}));
+
+    // Junctions, symbolic links and unreadable tags are links; a cloud-file placeholder or a
+    // deduplicated folder holds its own files.
+    for (uint32_t tag : {0xA0000003u, 0xA000000Cu, 0u}) EXPECT_TRUE(IsLinkReparseTag(tag)) << tag;
+    for (uint32_t tag : {0x9000601Au, 0x80000013u}) EXPECT_FALSE(IsLinkReparseTag(tag)) << tag;
 }
 
 TEST_F(ScanFolderTest, EntriesWhosePathWouldPassMaxPathAreSkipped)

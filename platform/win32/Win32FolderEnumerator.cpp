@@ -4,13 +4,17 @@
 
 #include <string_view>
 
+#include "engine/ReparseTag.h"
+
 namespace {
 
 void ToEntry(const WIN32_FIND_DATAA& data, FolderEntry& entry)
 {
     entry.name = data.cFileName;
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    // dwReserved0 holds the reparse tag of an entry that carries one.
+    entry.isLink =
+        (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsLinkReparseTag(data.dwReserved0);
     entry.isReadOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }

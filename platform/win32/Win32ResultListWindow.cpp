@@ -34,8 +34,18 @@ void Win32ResultListWindow::DeleteLine(int index) {
     SendMessageA(m_list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-void Win32ResultListWindow::ResetContent() {
+void Win32ResultListWindow::ReplaceLines(const std::vector<std::string>& lines) {
+    if (lines.empty()) {
+        SendMessageA(m_list, LB_RESETCONTENT, 0, 0);
+        return;
+    }
+    // One repaint for the whole list rather than one per line added back.
+    SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(m_list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : lines)
+        SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_list, nullptr, TRUE);
 }
 
 void Win32ResultListWindow::SetStatusText(const std::string& text) {

@@ -18,7 +18,7 @@ public:
     bool IsLineSelected(int index) override;
     bool GetLineText(int index, std::string& text) override;
     void DeleteLine(int index) override;
-    void ResetContent() override;
+    void ReplaceLines(const std::vector<std::string>& lines) override;
     void SetStatusText(const std::string& text) override;
     void ShowScanNowButton(const std::string& text) override;
     void KeepAnswering() override;

@@ -266,7 +266,7 @@ TEST(Win32CleanServices, RecycleBinIsEmptied) {
     RemoveTree(folder);
 }
 
-TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyNotAFileNamedLikeAReportLine) {
+TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsWhatStaysInView) {
     const std::string folder = TempFolder();
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     std::vector<std::string> reportLines;
@@ -275,11 +275,12 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyNotAFileNamedLikeAReportLin
     for (const auto& line : reportLines) WriteFile(line);  // in the current folder
     const std::string junk = folder + "\\a.tmp";
     const std::string kept = folder + "\\keep.txt";
-    WriteFile(junk);
-    WriteFile(kept);
+    const std::string readOnly = folder + "\\r.tmp";
+    for (const std::string& file : {junk, kept, readOnly}) WriteFile(file);
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
 
     std::vector<std::string> listed = reportLines;
-    listed.push_back(junk);
+    for (const std::string& file : {junk, readOnly}) listed.push_back(file);
     FakeResultListWindow window(listed);  // sorted, as the list box keeps it
 
     Win32FileDeleter deleter;
@@ -287,6 +288,10 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyNotAFileNamedLikeAReportLin
     EXPECT_FALSE(Exists(junk));
     EXPECT_TRUE(Exists(kept));
     for (const auto& line : reportLines) EXPECT_TRUE(Exists(folder + "\\" + line)) << line;
+    // Never made writable to force the delete.
+    EXPECT_TRUE(GetFileAttributesA(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(window.lines, std::vector<std::string>{readOnly});
+    EXPECT_EQ(window.statusTexts.back(), "清理完毕，1 个文件未能删除（文件只读）。");
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     SetCurrentDirectoryA(temp);
