@@ -8,6 +8,7 @@
 #include "app/CAboutDlg.h"
 #include "engine/CleanCommands.h"
 #include "engine/CleanOption.h"
+#include "engine/SizeKB.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
 #include "framework/CPaintDC.h"
@@ -68,7 +69,12 @@ CFlorrinDlg::~CFlorrinDlg() = default;
 
 bool CFlorrinDlg::WorkersMayRun() const { return m_scanRun.HasLiveWorker(); }
 
-void CFlorrinDlg::OnStart() { m_scanRun.OnStart(); }
+void CFlorrinDlg::OnStart() {
+    const bool bWasIdle = !m_scanRun.IsScanning();
+    m_scanRun.OnStart();
+    // A range taken from a basis still being measured is taken again once the measure ends.
+    if (bWasIdle && m_scanRun.IsScanning()) m_folderMeasure.RangeTaken();
+}
 
 void CFlorrinDlg::OnSelectAll() { ::OnSelectAll(m_runHost); }
 
@@ -98,6 +104,18 @@ void CFlorrinDlg::OnDeleteAll() {
 void CFlorrinDlg::OnScanNow() { m_scanRun.OnScanNow(); }
 
 LRESULT CFlorrinDlg::OnRunRequest(WPARAM, LPARAM lParam) { return DialogRunHost::CarryOut(lParam); }
+
+LRESULT CFlorrinDlg::OnFolderMeasured(WPARAM wParam, LPARAM lParam) {
+    const std::optional<FolderMeasure::Result> measured = m_folderMeasure.OnMeasured(wParam, lParam);
+    if (!measured) return 0;
+    const int top = static_cast<int>(m_scanRun.AddToProgressBasis(measured->kb));
+    if (measured->retakeRange) {
+        m_progress.SetRange32(0, top);
+        // A bar that a finished run filled stays full.
+        if (!m_scanRun.IsScanning() && m_progress.IsWindowVisible()) m_progress.SetPos(top);
+    }
+    return 0;
+}
 
 void CFlorrinDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -136,7 +154,11 @@ BOOL CFlorrinDlg::OnInitDialog() {
     for (int i = 0; i < m_listOptions.GetCount(); ++i) m_listOptions.SetCheck(i, 1);
 
     m_scanRun.SetScanFolder(ProfileFolder());
-    m_progress.SetRange32(0, static_cast<int>(m_scanRun.MeasureProgressBasis()));
+    // The bar's basis: the drive's used space plus the scan folder's size, which a worker measures
+    // while the window appears and answers; the range follows once it is known. No folder, no walk.
+    if (!m_scanRun.ScanPath().empty()) m_folderMeasure.Start(m_hWnd, m_scanRun.ScanPath());
+    m_progress.SetRange32(0, static_cast<int>(m_scanRun.MeasureUsedSpace()));
+    m_folderMeasure.RangeTaken();
     m_btnStop.EnableWindow(FALSE);
     m_btnPause.EnableWindow(FALSE);
 
@@ -386,6 +408,7 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapMessage<WM_LBUTTONUP, &CFlorrinDlg::OnLButtonUp>(),
         MapMessage<WM_MOUSEMOVE, &CFlorrinDlg::OnMouseMove>(),
         MapRawMessage<DialogRunHost::kRunRequest, &CFlorrinDlg::OnRunRequest>(),
+        MapRawMessage<FolderMeasure::kMeasured, &CFlorrinDlg::OnFolderMeasured>(),
     };
     static const MessageMap map(CDialog::ThisMessageMap(), rows);
     return &map;
@@ -412,7 +435,10 @@ void CFlorrinDlg::OnTvnSelchangingDirTree(NMHDR* pNMHDR, LRESULT* pResult) {
     // A selection that goes to no item (the tree being emptied) leaves the scan folder as it is:
     // an empty path would make the next scan find nothing.
     if (pNMTreeView->itemNew.hItem != nullptr) {
-        m_scanRun.ChooseScanFolder(m_tree.GetItemPath(pNMTreeView->itemNew.hItem));
+        m_scanRun.SetScanFolder(m_tree.GetItemPath(pNMTreeView->itemNew.hItem));
+        // On top of what the basis holds: the same folder chosen twice counts twice. A measure
+        // still running for an earlier choice is abandoned.
+        m_folderMeasure.Start(m_hWnd, m_scanRun.ScanPath());
     }
     *pResult = 0;
 }

@@ -16,6 +16,7 @@
 #include "framework/CTabCtrl.h"
 #include "picker/CDirTreeCtrl.h"
 #include "picker/CHSListBox.h"
+#include "picker/FolderMeasure.h"
 #include "skin/CaptionFrame.h"
 #include "skin/MyDrawButton.h"
 #include "skin/ResizeLayout.h"
@@ -72,6 +73,8 @@ protected:
     void OnScanNow();
     // A worker's request, carried out on the interface thread.
     LRESULT OnRunRequest(WPARAM wParam, LPARAM lParam);
+    // The scan folder's size, measured on a worker, joins the progress bar's basis.
+    LRESULT OnFolderMeasured(WPARAM wParam, LPARAM lParam);
 
     // The dialog's own commands: About, painting, the close question, the label colours, the
     // caption menu and the scrolling shop link.
@@ -110,6 +113,7 @@ private:
     // The view before the run it serves: the run is made with it, and goes first at the end.
     DialogRunHost m_runHost;
     ScanRun m_scanRun;
+    FolderMeasure m_folderMeasure;
     // Whether a client point lies on the shop link label where it stands now.
     bool IsOnShopLink(CPoint point) const;
 };

@@ -1,6 +1,6 @@
 // Walks a generated tree three ways and prints how their times compare:
 //   bare enumeration (the platform's listing alone), ScanFolder with a window that does nothing,
-//   and, natively, find -type f -printf '%s %p\n'. Usage: scan_bench [tree folder].
+//   and, natively, find -type f -printf '%s %p\n'. Usage: scan_bench [--generate] [tree folder].
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -87,8 +87,13 @@ double BestOf(int runs, const std::function<void()>& work)
 
 int main(int argc, char** argv)
 {
-    const fs::path root = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "florrin-bench-tree";
+    // --generate only makes the tree: natively, for the benchmarks and tests that read it under Wine.
+    const bool generateOnly = argc > 1 && std::string(argv[1]) == "--generate";
+    const int treeArg = generateOnly ? 2 : 1;
+    const fs::path root = argc > treeArg ? fs::path(argv[treeArg]) : fs::temp_directory_path() / "florrin-bench-tree";
     GenerateTree(root);
+    if (generateOnly)
+        return 0;
     std::string folder = root.string();
 
     auto enumerator = MakeFolderEnumerator();

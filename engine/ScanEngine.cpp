@@ -10,13 +10,6 @@ namespace {
 
 const std::array<const char*, 6> kJunkPatterns = {"*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~"};
 
-// Folders never entered: the three dot names, and a nameless entry, whose path would be its
-// parent's own and whose walk would never end (no file system yields one; a listing might).
-bool IsSkippedFolderName(const std::string& name)
-{
-    return name == "..." || name == ".." || name == "." || name.empty();
-}
-
 } // namespace
 
 ScanEngine::ScanEngine(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanWindow& window,
@@ -147,7 +140,7 @@ void ScanEngine::ScanLevel(const std::string& folder)
             return;
         }
         if (entry.isDirectory) {
-            if (IsSkippedFolderName(entry.name) || entry.isLink)
+            if (!IsWalkedFolder(entry))
                 continue;
             const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
             if (FitsMaxPath(child))
@@ -165,41 +158,6 @@ void ScanEngine::ScanLevel(const std::string& folder)
             SaturatingAdd(m_nJunkCount, 1);
             m_window.AddResultLine(full);
         }
-    }
-}
-
-void ScanEngine::AddFolderSizeKB(const std::string& folder, uint32_t& total)
-{
-    AddLevelSizeKB(folder, total);
-}
-
-void ScanEngine::AddFolderSizeKB(const std::string& folder, std::atomic<uint32_t>& total)
-{
-    uint32_t sum = total.load();
-    AddLevelSizeKB(folder, sum);
-    total.store(sum);
-}
-
-void ScanEngine::AddLevelSizeKB(const std::string& folder, uint32_t& total)
-{
-    const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
-    if (!FitsMaxPath(pattern))
-        return;
-    std::unique_ptr<FolderEnumeration> listing = m_enumerator.Open(pattern);
-    if (!listing)
-        return;
-    FolderEntry entry;
-    while (listing->Next(entry)) {
-        if (entry.isDirectory) {
-            if (IsSkippedFolderName(entry.name) || entry.isLink)
-                continue;
-            const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
-            if (FitsMaxPath(child))
-                AddLevelSizeKB(child, total);
-            continue;
-        }
-        if (FitsMaxPath(PathJoin(folder, entry.name, m_separator, m_isLeadByte)))
-            total = SaturatingAdd(total, SizeInKB(entry.size));
     }
 }
 

@@ -13,7 +13,7 @@
 #include "engine/PauseGate.h"
 #include "engine/ScanWindow.h"
 
-// The junk matcher, the scan walk and the two size measures, with the state they share between
+// The junk matcher, the scan walk and the drive's used space, with the state they share between
 // the interface thread, the scan thread and the clean worker. The main dialog derives from it and
 // supplies the window operations; the folder listing and the drive query come from the platform.
 class ScanEngine {
@@ -48,10 +48,6 @@ public:
     // from each level that had entries left; waits at m_scanGate between entries while it is held.
     void ScanFolder(const std::string& folder);
 
-    // Adds the size in KB of every file below folder to total; never resets it.
-    void AddFolderSizeKB(const std::string& folder, uint32_t& total);
-    void AddFolderSizeKB(const std::string& folder, std::atomic<uint32_t>& total);
-
     // The used space, in KB, of the drive that holds path; 0 when the drive cannot be queried.
     uint32_t GetUsedSpaceKB(const std::string& path);
 
@@ -81,7 +77,6 @@ protected:
 
 private:
     void ScanLevel(const std::string& folder);
-    void AddLevelSizeKB(const std::string& folder, uint32_t& total);
     void SetStatusText(const std::string& text);
     void SetProgressPos(uint32_t position);
     // The scan thread's copy of the pattern list, refreshed when the list has changed, so the

@@ -4,6 +4,7 @@
 
 #include "engine/CleanWorkerHost.h"
 #include "engine/ScanSummary.h"
+#include "engine/SizeKB.h"
 
 ScanRun::ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
                  LeadBytePredicate isLeadByte)
@@ -181,19 +182,17 @@ void ScanRun::ShowScanSummary()
     m_host.SetStatusText(ScanSummaryText(m_nJunkCount.load(), m_nJunkKB.load()));
 }
 
-uint32_t ScanRun::MeasureProgressBasis()
+uint32_t ScanRun::MeasureUsedSpace()
 {
-    if (!m_strScanPath.empty()) {
+    if (!m_strScanPath.empty())
         m_nUsedKB.store(GetUsedSpaceKB(m_strScanPath));
-        AddFolderSizeKB(m_strScanPath, m_nUsedKB);
-    }
     return m_nUsedKB.load() >> 10;
 }
 
-void ScanRun::ChooseScanFolder(const std::string& folder)
+uint32_t ScanRun::AddToProgressBasis(uint32_t kb)
 {
-    m_strScanPath = folder;
-    AddFolderSizeKB(folder, m_nUsedKB);
+    SaturatingAdd(m_nUsedKB, kb);
+    return m_nUsedKB.load() >> 10;
 }
 
 uint32_t ScanRun::ScanThreadMain()

@@ -40,12 +40,14 @@ public:
     bool IsScanning() const { return m_bScanning.load(); }
     // The folder the next walk scans.
     void SetScanFolder(const std::string& folder) { m_strScanPath = folder; }
-    // The progress bar's basis at start-up: the used space of the scan folder's drive plus the
-    // folder's size (nothing without a folder). Returns the bar's top, one step per 1024 KB.
-    uint32_t MeasureProgressBasis();
-    // A folder chosen in the tree: it becomes the scan folder, and its size is added to the basis
-    // (the same folder chosen twice counts twice).
-    void ChooseScanFolder(const std::string& folder);
+    const std::string& ScanPath() const { return m_strScanPath; }
+    // The progress bar's basis at start-up: the used space of the scan folder's drive (nothing
+    // without a folder); folder sizes are added as they are measured. Returns the bar's top, one
+    // step per 1024 KB.
+    uint32_t MeasureUsedSpace();
+    // Adds a measured folder's size to the basis (the same folder chosen twice counts twice);
+    // returns the bar's top.
+    uint32_t AddToProgressBasis(uint32_t kb);
 
     // The bodies of the three thread procedures, the run as their argument; each returns the
     // thread's exit code, 0, and nothing thrown leaves them.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/Cp936LeadByte.h"
+#include "engine/FolderSizeWalk.h"
 #include "engine/PathText.h"
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
@@ -142,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     engine.ScanFolder(folder);
     uint32_t total = 0;
-    engine.AddFolderSizeKB(folder, total);
+    FolderSizeWalk(tree, IsCp936LeadByte).AddFolderSizeKB(folder, total);
     if (total != engine.m_nScannedKB.load())
         std::abort();
     return 0;

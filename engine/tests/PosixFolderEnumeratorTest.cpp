@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "engine/Cp936LeadByte.h"
+#include "engine/FolderSizeWalk.h"
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
 #include "engine/tests/SortedListing.h"
@@ -50,6 +51,7 @@ protected:
     PosixDiskSpaceQuery disk;
     RecordingWindow window;
     ScanEngine engine{enumerator, disk, window, IsCp936LeadByte};
+    FolderSizeWalk sizes{enumerator, IsCp936LeadByte};
 };
 
 TEST_F(PosixTree, ListsEveryEntryWithKindAndWholeSize)
@@ -110,7 +112,7 @@ TEST_F(PosixTree, ScanListsExactlyTheJunkFilesAndCountsWholeSizes)
     EXPECT_EQ(window.signals, 0);
 
     uint32_t total = 7;
-    engine.AddFolderSizeKB(root, total);
+    sizes.AddFolderSizeKB(root, total);
     EXPECT_EQ(total, engine.m_nScannedKB + 7);
 }
 

@@ -188,4 +188,72 @@ TEST_F(FolderPicker, ScanAfterSelectingAFolderListsExactlyItsJunkWhicheverButton
     }
 }
 
+// The benchmarks' generated tree (bench/README.md), made natively in the prefix's C: drive:
+// 100,000 files, several GB. Walking it under Wine takes seconds.
+const std::string kLargeTree = "C:\\florrin-bench-tree";
+
+// The size in MB of every file below folder, as the program counts it.
+LRESULT FolderMB(const std::string& folder) {
+    unsigned long long kb = 0;
+    std::vector<std::string> pending{folder};
+    while (!pending.empty()) {
+        const std::string current = pending.back();
+        pending.pop_back();
+        WIN32_FIND_DATAA data{};
+        HANDLE find = FindFirstFileA((current + "\\*.*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        do {
+            const std::string name = data.cFileName;
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                kb += ((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) >> 10;
+            else if (name != "." && name != ".." && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                pending.push_back(current + "\\" + name);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    return static_cast<LRESULT>(kb >> 10);
+}
+
+bool Answers(HWND hWnd, UINT message = WM_NULL, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
+TEST_F(FolderPicker, MeasuringALargeFolderKeepsTheWindowAnsweringAndTheNextRunsRangeHoldsIt) {
+    if (GetFileAttributesA((kLargeTree + "\\complete").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no generated tree at " << kLargeTree
+                     << " (build/native/bin/scan_bench --generate PREFIX/drive_c/florrin-bench-tree)";
+    const LRESULT treeMB = FolderMB(kLargeTree);
+    RemoteTree tree(app.Control(IDC_DIR_TREE), app.ProcessId());
+    HTREEITEM hLarge = tree.ExpandTo(kLargeTree);
+    ASSERT_NE(hLarge, nullptr);
+    HWND progress = app.Control(IDC_PROGRESS);
+    const LRESULT before = SendMessageA(progress, PBM_GETRANGE, FALSE, 0);
+
+    ASSERT_TRUE(Answers(app.Control(IDC_DIR_TREE), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hLarge)))
+        << "the selection waited for the measure";
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(Answers(app.Window())) << "WM_NULL not answered within 1 s while measuring";
+        Sleep(100);
+    }
+    // Started while the tree is still being measured: the range follows once the measure ends.
+    app.Click(IDC_START);
+    EXPECT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return SendMessageA(progress, PBM_GETRANGE, FALSE, 0) >= before + treeMB - 1; }, 60000))
+        << "range " << SendMessageA(progress, PBM_GETRANGE, FALSE, 0) << ", before " << before << ", tree " << treeMB;
+    // At most the profile folder's share on top, if its own measure had not ended before.
+    EXPECT_LE(SendMessageA(progress, PBM_GETRANGE, FALSE, 0), before + treeMB + 1 + FolderMB(ProfileFolder()));
+    EXPECT_TRUE(Answers(app.Window()));
+    app.Click(IDC_STOP);
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.IsEnabled(IDC_START) && app.IsEnabled(IDC_DIR_TREE); }));
+
+    // The whole drive, then the end of the program: the measure still running holds neither up.
+    ASSERT_TRUE(Answers(app.Control(IDC_DIR_TREE), TVM_SELECTITEM, TVGN_CARET,
+                        reinterpret_cast<LPARAM>(tree.Child(TVI_ROOT, kLargeTree.substr(0, 2)))));
+    EXPECT_TRUE(Answers(app.Window()));
+    app.PostCommand(IDCANCEL);
+    ASSERT_TRUE(app.WaitForExit(5000));
+    EXPECT_EQ(app.ExitCode(), 0u);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/FolderSizeWalk.h"
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
 #include "engine/tests/SortedListing.h"
@@ -173,7 +174,7 @@ TEST_F(Win32Tree, ScanCountsSizesInKBAndListsJunkOnly)
     EXPECT_EQ(window.signals, 0);
 
     uint32_t total = 0;
-    engine.AddFolderSizeKB(root, total);
+    FolderSizeWalk(enumerator, AnsiLeadBytePredicate()).AddFolderSizeKB(root, total);
     EXPECT_EQ(total, 6u);
 }
 
@@ -291,7 +292,7 @@ TEST(Win32DriveRoot, RootWithTrailingBackslashListsItsFirstEntriesWithoutDoublin
     ScanEngine engine(enumerator, disk, window, AnsiLeadBytePredicate());
     engine.AddJunkPatterns();
     uint32_t before = 0;
-    engine.AddFolderSizeKB("C:\\", before);
+    FolderSizeWalk(enumerator, AnsiLeadBytePredicate()).AddFolderSizeKB("C:\\", before);
     engine.ScanFolder("C:\\");
     DeleteFileA(fixture.c_str());
     EXPECT_NE(std::find(window.lines.begin(), window.lines.end(), fixture), window.lines.end());
