@@ -54,59 +54,35 @@ Win32DiskSpaceQuery& SystemDiskSpace() {
     return diskSpace;
 }
 
-// Runs a worker's body; nothing thrown leaves the thread.
-template <class Body>
-DWORD RunThreadBody(Body body) {
-    try {
-        return body();
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 CFlorrinDlg::CFlorrinDlg()
     : CDialog(IDD_MAIN_DIALOG, nullptr),
-      ScanRun(SystemFolders(), SystemDiskSpace(), m_runHost, AnsiLeadBytePredicate()),
-      m_runHost(*this) {
+      m_runHost(*this, m_scanRun),
+      m_scanRun(SystemFolders(), SystemDiskSpace(), m_runHost, AnsiLeadBytePredicate()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
-// The heap fonts stay alive: the controls use them until the process ends. The event and
-// thread handles of the last run are closed; no worker runs by now (see WorkersMayRun).
-CFlorrinDlg::~CFlorrinDlg() {
-    if (!HasLiveWorker()) m_runHost.CloseRunHandles();
-}
+// The heap fonts stay alive: the controls use them until the process ends. The view closes the
+// run's handles; no worker runs by now (see WorkersMayRun).
+CFlorrinDlg::~CFlorrinDlg() = default;
 
-bool CFlorrinDlg::WorkersMayRun() const { return HasLiveWorker(); }
-
-DWORD WINAPI CFlorrinDlg::ScanThreadProc(LPVOID pParam) {
-    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->ScanThreadMain(); });
-}
-
-DWORD WINAPI CFlorrinDlg::CleanThreadProc(LPVOID pParam) {
-    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->CleanThreadMain(); });
-}
-
-DWORD WINAPI CFlorrinDlg::AnimationThreadProc(LPVOID pParam) {
-    return RunThreadBody([pParam] { return static_cast<CFlorrinDlg*>(pParam)->AnimationThreadMain(); });
-}
+bool CFlorrinDlg::WorkersMayRun() const { return m_scanRun.HasLiveWorker(); }
 
 void CFlorrinDlg::OnStart() {
-    const bool bWasIdle = !m_bScanning;
-    ScanRun::OnStart();
+    const bool bWasIdle = !m_scanRun.IsScanning();
+    m_scanRun.OnStart();
     // A range taken from a basis still being measured is taken again once the measure ends.
-    if (bWasIdle && m_bScanning) m_folderMeasure.RangeTaken();
+    if (bWasIdle && m_scanRun.IsScanning()) m_folderMeasure.RangeTaken();
 }
 
 void CFlorrinDlg::OnSelectAll() { ::OnSelectAll(m_runHost); }
 
 void CFlorrinDlg::OnSelectNone() { ::OnSelectNone(m_runHost); }
 
-void CFlorrinDlg::OnStop() { ScanRun::OnStop(); }
+void CFlorrinDlg::OnStop() { m_scanRun.OnStop(); }
 
-void CFlorrinDlg::OnPause() { ScanRun::OnPause(); }
+void CFlorrinDlg::OnPause() { m_scanRun.OnPause(); }
 
 void CFlorrinDlg::OnDelete() {
     Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd);
@@ -118,26 +94,25 @@ void CFlorrinDlg::OnDeleteAll() {
     // A long list keeps the window answering; but a running walk's requests wait until the list
     // is done with, since they would add lines under the loop.
     using SentMessages = Win32ResultListWindow::SentMessages;
-    const SentMessages sent = m_bScanning ? SentMessages::Held : SentMessages::Answered;
+    const SentMessages sent = m_scanRun.IsScanning() ? SentMessages::Held : SentMessages::Answered;
     Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd,
                                  sent);
     Win32FileDeleter deleter;
     ::OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
 }
 
-void CFlorrinDlg::OnScanNow() { ScanRun::OnScanNow(); }
+void CFlorrinDlg::OnScanNow() { m_scanRun.OnScanNow(); }
 
 LRESULT CFlorrinDlg::OnRunRequest(WPARAM, LPARAM lParam) { return DialogRunHost::CarryOut(lParam); }
 
 LRESULT CFlorrinDlg::OnFolderMeasured(WPARAM wParam, LPARAM lParam) {
     const std::optional<FolderMeasure::Result> measured = m_folderMeasure.OnMeasured(wParam, lParam);
     if (!measured) return 0;
-    SaturatingAdd(m_nUsedKB, measured->kb);
+    const int top = static_cast<int>(m_scanRun.AddToProgressBasis(measured->kb));
     if (measured->retakeRange) {
-        const int top = static_cast<int>(m_nUsedKB >> 10);
         m_progress.SetRange32(0, top);
         // A bar that a finished run filled stays full.
-        if (!m_bScanning && m_progress.IsWindowVisible()) m_progress.SetPos(top);
+        if (!m_scanRun.IsScanning() && m_progress.IsWindowVisible()) m_progress.SetPos(top);
     }
     return 0;
 }
@@ -178,26 +153,12 @@ BOOL CFlorrinDlg::OnInitDialog() {
         m_listOptions.InsertString(i, CleanOptionLabel(static_cast<CleanOption>(i)));
     for (int i = 0; i < m_listOptions.GetCount(); ++i) m_listOptions.SetCheck(i, 1);
 
-    m_strScanPath = ProfileFolder();
-
-    m_hScanEvent = nullptr;
-    m_hScanThread = nullptr;
-    m_bStopScan = false;
-    m_nScannedKB = 0;
-    m_nJunkKB = 0;
-    m_nJunkCount = 0;
-    m_bScanning = false;
-    m_bPaused = false;
-
+    m_scanRun.SetScanFolder(ProfileFolder());
     // The bar's basis: the drive's used space plus the scan folder's size, which a worker measures
     // while the window appears and answers; the range follows once it is known. No folder, no walk.
-    if (!m_strScanPath.empty()) {
-        m_nUsedKB = GetUsedSpaceKB(m_strScanPath);
-        m_folderMeasure.Start(m_hWnd, m_strScanPath);
-    }
-    m_progress.SetRange32(0, static_cast<int>(m_nUsedKB >> 10));
+    if (!m_scanRun.ScanPath().empty()) m_folderMeasure.Start(m_hWnd, m_scanRun.ScanPath());
+    m_progress.SetRange32(0, static_cast<int>(m_scanRun.MeasureUsedSpace()));
     m_folderMeasure.RangeTaken();
-    m_bAnimating = false;
     m_btnStop.EnableWindow(FALSE);
     m_btnPause.EnableWindow(FALSE);
 
@@ -289,7 +250,7 @@ void CFlorrinDlg::OnPaint() {
 HCURSOR CFlorrinDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CFlorrinDlg::OnClose() {
-    if (m_bScanning && MessageBox(kCloseQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (m_scanRun.IsScanning() && MessageBox(kCloseQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     // At once, with the workers still running: no global object may be torn down under them,
     // so the process ends without running the program's exit handlers.
     ::ExitProcess(0);
@@ -328,6 +289,7 @@ void CFlorrinDlg::OnMenuMinimize() {
 
 void CFlorrinDlg::OnTimer(UINT_PTR nIDEvent) {
     Default();
+    if (m_runHost.OnTimer(nIDEvent)) return;
     if (nIDEvent != ShopLink::kTimerId) return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
@@ -473,10 +435,10 @@ void CFlorrinDlg::OnTvnSelchangingDirTree(NMHDR* pNMHDR, LRESULT* pResult) {
     // A selection that goes to no item (the tree being emptied) leaves the scan folder as it is:
     // an empty path would make the next scan find nothing.
     if (pNMTreeView->itemNew.hItem != nullptr) {
-        m_strScanPath = m_tree.GetItemPath(pNMTreeView->itemNew.hItem);
+        m_scanRun.SetScanFolder(m_tree.GetItemPath(pNMTreeView->itemNew.hItem));
         // On top of what the basis holds: the same folder chosen twice counts twice. A measure
         // still running for an earlier choice is abandoned.
-        m_folderMeasure.Start(m_hWnd, m_strScanPath);
+        m_folderMeasure.Start(m_hWnd, m_scanRun.ScanPath());
     }
     *pResult = 0;
 }

@@ -22,31 +22,21 @@
 #include "skin/ResizeLayout.h"
 #include "skin/ShopLink.h"
 
-// The main dialog, on the template IDD_MAIN_DIALOG. Its members are the program's shared
-// state: the interface thread and the scan, clean and animation threads work on them.
+// The main dialog, on the template IDD_MAIN_DIALOG.
 // The scrolling shop link keeps its geometry (m_rcLink, m_nLinkX, m_nLinkY) in its own base; so
 // do the painted caption frame (its metrics, hover and window-state flags) and the resize layout
-// (its factors and read-back edges). The JunkPatternList, the scan flags and counters and the
-// scan folder come from the scan run.
-class CFlorrinDlg : public CDialog, public ShopLink, public CaptionFrame, public ResizeLayout, public ScanRun {
+// (its factors and read-back edges). The scan run is a member: its workers get the run, never the
+// dialog, and reach the window only through m_runHost, the one view of the window they use.
+class CFlorrinDlg : public CDialog, public ShopLink, public CaptionFrame, public ResizeLayout {
 public:
     CFlorrinDlg();
     ~CFlorrinDlg() override;
 
-    // True while a worker thread of some scan run may still use this object.
+    // True while a worker thread of some scan run may still use the run or its view.
     bool WorkersMayRun() const;
 
     static const MessageMap* ThisMessageMap();
 
-    // The three workers of a scan run; pParam is the dialog.
-    static DWORD WINAPI ScanThreadProc(LPVOID pParam);
-    static DWORD WINAPI CleanThreadProc(LPVOID pParam);
-    static DWORD WINAPI AnimationThreadProc(LPVOID pParam);
-
-    HANDLE m_hScanThread = nullptr;
-    HANDLE m_hAnimThread = nullptr;
-    HANDLE m_hCleanThread = nullptr;
-    HANDLE m_hScanEvent = nullptr;
     CBrush m_brBack;
     COLORREF m_clrText = 0;
     COLORREF m_clrBack = 0;
@@ -120,8 +110,9 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
 
 private:
-    friend class DialogRunHost;
+    // The view before the run it serves: the run is made with it, and goes first at the end.
     DialogRunHost m_runHost;
+    ScanRun m_scanRun;
     FolderMeasure m_folderMeasure;
     // Whether a client point lies on the shop link label where it stands now.
     bool IsOnShopLink(CPoint point) const;

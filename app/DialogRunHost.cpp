@@ -1,6 +1,7 @@
 #include "app/DialogRunHost.h"
 
 #include "app/CFlorrinDlg.h"
+#include "engine/ScanRun.h"
 #include "engine/CleanWorker.h"
 #include "platform/win32/Win32CleanServices.h"
 #include "res/resource.h"
@@ -25,26 +26,29 @@ int ShowCommandOf(RunShow how)
     return SW_SHOW;
 }
 
-void CloseAndClear(HANDLE& handle)
+// A worker's thread procedure: its argument is the run, which catches whatever its body throws.
+template <uint32_t (ScanRun::*Main)()>
+DWORD WINAPI WorkerProc(LPVOID pRun)
 {
-    if (handle != nullptr)
-        CloseHandle(handle);
-    handle = nullptr;
+    return (static_cast<ScanRun*>(pRun)->*Main)();
 }
 
 } // namespace
 
-DialogRunHost::DialogRunHost(CFlorrinDlg& dlg) : m_dlg(dlg), m_nInterfaceThreadId(GetCurrentThreadId()) {}
+DialogRunHost::DialogRunHost(CFlorrinDlg& dlg, ScanRun& run)
+    : m_dlg(dlg), m_run(run), m_nInterfaceThreadId(GetCurrentThreadId())
+{
+}
 
 void DialogRunHost::Request(const std::function<void()>& request)
 {
     if (GetCurrentThreadId() == m_nInterfaceThreadId) {
-        DrainStatusTexts();
+        ApplyPublished();
         request();
         return;
     }
     const std::function<void()> inOrder = [&] {
-        DrainStatusTexts();
+        ApplyPublished();
         request();
     };
     // Once the window is gone the request is dropped: the program is ending.
@@ -90,61 +94,65 @@ HWND DialogRunHost::ControlOf(RunControl control) const
     return GetDlgItem(m_dlg.m_hWnd, id);
 }
 
-void DialogRunHost::CloseRunHandles()
+bool DialogRunHost::IsPublished() const
 {
-    CloseAndClear(m_dlg.m_hScanEvent);
-    CloseAndClear(m_dlg.m_hScanThread);
-    CloseAndClear(m_dlg.m_hAnimThread);
-    CloseAndClear(m_dlg.m_hCleanThread);
+    return GetCurrentThreadId() != m_nInterfaceThreadId && m_run.IsScanning();
+}
+
+void DialogRunHost::Wake(bool first)
+{
+    if (first)
+        PostMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
 }
 
 void DialogRunHost::SetProgressPos(uint32_t position)
 {
+    if (IsPublished())
+        return Wake(m_display.PublishProgress(position));
     Request([&] { m_dlg.m_progress.SetPos(static_cast<int>(position)); });
 }
 
 void DialogRunHost::SetStatusText(const std::string& text)
 {
-    // Only the walk's texts, one per file, are worth queueing; the summary at the end of a run
-    // is in the status line before the scan thread goes on, as every other request is.
-    if (GetCurrentThreadId() != m_nInterfaceThreadId && m_dlg.m_bScanning.load()) {
-        QueueStatusText(text);
-        return;
+    // The summary at the end of a run comes after the running state has ended: it is sent, and so
+    // lands after everything the walk published.
+    if (IsPublished())
+        return Wake(m_display.PublishStatus(text));
+    Request([&] { ShowStatusText(text); });
+}
+
+void DialogRunHost::AddResultLine(const std::string& line)
+{
+    if (IsPublished())
+        return Wake(m_display.PublishLine(line));
+    Request([&] {
+        HoldListPainting();
+        m_dlg.m_listResults.AddString(line.c_str());
+        m_dlg.m_listResults.FitHorizontalExtent();
+    });
+}
+
+void DialogRunHost::ApplyPublished()
+{
+    const ScanDisplay::Changes changes = m_display.Take();
+    if (!changes.lines.empty()) {
+        HoldListPainting();
+        for (std::size_t i = 0; i < changes.lines.size(); ++i) {
+            m_dlg.m_listResults.AddString(changes.lines[i].c_str());
+            if ((i + 1) % kLinesPerFit == 0 || i + 1 == changes.lines.size())
+                m_dlg.m_listResults.FitHorizontalExtent();
+        }
     }
-    Request([&] { ShowStatusText(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), text); });
+    if (changes.progress)
+        m_dlg.m_progress.SetPos(static_cast<int>(*changes.progress));
+    if (changes.status)
+        ShowStatusText(*changes.status);
 }
 
-void DialogRunHost::QueueStatusText(const std::string& text)
-{
-    const HWND hWnd = m_dlg.m_hWnd;
-    const StatusTextQueue::Appended appended = m_statusTexts.Append(text);
-    if (appended.wake)
-        PostMessageA(hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
-    if (!appended.full)
-        return;
-    SendMessageA(hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_drainRequest));
-    // Once the window is gone its texts are dropped, as every other request is.
-    if (!IsWindow(hWnd))
-        m_statusTexts.Clear();
-}
-
-void DialogRunHost::DrainStatusTexts()
-{
-    if (CarryOutQueuedTexts())
-        SchedulePainting();
-}
-
-bool DialogRunHost::CarryOutQueuedTexts()
-{
-    // Looked up once per drain: a drain may carry out hundreds of texts.
-    const HWND status = GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT);
-    return m_statusTexts.Drain([this, status](const std::string& text) { ShowStatusText(status, text); });
-}
-
-void DialogRunHost::ShowStatusText(HWND status, const std::string& text)
+void DialogRunHost::ShowStatusText(const std::string& text)
 {
     // The window procedure's default stores the text without the static's own repaint.
-    DefWindowProcA(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    DefWindowProcA(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     m_bStatusPaintDue = true;
     SchedulePainting();
 }
@@ -154,7 +162,7 @@ void DialogRunHost::SchedulePainting()
     if (m_bPaintScheduled)
         return;
     m_bPaintScheduled = true;
-    SetTimer(m_dlg.m_hWnd, kPaintTimer, kPaintMs, &DialogRunHost::PaintTimerProc);
+    SetTimer(m_dlg.m_hWnd, kPaintTimer, kPaintMs, nullptr);
 }
 
 void DialogRunHost::HoldListPainting()
@@ -166,20 +174,20 @@ void DialogRunHost::HoldListPainting()
     SchedulePainting();
 }
 
-void CALLBACK DialogRunHost::PaintTimerProc(HWND hWnd, UINT, UINT_PTR idEvent, DWORD)
+bool DialogRunHost::OnTimer(UINT_PTR nIDEvent)
 {
-    KillTimer(hWnd, idEvent);
-    if (auto* dlg = dynamic_cast<CFlorrinDlg*>(CWnd::FromHandlePermanent(hWnd)))
-        dlg->m_runHost.FlushPainting();
+    if (nIDEvent != kPaintTimer)
+        return false;
+    KillTimer(m_dlg.m_hWnd, kPaintTimer);
+    FlushPainting();
+    return true;
 }
 
 void DialogRunHost::FlushPainting()
 {
-    // Texts carried out here are painted below, not on another tick; those left get one.
-    const bool left = CarryOutQueuedTexts();
+    // What is applied here is painted below, not on another tick.
+    ApplyPublished();
     m_bPaintScheduled = false;
-    if (left)
-        SchedulePainting();
     constexpr UINT kNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     if (m_bListPaintHeld) {
         m_bListPaintHeld = false;
@@ -192,18 +200,9 @@ void DialogRunHost::FlushPainting()
     }
 }
 
-void DialogRunHost::AddResultLine(const std::string& line)
-{
-    Request([&] {
-        HoldListPainting();
-        m_dlg.m_listResults.AddString(line.c_str());
-        m_dlg.m_listResults.FitHorizontalExtent();
-    });
-}
-
 void DialogRunHost::SignalScanEvent()
 {
-    SetEvent(m_dlg.m_hScanEvent);
+    SetEvent(m_scanEvent.Get());
 }
 
 void DialogRunHost::ShowControl(RunControl control, RunShow how)
@@ -247,65 +246,47 @@ int DialogRunHost::GetOptionCheck(int index)
 
 bool DialogRunHost::CreateScanEvent()
 {
-    CloseAndClear(m_dlg.m_hScanEvent);
+    m_scanEvent.Reset();
     // Auto-reset, created signalled; an event of that name that another copy holds is opened
     // as it stands, so this copy's walk waits until that copy's walk ends or stops.
-    m_dlg.m_hScanEvent = CreateEventA(nullptr, FALSE, TRUE, kScanEventName);
-    return m_dlg.m_hScanEvent != nullptr;
+    m_scanEvent.Reset(CreateEventA(nullptr, FALSE, TRUE, kScanEventName));
+    return static_cast<bool>(m_scanEvent);
 }
 
 void DialogRunHost::WaitScanEvent()
 {
-    WaitForSingleObject(m_dlg.m_hScanEvent, INFINITE);
+    WaitForSingleObject(m_scanEvent.Get(), INFINITE);
 }
 
 bool DialogRunHost::StartWorker(RunWorker worker)
 {
-    LPTHREAD_START_ROUTINE proc = &CFlorrinDlg::ScanThreadProc;
-    HANDLE* slot = &m_dlg.m_hScanThread;
-    switch (worker) {
-    case RunWorker::Scan:
-        break;
-    case RunWorker::Clean:
-        proc = &CFlorrinDlg::CleanThreadProc;
-        slot = &m_dlg.m_hCleanThread;
-        break;
-    case RunWorker::Animation:
-        proc = &CFlorrinDlg::AnimationThreadProc;
-        slot = &m_dlg.m_hAnimThread;
-        break;
-    }
-    HANDLE thread = CreateThread(nullptr, 0, proc, &m_dlg, 0, nullptr);
+    LPTHREAD_START_ROUTINE proc = &WorkerProc<&ScanRun::ScanThreadMain>;
+    if (worker == RunWorker::Clean)
+        proc = &WorkerProc<&ScanRun::CleanThreadMain>;
+    else if (worker == RunWorker::Animation)
+        proc = &WorkerProc<&ScanRun::AnimationThreadMain>;
+    HANDLE thread = CreateThread(nullptr, 0, proc, &m_run, 0, nullptr);
     if (thread == nullptr)
         return false;
     // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
-    CloseAndClear(*slot);
-    *slot = thread;
+    m_threads[static_cast<int>(worker)].Reset(thread);
     return true;
 }
 
-void DialogRunHost::RunBusyAnimation()
+void DialogRunHost::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate)
 {
-    BusyAnimation::Run(m_dlg.m_bAnimating, [this](int nFrame) {
-        m_dlg.m_scanGate.Pass();
-        DrawBusyFrame(&m_dlg, nFrame);
+    // The animation draws through the window's handle alone.
+    const HWND hDlg = m_dlg.m_hWnd;
+    BusyAnimation::Run(animating, [&gate, hDlg](int nFrame) {
+        gate.Pass();
+        DrawBusyFrame(hDlg, nFrame);
     });
 }
 
-void DialogRunHost::RunCleanOptions()
+void DialogRunHost::RunCleanOptions(CleanHost& run)
 {
     Win32CleanServices services(m_dlg.m_hWnd);
-    ::RunCleanOptions(*this, services);
-}
-
-bool DialogRunHost::IsOptionChecked(CleanOption option)
-{
-    return GetOptionCheck(static_cast<int>(option)) == 1;
-}
-
-void DialogRunHost::AddJunkPatterns()
-{
-    m_dlg.ScanEngine::AddJunkPatterns();
+    ::RunCleanOptions(run, services);
 }
 
 int DialogRunHost::GetCount()

@@ -5,37 +5,36 @@
 #include <functional>
 #include <string>
 
-#include "engine/CleanHost.h"
 #include "engine/OptionCheckList.h"
+#include "engine/ScanDisplay.h"
 #include "engine/ScanRunHost.h"
-#include "engine/StatusTextQueue.h"
+#include "platform/win32/UniqueHandle.h"
 
 class CFlorrinDlg;
-class CWnd;
+class ScanRun;
 
 // The main dialog as the scan run, the clean worker and the select commands see it.
-// A request made on a worker thread is carried out by the interface thread (one private message
+// While a walk runs, what the workers show (status text, bar position, result lines) is published
+// and the worker goes on; the interface thread applies what is new at display rate. Any other
+// request made on a worker thread is carried out by the interface thread (one private message
 // sent to the dialog) while the worker waits; on the interface thread it is carried out at once.
-// Status texts, one per file walked, are the exception: while a scan runs a worker queues them
-// and goes on, and every other request, from any thread, first carries out the texts queued
-// before it, so the requests of one thread still take effect in the order made.
-class DialogRunHost : public ScanRunHost, public CleanHost, public OptionCheckList {
+// Every request first applies what was published before it, so the changes of one thread take
+// effect in the order made, and a run's summary is the last of its texts.
+class DialogRunHost : public ScanRunHost, public OptionCheckList {
 public:
     // The private message that carries a request; lParam points at the request.
     static constexpr UINT kRunRequest = WM_APP + 1;
 
-    // Made on the interface thread, with the dialog it serves.
-    explicit DialogRunHost(CFlorrinDlg& dlg);
+    // Made on the interface thread, with the dialog it serves and the run it shows (which may
+    // be made after it). It owns the run's event and thread handles.
+    DialogRunHost(CFlorrinDlg& dlg, ScanRun& run);
     DialogRunHost(const DialogRunHost&) = delete;
     DialogRunHost& operator=(const DialogRunHost&) = delete;
 
     // The dialog's handler of kRunRequest, on the interface thread.
     static LRESULT CarryOut(LPARAM lParam);
-    // Closes the event and the thread handles of the last run; only once no worker runs.
-    void CloseRunHandles();
-    // Carries out the queued status texts, then paints what the workers changed since the last
-    // paint (interface thread).
-    void FlushPainting();
+    // The dialog's timers: true when nIDEvent was the paint timer, now handled.
+    bool OnTimer(UINT_PTR nIDEvent);
 
     // The walk's window operations.
     void SetProgressPos(uint32_t position) override;
@@ -54,12 +53,8 @@ public:
     bool CreateScanEvent() override;
     void WaitScanEvent() override;
     bool StartWorker(RunWorker worker) override;
-    void RunBusyAnimation() override;
-    void RunCleanOptions() override;
-
-    // The clean worker's.
-    bool IsOptionChecked(CleanOption option) override;
-    void AddJunkPatterns() override;
+    void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override;
+    void RunCleanOptions(CleanHost& run) override;
 
     // The select commands' (interface thread only).
     int GetCount() override;
@@ -72,30 +67,34 @@ private:
     // after the last change.
     static constexpr UINT kPaintMs = 30;
     static constexpr UINT_PTR kPaintTimer = 0x4C50;
-    static void CALLBACK PaintTimerProc(HWND hWnd, UINT message, UINT_PTR idEvent, DWORD time);
     void SchedulePainting();
+    // Applies what the workers published, then paints what changed since the last paint.
+    void FlushPainting();
     void HoldListPainting();
 
-    // A worker waits for a drain once this many status texts are queued, which keeps memory flat
-    // and costs one cross-thread message per this many files.
-    static constexpr std::size_t kStatusQueueBound = 256;
-    void QueueStatusText(const std::string& text);
-    // Carries out the texts queued so far; those queued meanwhile wait for the paint timer.
-    void DrainStatusTexts();
-    // The same, true when texts queued meanwhile are left.
-    bool CarryOutQueuedTexts();
-    void ShowStatusText(HWND status, const std::string& text);
+    // True for a worker's request while a walk runs: published, not sent.
+    bool IsPublished() const;
+    // After a publish: the first since the last apply wakes the interface thread.
+    void Wake(bool first);
+    // Adds the published lines in one batch, then sets the bar and the status line as last published.
+    void ApplyPublished();
+    // The list box keeps this many lines added since its last fit; past them a fit measures all.
+    static constexpr std::size_t kLinesPerFit = 200;
+    void ShowStatusText(const std::string& text);
 
     void Request(const std::function<void()>& request);
     HWND ControlOf(RunControl control) const;
 
     CFlorrinDlg& m_dlg;
+    ScanRun& m_run;
     DWORD m_nInterfaceThreadId;
-    StatusTextQueue m_statusTexts{kStatusQueueBound};
-    // The requests a worker sends or posts about the queue; they live as long as the dialog.
-    // A full queue is drained at once; otherwise a wake only schedules the paint timer, which
-    // drains it: the timer is the lowest of the window's messages, so draining never delays input.
-    const std::function<void()> m_drainRequest{[this] { DrainStatusTexts(); }};
+    // The run's event, and its workers' threads by RunWorker; each closed when replaced or at the end.
+    UniqueHandle m_scanEvent;
+    UniqueHandle m_threads[3];
+    ScanDisplay m_display;
+    // Posted by a worker; it lives as long as the dialog. A wake only schedules the paint timer,
+    // which applies what was published: the timer is the lowest of the window's messages, so
+    // applying never delays input.
     const std::function<void()> m_wakeRequest{[this] { SchedulePainting(); }};
     // Interface thread only.
     bool m_bPaintScheduled = false;

@@ -2,11 +2,14 @@
 // profile folder in the same run; then the same scan with 10,000 junk files against none.
 // Prints figures and ratios; asserts nothing. Run it in the hermetic test prefix on a display:
 //   wine64 build/win/bin/bench_scan_run.exe [folders] [files per folder]
+//   wine64 build/win/bin/bench_scan_run.exe 'C:\florrin-scan-trees'   (made by make_scan_tree.py)
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "res/resource.h"
@@ -139,41 +142,74 @@ void Print(const std::string& gbk)
     std::fputs(gbk.c_str(), stdout);
 }
 
+// Puts the tree to scan at `root`: moved in from `premade` when given (the natively made trees of
+// make_scan_tree.py), else made here. A moved tree goes back out afterwards with TakeTree.
+void PutTree(const std::string& root, const std::string& premade, int folders, int files, int junkPerFolder)
+{
+    RemoveTree(root);
+    if (premade.empty())
+        MakeTree(root, folders, files, junkPerFolder);
+    else
+        MoveFileA(premade.c_str(), root.c_str());
+}
+
+void TakeTree(const std::string& root, const std::string& premade)
+{
+    if (premade.empty())
+        RemoveTree(root);
+    else
+        MoveFileA(root.c_str(), premade.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int folders = argc > 1 ? std::atoi(argv[1]) : 200;
+    // Either FOLDERS FILES (the tree is made here, through Wine: slow), or the Windows path of
+    // make_scan_tree.py's ROOT, whose "plain" and "junk" trees are moved into the profile in turn.
+    const bool premade = argc > 1 && std::strchr(argv[1], '\\') != nullptr;
+    const int folders = !premade && argc > 1 ? std::atoi(argv[1]) : 200;
     const int files = argc > 2 ? std::atoi(argv[2]) : 100;
+    const std::string plainTree = premade ? std::string(argv[1]) + "\\plain" : "";
+    const std::string junkTree = premade ? std::string(argv[1]) + "\\junk" : "";
     const std::string exe = Here() + "florrin.exe";
     const std::string profile = ProfileFolder();
     const std::string root = profile + "\\florrin-bench";
 
-    RemoveTree(root);
-    MakeTree(root, folders, files, 0);
+    // Best of three each: the machine is shared, and a slow run says more about the neighbours.
+    constexpr int kRuns = 3;
+    PutTree(root, plainTree, folders, files, 0);
     BareWalk(profile); // warms the caches the GUI scan will find warm too
-    const LONGLONG start = Now();
-    const unsigned long long walked = BareWalk(profile);
-    const double bare = SecondsSince(start);
+    unsigned long long walked = 0;
+    double bare = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        const LONGLONG start = Now();
+        walked = BareWalk(profile);
+        bare = std::min(bare, SecondsSince(start));
+    }
     std::string summary;
     int lines = 0;
-    const double gui = GuiScan(exe, summary, lines);
-    std::printf("tree: %d folders x %d files; the profile holds %llu files\n", folders, files, walked);
+    double gui = 1e9;
+    for (int run = 0; run < kRuns; ++run)
+        gui = std::min(gui, GuiScan(exe, summary, lines));
+    std::printf("the profile holds %llu files; best of %d runs each\n", walked, kRuns);
     std::printf("bare Win32 enumeration   %8.3f s\n", bare);
     std::printf("GUI scan, no junk        %8.3f s   (%d lines) ", gui, lines);
     Print(summary);
     std::printf("\n");
+    TakeTree(root, plainTree);
 
-    RemoveTree(root);
-    const int junkPerFolder = (10000 + folders - 1) / folders;
-    MakeTree(root, folders, files, junkPerFolder);
-    const double guiJunk = GuiScan(exe, summary, lines);
-    std::printf("GUI scan, %d junk     %8.3f s   (%d lines) ", junkPerFolder * folders, guiJunk, lines);
+    PutTree(root, junkTree, folders, files, (10000 + folders - 1) / folders);
+    BareWalk(profile);
+    double guiJunk = 1e9;
+    for (int run = 0; run < kRuns; ++run)
+        guiJunk = std::min(guiJunk, GuiScan(exe, summary, lines));
+    std::printf("GUI scan, junk           %8.3f s   (%d lines) ", guiJunk, lines);
     Print(summary);
     std::printf("\n");
-    RemoveTree(root);
+    TakeTree(root, junkTree);
 
     std::printf("ratio GUI scan / bare enumeration        %6.2f\n", gui / bare);
-    std::printf("ratio 10,000 junk files / no junk        %6.2f\n", guiJunk / gui);
+    std::printf("ratio with junk / no junk                %6.2f\n", guiJunk / gui);
     return 0;
 }

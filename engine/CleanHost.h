@@ -13,6 +13,7 @@ public:
     virtual bool IsOptionChecked(CleanOption option) = 0;
     // Adds a line to the sorted result list and fits its horizontal extent.
     virtual void AddResultLine(const std::string& line) = 0;
-    // Appends the six junk patterns to the pattern list (under its lock).
-    virtual void AddJunkPatterns() = 0;
+    // The TempFiles step: appends the six junk patterns to the run's list when add; either way
+    // the run's walk may match from now on.
+    virtual void DecideJunkPatterns(bool add) = 0;
 };

@@ -31,7 +31,7 @@ void RunCleanOptions(CleanHost& host, CleanServices& services) {
         services.EmptyRecycleBin();
         report(CleanOption::EmptyRecycleBin);
     }
-    if (host.IsOptionChecked(CleanOption::TempFiles)) host.AddJunkPatterns();
+    host.DecideJunkPatterns(host.IsOptionChecked(CleanOption::TempFiles));
     if (host.IsOptionChecked(CleanOption::Clipboard)) {
         services.ClearClipboard();
         report(CleanOption::Clipboard);

@@ -25,6 +25,11 @@ ScanEngine::ScanEngine(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, 
 void ScanEngine::AddJunkPatterns()
 {
     std::lock_guard lock(m_junkPatternsLock);
+    AppendJunkPatterns();
+}
+
+void ScanEngine::AppendJunkPatterns()
+{
     for (const char* pattern : kJunkPatterns)
         m_lstJunkPatterns.emplace_back(pattern);
     m_patternsVersion.fetch_add(1, std::memory_order_release);
@@ -32,9 +37,42 @@ void ScanEngine::AddJunkPatterns()
 
 void ScanEngine::EmptyJunkPatterns()
 {
+    {
+        std::lock_guard lock(m_junkPatternsLock);
+        m_lstJunkPatterns.clear();
+        ++m_nPatternTicket;
+        m_bPatternsPending.store(false);
+        m_patternsVersion.fetch_add(1, std::memory_order_release);
+    }
+    m_patternsDecided.notify_all();
+}
+
+uint64_t ScanEngine::OpenPatternDecision()
+{
     std::lock_guard lock(m_junkPatternsLock);
     m_lstJunkPatterns.clear();
     m_patternsVersion.fetch_add(1, std::memory_order_release);
+    m_bPatternsPending.store(true);
+    return ++m_nPatternTicket;
+}
+
+void ScanEngine::DecideJunkPatterns(uint64_t ticket, bool add)
+{
+    {
+        std::lock_guard lock(m_junkPatternsLock);
+        if (ticket != m_nPatternTicket || !m_bPatternsPending.load())
+            return;
+        if (add)
+            AppendJunkPatterns();
+        m_bPatternsPending.store(false);
+    }
+    m_patternsDecided.notify_all();
+}
+
+void ScanEngine::AwaitPatternDecision()
+{
+    std::unique_lock lock(m_junkPatternsLock);
+    m_patternsDecided.wait(lock, [this] { return !m_bPatternsPending.load() || m_bStopScan.load(); });
 }
 
 std::vector<std::string> ScanEngine::JunkPatterns() const
@@ -45,6 +83,8 @@ std::vector<std::string> ScanEngine::JunkPatterns() const
 
 const std::vector<std::string>& ScanEngine::CurrentPatterns()
 {
+    if (m_bPatternsPending.load())
+        AwaitPatternDecision();
     if (m_patternsVersion.load(std::memory_order_acquire) != m_seenPatternsVersion) {
         std::lock_guard lock(m_junkPatternsLock);
         m_patternsSeen = m_lstJunkPatterns;
@@ -136,7 +176,12 @@ uint32_t ScanEngine::GetUsedSpaceKB(const std::string& path)
 
 void ScanEngine::RequestStop()
 {
-    m_bStopScan.store(true);
+    {
+        // Under the lock, so a matcher about to wait for the patterns cannot miss the stop.
+        std::lock_guard lock(m_junkPatternsLock);
+        m_bStopScan.store(true);
+    }
+    m_patternsDecided.notify_all();
     m_scanGate.Stop();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -25,8 +26,17 @@ public:
 
     // Appends "*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~" at the tail, duplicates and all.
     void AddJunkPatterns();
+    // Empties the list; a decision still open is closed, so a late one changes nothing.
     void EmptyJunkPatterns();
     std::vector<std::string> JunkPatterns() const;
+
+    // A run's walk tests no name before that run's clean worker has passed its TempFiles step.
+    // Opening a decision empties the list and makes the matcher wait (until the decision, or a
+    // stop); the returned ticket names the run's decision.
+    uint64_t OpenPatternDecision();
+    // The TempFiles step of the run holding ticket: appends the six patterns when add, and lets
+    // the walk match either way. A ticket whose decision is closed changes nothing.
+    void DecideJunkPatterns(uint64_t ticket, bool add);
 
     // True when the extension of the file at path equals one of the patterns' extensions, exactly
     // and case-sensitively. Puts path into the status line once for each pattern it tries, unless
@@ -60,7 +70,8 @@ public:
     PauseGate m_scanGate;
 
 protected:
-    // Guards m_lstJunkPatterns: the clean worker appends while the scan thread matches and empties.
+    // Guards m_lstJunkPatterns and the decision: the clean worker appends while the scan thread
+    // matches and empties.
     mutable std::mutex m_junkPatternsLock;
     std::vector<std::string> m_lstJunkPatterns;
 
@@ -77,6 +88,14 @@ private:
     ScanWindow& m_window;
     LeadBytePredicate m_isLeadByte;
     char m_separator;
+
+    void AppendJunkPatterns();
+    void AwaitPatternDecision();
+
+    // The open decision, if any: its ticket, and whether the matcher still waits for it.
+    uint64_t m_nPatternTicket = 0;
+    std::atomic<bool> m_bPatternsPending{false};
+    std::condition_variable m_patternsDecided;
 
     std::atomic<uint64_t> m_patternsVersion{0};
     uint64_t m_seenPatternsVersion = ~uint64_t{0};

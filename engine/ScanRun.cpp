@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "engine/CleanWorkerHost.h"
 #include "engine/ScanSummary.h"
+#include "engine/SizeKB.h"
 
 ScanRun::ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
                  LeadBytePredicate isLeadByte)
@@ -76,6 +78,7 @@ void ScanRun::OnStart()
 bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
 {
     m_launch.Begin();
+    m_nRunTicket.store(OpenPatternDecision());
     bool started = m_host.CreateScanEvent();
     for (RunWorker worker : order) {
         if (started)
@@ -179,18 +182,38 @@ void ScanRun::ShowScanSummary()
     m_host.SetStatusText(ScanSummaryText(m_nJunkCount.load(), m_nJunkKB.load()));
 }
 
+uint32_t ScanRun::MeasureUsedSpace()
+{
+    if (!m_strScanPath.empty())
+        m_nUsedKB.store(GetUsedSpaceKB(m_strScanPath));
+    return m_nUsedKB.load() >> 10;
+}
+
+uint32_t ScanRun::AddToProgressBasis(uint32_t kb)
+{
+    SaturatingAdd(m_nUsedKB, kb);
+    return m_nUsedKB.load() >> 10;
+}
+
 uint32_t ScanRun::ScanThreadMain()
 {
-    if (m_launch.Await()) {
-        m_host.WaitScanEvent();
-        // With no folder to scan nothing is walked: an empty path must not become the drive's root.
-        if (!m_strScanPath.empty())
-            ScanFolder(m_strScanPath);
-        FinishScan();
-        ShowScanSummary();
-        m_nJunkKB.store(0);
-        m_nJunkCount.store(0);
-        EmptyJunkPatterns();
+    try {
+        if (m_launch.Await()) {
+            m_host.WaitScanEvent();
+            try {
+                // With no folder nothing is walked: an empty path must not become the drive's root.
+                if (!m_strScanPath.empty())
+                    ScanFolder(m_strScanPath);
+            } catch (...) {
+                // A walk that could not go on ends as a stopped one does, with what it found.
+            }
+            FinishScan();
+            ShowScanSummary();
+            m_nJunkKB.store(0);
+            m_nJunkCount.store(0);
+            EmptyJunkPatterns();
+        }
+    } catch (...) {
     }
     WorkerEnded(RunWorker::Scan);
     return 0;
@@ -198,16 +221,24 @@ uint32_t ScanRun::ScanThreadMain()
 
 uint32_t ScanRun::CleanThreadMain()
 {
-    if (m_launch.Await())
-        m_host.RunCleanOptions();
+    try {
+        CleanWorkerHost cleanHost(m_host, *this, m_nRunTicket.load());
+        if (m_launch.Await())
+            m_host.RunCleanOptions(cleanHost);
+    } catch (...) {
+        // The options not reached stay undone; the walk was released as the host went.
+    }
     WorkerEnded(RunWorker::Clean);
     return 0;
 }
 
 uint32_t ScanRun::AnimationThreadMain()
 {
-    if (m_launch.Await())
-        m_host.RunBusyAnimation();
+    try {
+        if (m_launch.Await())
+            m_host.RunBusyAnimation(m_bAnimating, m_scanGate);
+    } catch (...) {
+    }
     WorkerEnded(RunWorker::Animation);
     return 0;
 }

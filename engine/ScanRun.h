@@ -10,7 +10,8 @@
 
 // One pass of the engine from a start command to the end of its scan thread: the start, pause
 // and stop commands, the three workers' procedures, the end of the running state and the
-// summary. The main dialog derives from it and is its host; the decisions and texts live here.
+// summary. The main dialog owns one and gives it its view of the window (the host); the
+// decisions and texts live here.
 class ScanRun : public ScanEngine {
 public:
     ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
@@ -36,7 +37,20 @@ public:
     // Writes the summary sentence of the junk found so far into the status line.
     void ShowScanSummary();
 
-    // The bodies of the three thread procedures; each returns the thread's exit code, 0.
+    bool IsScanning() const { return m_bScanning.load(); }
+    // The folder the next walk scans.
+    void SetScanFolder(const std::string& folder) { m_strScanPath = folder; }
+    const std::string& ScanPath() const { return m_strScanPath; }
+    // The progress bar's basis at start-up: the used space of the scan folder's drive (nothing
+    // without a folder); folder sizes are added as they are measured. Returns the bar's top, one
+    // step per 1024 KB.
+    uint32_t MeasureUsedSpace();
+    // Adds a measured folder's size to the basis (the same folder chosen twice counts twice);
+    // returns the bar's top.
+    uint32_t AddToProgressBasis(uint32_t kb);
+
+    // The bodies of the three thread procedures, the run as their argument; each returns the
+    // thread's exit code, 0, and nothing thrown leaves them.
     uint32_t ScanThreadMain();
     uint32_t CleanThreadMain();
     uint32_t AnimationThreadMain();
@@ -60,5 +74,7 @@ private:
     ScanRunHost& m_host;
     WorkerLaunch m_launch;
     std::atomic<int> m_nLiveWorkers{0};
+    // The pattern decision of the run started last; its clean worker takes it when it begins.
+    std::atomic<uint64_t> m_nRunTicket{0};
     std::atomic<bool> m_bScanThreadAlive{false};
 };

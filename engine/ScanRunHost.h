@@ -1,8 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
+#include "engine/CleanHost.h"
+#include "engine/PauseGate.h"
 #include "engine/ScanWindow.h"
 
 // The controls a scan run changes, named for what they are.
@@ -35,13 +38,14 @@ public:
     virtual bool CreateScanEvent() = 0;
     virtual void WaitScanEvent() = 0;
 
-    // Starts a thread that runs the worker's procedure with the run as its argument; false when
-    // the system could not create it.
+    // Starts a thread that runs the worker's procedure (ScanRun::ScanThreadMain and its two
+    // siblings) with the run as its argument, and owns its handle; false when the system could
+    // not create it.
     virtual bool StartWorker(RunWorker worker) = 0;
 
-    // The busy animation: whole cycles of the six frames while the run's m_bAnimating is set,
-    // passing the run's pause gate before each frame, so a paused run holds it between frames.
-    virtual void RunBusyAnimation() = 0;
-    // The clean worker: the checked clean options in list order.
-    virtual void RunCleanOptions() = 0;
+    // The busy animation: whole cycles of the six frames while animating is set, passing the
+    // run's pause gate before each frame, so a paused run holds it between frames.
+    virtual void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) = 0;
+    // The clean worker: the checked clean options in list order, reported to its run's host.
+    virtual void RunCleanOptions(CleanHost& run) = 0;
 };

@@ -3,7 +3,9 @@
 #include "framework/CWnd.h"
 #include "framework/GdiLiveCount.h"
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWndOwner(pWnd != nullptr ? pWnd->m_hWnd : nullptr) {
+CWindowDC::CWindowDC(CWnd* pWnd) : CWindowDC(pWnd != nullptr ? pWnd->m_hWnd : nullptr) {}
+
+CWindowDC::CWindowDC(HWND hWnd) : m_hWndOwner(hWnd) {
     m_hDC = ::GetWindowDC(m_hWndOwner);
     if (m_hDC != nullptr) GdiLiveCount::Acquired();
 }

@@ -6,6 +6,8 @@
 class CWindowDC : public CDC {
 public:
     explicit CWindowDC(CWnd* pWnd);
+    // For a worker that holds only the window's handle.
+    explicit CWindowDC(HWND hWnd);
     ~CWindowDC() override;
 
 private:

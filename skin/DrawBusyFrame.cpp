@@ -8,10 +8,10 @@
 #include "framework/CWindowDC.h"
 #include "skin/BusyAnimation.h"
 
-void DrawBusyFrame(CWnd* pDlg, int nFrame)
+void DrawBusyFrame(HWND hDlg, int nFrame)
 {
     // Released in reverse order of declaration: the memory DC, the bitmap, the window DC.
-    CWindowDC dc(pDlg);
+    CWindowDC dc(hDlg);
     CBitmap bitmap;
     if (!bitmap.LoadBitmap(BusyAnimation::FrameBitmapId(nFrame))) {
         Sleep(BusyAnimation::kFramePauseMs);

@@ -38,7 +38,7 @@ public:
         return checked.count(option) != 0;
     }
     void AddResultLine(const std::string& line) override { log.push_back("line " + line); }
-    void AddJunkPatterns() override { log.push_back("patterns"); }
+    void DecideJunkPatterns(bool add) override { log.push_back(add ? "patterns" : "no patterns"); }
 
     void EmptyRecycleBin() override { log.push_back("recycle"); }
     void ClearClipboard() override { log.push_back("clipboard"); }
@@ -140,6 +140,8 @@ TEST(RunCleanOptions, EachSubsetGivesExactlyTheLinesOfItsCheckedOptions) {
         EXPECT_EQ(r.Lines(), expected) << "mask " << mask;
         const bool patterns = std::find(r.log.begin(), r.log.end(), "patterns") != r.log.end();
         EXPECT_EQ(patterns, (mask & 2) != 0) << "mask " << mask;
+        // The walk waits for this decision, checked or not.
+        EXPECT_EQ(std::count(r.log.begin(), r.log.end(), patterns ? "patterns" : "no patterns"), 1) << "mask " << mask;
         // Every option is asked about, and nothing is acted on unasked.
         EXPECT_EQ(std::count_if(r.log.begin(), r.log.end(), [](auto& e) { return e.rfind("ask", 0) == 0; }), 7);
     }

@@ -199,7 +199,6 @@ public:
         std::shared_ptr<FakeEvent> event;
         {
             std::lock_guard lock(m_mutex);
-            ++signals;
             event = m_event;
         }
         if (event)
@@ -255,9 +254,7 @@ public:
     {
         std::shared_ptr<FakeEvent> event;
         {
-            std::unique_lock lock(m_mutex);
-            if (walkAfterClean)
-                m_changed.wait(lock, [this] { return m_bCleanDone; });
+            std::lock_guard lock(m_mutex);
             event = m_event;
         }
         event->Wait();
@@ -270,8 +267,6 @@ public:
         if (static_cast<int>(started.size()) == failWorkerAt)
             return false;
         started.push_back(worker);
-        if (worker == RunWorker::Clean)
-            m_bCleanDone = false;
         ScanRun* r = run;
         switch (worker) {
         case RunWorker::Scan:
@@ -288,14 +283,14 @@ public:
     }
     // Whole cycles while the run animates, held at the run's gate between frames, as the
     // dialog's animation does.
-    void RunBusyAnimation() override
+    void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override
     {
         do {
             for (int frame = 1; frame <= 6; ++frame) {
-                run->m_scanGate.Pass();
+                gate.Pass();
                 DrawBusyFrame(frame);
             }
-        } while (run->m_bAnimating.load());
+        } while (animating.load());
     }
     void DrawBusyFrame(int nFrame)
     {
@@ -305,14 +300,23 @@ public:
         }
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    void RunCleanOptions() override
+    // Held before its TempFiles step while the test holds it.
+    void RunCleanOptions(CleanHost& cleanHost) override
     {
-        if (cleanAddsPatterns)
-            run->AddJunkPatterns();
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return !m_bCleanHeld; });
+        }
+        if (cleanDecides)
+            cleanHost.DecideJunkPatterns(cleanAddsPatterns);
+        std::lock_guard lock(m_mutex);
+        ++cleanRuns;
+    }
+    void HoldClean(bool held)
+    {
         {
             std::lock_guard lock(m_mutex);
-            ++cleanRuns;
-            m_bCleanDone = true;
+            m_bCleanHeld = held;
         }
         m_changed.notify_all();
     }
@@ -359,7 +363,7 @@ public:
     bool eventFails = false;
     int failWorkerAt = -1; // index, in creation order, of the worker the system refuses
     bool cleanAddsPatterns = true;
-    bool walkAfterClean = true; // the walk starts once the clean worker has supplied the patterns
+    bool cleanDecides = true; // false: the clean worker ends before its TempFiles step
 
     // What the run did.
     uint32_t progressPos = 0;
@@ -368,7 +372,6 @@ public:
     std::vector<std::string> lines;
     std::vector<RunWorker> started;
     std::vector<int> frames;
-    int signals = 0;
     int cleanRuns = 0;
     bool walkPassedEvent = false;
 
@@ -379,5 +382,5 @@ private:
     std::shared_ptr<FakeEventNames> m_names;
     std::shared_ptr<FakeEvent> m_event;
     std::vector<std::thread> m_threads;
-    bool m_bCleanDone = false;
+    bool m_bCleanHeld = false;
 };

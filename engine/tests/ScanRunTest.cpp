@@ -41,6 +41,7 @@ protected:
     {
         // Whatever a test left running ends before the run object goes.
         folders.AllowAll();
+        host.HoldClean(false);
         run.m_bAnimating.store(false);
         run.RequestStop();
         host.SignalScanEvent();
@@ -97,19 +98,43 @@ TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
     EXPECT_EQ(host.Read(host.progressPos), 10u);
 }
 
-TEST_F(ScanRunTest, ScanRunSecondRunWithoutTempFilesFindsNothing)
+TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
 {
-    folders.Add(kRootPattern, {File("a.tmp", 2048), File("b.old", 1024)});
+    // The walk starts first and waits at its first file; pause and stop still answer.
+    folders.Add(kRootPattern, JunkFiles(3));
+    host.HoldClean(true);
     run.OnStart();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 1; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_TRUE(host.StatusLog().empty()) << "a name was tested before the patterns were decided";
+    run.OnPause();
+    EXPECT_EQ(host.Control(RunControl::Pause).text, "继续");
+    run.OnPause();
+    host.HoldClean(false);
     WaitForIdle();
-    EXPECT_EQ(host.Lines().size(), 2u);
-    EXPECT_EQ(host.Status(), Summary(2, "3KB"));
+    EXPECT_EQ(host.Lines().size(), 3u);
 
+    // Stopped while waiting; the stale worker's late patterns never reach the next run.
+    host.HoldClean(true);
+    run.OnScanNow();
+    ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 4; }));
+    const std::size_t texts = host.StatusLog().size();
+    run.OnStop();
+    // The stop's summary and the scan thread's, nothing tested in between.
+    ASSERT_TRUE(WaitUntil([&] { return host.StatusLog().size() == texts + 2; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    host.HoldClean(false);
+    WaitForIdle();
+    EXPECT_TRUE(run.JunkPatterns().empty());
     host.cleanAddsPatterns = false;
-    host.checks[1] = 0;
     run.OnStart();
     WaitForIdle();
-    EXPECT_TRUE(host.Lines().empty());
+    EXPECT_EQ(host.Status(), Summary(0, "0KB"));
+
+    // A clean worker that ends before its TempFiles step does not keep the walk waiting.
+    host.cleanDecides = false;
+    run.OnScanNow();
+    WaitForIdle();
     EXPECT_EQ(host.Status(), Summary(0, "0KB"));
 }
 
@@ -379,26 +404,6 @@ TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
     EXPECT_EQ(hostB.Lines().size(), 2u);
     hostA.JoinWorkers();
     hostB.JoinWorkers();
-}
-
-TEST_F(ScanRunTest, ScanRunSummaryTexts)
-{
-    const struct {
-        uint32_t kb;
-        const char* size;
-    } cases[] = {{0, "0KB"},          {1023, "1023KB"},       {1024, "1MB"},
-                 {1536, "1MB"},       {1048575, "1023MB"},    {1048576, "1.00GB"},
-                 {1059062, "1.01GB"}, {1572864, "1.50GB"},    {5242880, "5.00GB"}};
-    for (const auto& c : cases) {
-        run.m_nJunkKB.store(c.kb);
-        run.m_nJunkCount.store(7);
-        run.ShowScanSummary();
-        EXPECT_EQ(host.Status(), Summary(7, c.size));
-    }
-    run.m_nJunkKB.store(512);
-    run.m_nJunkCount.store(3);
-    run.ShowScanSummary();
-    EXPECT_EQ(host.Status(), "扫描已完成！本次共扫描出 3 个垃圾文件，立即清除可帮您节省 512KB 磁盘空间。");
 }
 
 } // namespace

@@ -29,10 +29,9 @@ class TestHost : public CleanHost {
 public:
     std::set<CleanOption> unchecked;
     std::vector<std::string> lines;
-    int patternCalls = 0;
     bool IsOptionChecked(CleanOption option) override { return unchecked.count(option) == 0; }
     void AddResultLine(const std::string& line) override { lines.push_back(line); }
-    void AddJunkPatterns() override { ++patternCalls; }
+    void DecideJunkPatterns(bool) override {}
     bool HasLine(CleanOption option) const {
         return std::find(lines.begin(), lines.end(), CleanOptionReportLine(option)) != lines.end();
     }
