@@ -12,7 +12,7 @@
 
 #include "engine/Cp936LeadByte.h"
 #include "engine/PathText.h"
-#include "platform/posix/PosixFolderEnumerator.h"
+#include "cli/BatchStatFolderEnumerator.h"
 
 namespace CliSystem {
 
@@ -76,6 +76,6 @@ LeadBytePredicate PathLeadBytePredicate()
     return nullptr;
 }
 
-std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<PosixFolderEnumerator>(); }
+std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<BatchStatFolderEnumerator>(); }
 
 }  // namespace CliSystem
