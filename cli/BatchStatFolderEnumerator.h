@@ -12,7 +12,8 @@
 // StatxRing, alone where the kernel has no ring. Several threads may list at once.
 class BatchStatFolderEnumerator : public FolderEnumerator {
 public:
-    BatchStatFolderEnumerator();
+    // lookupsBatched false: one statx call per file, as where the kernel has no ring.
+    explicit BatchStatFolderEnumerator(bool lookupsBatched = true);
     ~BatchStatFolderEnumerator() override;
     BatchStatFolderEnumerator(const BatchStatFolderEnumerator&) = delete;
     BatchStatFolderEnumerator& operator=(const BatchStatFolderEnumerator&) = delete;
@@ -29,6 +30,7 @@ private:
     std::unique_ptr<Lister> Borrow();
     void GiveBack(std::unique_ptr<Lister> lister);
 
+    const bool m_lookupsBatched;
     std::mutex m_lock;
     std::vector<std::unique_ptr<Lister>> m_idle;
 };

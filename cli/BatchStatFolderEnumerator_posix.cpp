@@ -27,7 +27,9 @@ struct DirectoryRecord {
 struct BatchStatFolderEnumerator::Lister {
     static constexpr std::size_t kBatch = StatxRing::kEntries;
 
-    std::unique_ptr<StatxRing> ring = StatxRing::Create();
+    explicit Lister(bool lookupsBatched) : ring(lookupsBatched ? StatxRing::Create() : nullptr) {}
+
+    std::unique_ptr<StatxRing> ring;
     // As large as the C library's own listing buffer.
     alignas(DirectoryRecord) std::array<char, 32768> records;
     // The batch of entries being handed out: names point into records.
@@ -146,7 +148,7 @@ private:
     std::size_t m_next = 0;
 };
 
-BatchStatFolderEnumerator::BatchStatFolderEnumerator() = default;
+BatchStatFolderEnumerator::BatchStatFolderEnumerator(bool lookupsBatched) : m_lookupsBatched(lookupsBatched) {}
 BatchStatFolderEnumerator::~BatchStatFolderEnumerator() = default;
 
 std::unique_ptr<FolderEnumeration> BatchStatFolderEnumerator::Open(const std::string& searchPattern)
@@ -172,7 +174,7 @@ std::unique_ptr<BatchStatFolderEnumerator::Lister> BatchStatFolderEnumerator::Bo
             return lister;
         }
     }
-    return std::make_unique<Lister>();
+    return std::make_unique<Lister>(m_lookupsBatched);
 }
 
 void BatchStatFolderEnumerator::GiveBack(std::unique_ptr<Lister> lister)

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <thread>
 #include <vector>
 
 #include "engine/Cp936LeadByte.h"
@@ -77,5 +79,8 @@ LeadBytePredicate PathLeadBytePredicate()
 }
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<BatchStatFolderEnumerator>(); }
+
+// Two per processor: a listing thread sleeps while the kernel's own workers look its files up.
+unsigned WalkThreads() { return 2 * std::max(1u, std::thread::hardware_concurrency()); }
 
 }  // namespace CliSystem
