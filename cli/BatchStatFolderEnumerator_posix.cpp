@@ -3,26 +3,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
 #include "cli/StatxRing.h"
-
-namespace {
-
-// The kernel's record of one entry, as getdents64 fills the buffer with them.
-struct DirectoryRecord {
-    uint64_t inode;
-    int64_t nextOffset;
-    unsigned short length;
-    unsigned char type;
-    char name[1];
-};
-
-}  // namespace
 
 struct BatchStatFolderEnumerator::Lister {
     static constexpr std::size_t kBatch = StatxRing::kEntries;
@@ -31,7 +18,7 @@ struct BatchStatFolderEnumerator::Lister {
 
     std::unique_ptr<StatxRing> ring;
     // As large as the C library's own listing buffer.
-    alignas(DirectoryRecord) std::array<char, 32768> records;
+    alignas(dirent64) std::array<char, 32768> records;
     // The batch of entries being handed out: names point into records.
     std::array<const char*, kBatch> names;
     std::array<unsigned char, kBatch> types;
@@ -78,36 +65,35 @@ private:
                 // The names of the batch point into the buffer: it is refilled only between batches.
                 if (m_count > 0)
                     break;
-                const long filled = syscall(SYS_getdents64, m_fd, lister.records.data(), lister.records.size());
+                const ssize_t filled = getdents64(m_fd, lister.records.data(), lister.records.size());
                 if (filled <= 0)
                     return false;
                 m_filled = static_cast<std::size_t>(filled);
                 m_offset = 0;
             }
-            const auto* record = reinterpret_cast<const DirectoryRecord*>(lister.records.data() + m_offset);
-            m_offset += record->length;
-            lister.names[m_count] = record->name;
-            lister.types[m_count] = record->type;
-            if (record->type != DT_DIR) {
+            const auto* record = reinterpret_cast<const dirent64*>(lister.records.data() + m_offset);
+            m_offset += record->d_reclen;
+            lister.names[m_count] = record->d_name;
+            lister.types[m_count] = record->d_type;
+            if (record->d_type != DT_DIR) {
                 lister.lookupOf[m_count] = lookupCount;
-                lister.lookupNames[lookupCount++] = record->name;
+                lister.lookupNames[lookupCount++] = record->d_name;
             }
             ++m_count;
         }
         if (lookupCount == 0)
             return true;
-        if (lister.ring &&
-            !lister.ring->Stat(m_fd, lister.lookupNames.data(), lookupCount, lister.lookups.data(), lister.codes.data()))
-            lister.ring.reset();
-        for (std::size_t i = 0; i < lookupCount; ++i) {
-            if (!lister.ring)
-                lister.codes[i] = StatxRing::kNotRead;
+        if (!lister.ring)
+            std::fill_n(lister.codes.begin(), lookupCount, StatxRing::kNotRead);
+        else if (!lister.ring->Stat(m_fd, lister.lookupNames.data(), lookupCount, lister.lookups.data(),
+                                    lister.codes.data()))
+            lister.ring.reset();  // what it did not read is read below, and every later batch too
+        for (std::size_t i = 0; i < lookupCount; ++i)
             if (lister.codes[i] == StatxRing::kNotRead)
                 lister.codes[i] = statx(m_fd, lister.lookupNames[i], AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC,
                                         STATX_TYPE | STATX_MODE | STATX_SIZE, &lister.lookups[i]) == 0
                                       ? 0
                                       : errno;
-        }
         return true;
     }
 

@@ -5,16 +5,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <thread>
 #include <vector>
 
+#include "cli/BatchStatFolderEnumerator.h"
 #include "engine/Cp936LeadByte.h"
 #include "engine/PathText.h"
-#include "cli/BatchStatFolderEnumerator.h"
 
 namespace CliSystem {
 
