@@ -37,7 +37,4 @@ LeadBytePredicate PathLeadBytePredicate();
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator();
 
-// How many folders the walk lists at once.
-unsigned WalkThreads();
-
 }  // namespace CliSystem

@@ -5,11 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "cli/BatchStatFolderEnumerator.h"
@@ -79,8 +77,5 @@ LeadBytePredicate PathLeadBytePredicate()
 }
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<BatchStatFolderEnumerator>(); }
-
-// Two per processor: a listing thread sleeps while the kernel's own workers look its files up.
-unsigned WalkThreads() { return 2 * std::max(1u, std::thread::hardware_concurrency()); }
 
 }  // namespace CliSystem

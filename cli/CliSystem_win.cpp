@@ -3,9 +3,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
-#include <thread>
-
 #include "engine/PathText.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32FolderEnumerator.h"
@@ -90,8 +87,5 @@ bool ModifiedTime(const std::string& path, int64_t& seconds)
 LeadBytePredicate PathLeadBytePredicate() { return AnsiLeadBytePredicate(); }
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<Win32FolderEnumerator>(); }
-
-// One per processor: the listing brings each file's size with it, so a thread is never idle.
-unsigned WalkThreads() { return std::max(1u, std::thread::hardware_concurrency()); }
 
 }  // namespace CliSystem

@@ -133,7 +133,7 @@ int FlorrinCli::Walk(const CliOptions& options)
             return !CliSystem::ModifiedTime(path, modified) || modified > newest;
         };
     }
-    CliScan scan(*enumerator, isLeadByte, CliSystem::WalkThreads());
+    CliScan scan(*enumerator, isLeadByte);
     if (!scan.CanList(folder)) {
         Error("florrin-cli：无法读取文件夹：", folder);
         return kExitUnreadableFolder;
