@@ -6,8 +6,11 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -17,7 +20,6 @@ void StoreRelease(unsigned* value, unsigned to) { __atomic_store_n(value, to, __
 // One mapping of the ring's memory, unmapped with it.
 class MappedRegion {
 public:
-    MappedRegion() = default;
     MappedRegion(int fd, std::size_t size, off_t offset)
         : m_size(size), m_base(mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, offset))
     {
@@ -39,6 +41,17 @@ private:
     std::size_t m_size = 0;
     void* m_base = nullptr;
 };
+
+// The kernel's answer to a probe of the ring's operations: from Linux 5.6, the release that
+// brought statx to the ring.
+bool RingHasStatx(int fd)
+{
+    constexpr unsigned kOps = 256;
+    std::vector<char> answer(sizeof(io_uring_probe) + kOps * sizeof(io_uring_probe_op));
+    auto* probe = reinterpret_cast<io_uring_probe*>(answer.data());
+    return syscall(__NR_io_uring_register, fd, IORING_REGISTER_PROBE, probe, kOps) == 0 &&
+           probe->last_op >= IORING_OP_STATX && (probe->ops[IORING_OP_STATX].flags & IO_URING_OP_SUPPORTED) != 0;
+}
 
 }  // namespace
 
@@ -63,7 +76,6 @@ struct StatxRing::Mapping {
     }
     bool Valid() const { return sqes != nullptr; }
 
-    // Both rings in one mapping (the kernels that have statx in the ring all map them so).
     MappedRegion rings;
     MappedRegion entries;
     unsigned* sqHead = nullptr;
@@ -83,8 +95,10 @@ std::unique_ptr<StatxRing> StatxRing::Create()
     const int fd = static_cast<int>(syscall(__NR_io_uring_setup, kEntries, &params));
     if (fd < 0)
         return nullptr;
-    // Without one mapping for both rings the kernel predates statx in the ring (5.4).
-    auto map = (params.features & IORING_FEAT_SINGLE_MMAP) != 0 ? std::make_unique<Mapping>(fd, params) : nullptr;
+    // Both rings share one mapping on every kernel whose ring has statx.
+    std::unique_ptr<Mapping> map;
+    if ((params.features & IORING_FEAT_SINGLE_MMAP) != 0 && RingHasStatx(fd))
+        map = std::make_unique<Mapping>(fd, params);
     if (!map || !map->Valid()) {
         map.reset();
         close(fd);
