@@ -149,9 +149,10 @@ bool StatxRing::Stat(int dirFd, const char* const* names, std::size_t count, str
             ++ended;
         }
         StoreRelease(ring.cqHead, head);
-        // A signal, or the kernel short of memory for the moment: try again.
-        if (error == 0 || error == EINTR || error == EAGAIN || error == EBUSY)
+        if (error == 0 || error == EINTR)
             continue;
+        // The ring failed, or the kernel is short of memory: what it holds is waited for, and
+        // only then the caller takes over.
         const unsigned submitted = LoadAcquire(ring.sqHead) - first;
         if (submitted == ended) {
             // What the kernel has not taken is taken back, so that no later call submits it.
