@@ -10,9 +10,9 @@
 #include <cstring>
 #include <vector>
 
+#include "cli/BatchStatFolderEnumerator.h"
 #include "engine/Cp936LeadByte.h"
 #include "engine/PathText.h"
-#include "platform/posix/PosixFolderEnumerator.h"
 
 namespace CliSystem {
 
@@ -76,6 +76,6 @@ LeadBytePredicate PathLeadBytePredicate()
     return nullptr;
 }
 
-std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<PosixFolderEnumerator>(); }
+std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<BatchStatFolderEnumerator>(); }
 
 }  // namespace CliSystem

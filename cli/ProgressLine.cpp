@@ -108,11 +108,17 @@ void ProgressLine::Stop()
 void ProgressLine::Print(std::FILE* out, const std::string& text)
 {
     std::lock_guard lock(m_lock);
-    // The terminal test is a system call: only when there is a line to take away.
-    if (m_shownColumns > 0 && out != m_stream && Console::IsTerminal(out))
+    // The terminal test is a system call: once per stream.
+    if (out != m_printedTo) {
+        m_printedTo = out;
+        m_printedToTerminal = Console::IsTerminal(out);
+    }
+    if (m_shownColumns > 0 && out != m_stream && m_printedToTerminal)
         EraseLocked();
     std::fwrite(text.data(), 1, text.size(), out);
-    std::fflush(out);
+    // A terminal shows each line at once; a pipe or a file takes them a buffer at a time.
+    if (m_printedToTerminal)
+        std::fflush(out);
 }
 
 void ProgressLine::Loop()

@@ -41,7 +41,8 @@ public:
     void Start();
     // Stops the thread and erases the line.
     void Stop();
-    // Writes text to out; when out shows on the same terminal, the line is erased first.
+    // Writes text to out; when out shows on the same terminal, the line is erased first. Text
+    // for a terminal goes out at once, for a pipe or a file when the stream's buffer is full.
     void Print(std::FILE* out, const std::string& text);
 
 private:
@@ -59,5 +60,7 @@ private:
     bool m_bStop = false;
     bool m_bRunning = false;
     std::size_t m_shownColumns = 0;
+    std::FILE* m_printedTo = nullptr;
+    bool m_printedToTerminal = false;
     std::thread m_thread;
 };
