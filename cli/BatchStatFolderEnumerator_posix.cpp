@@ -32,42 +32,33 @@ struct BatchStatFolderEnumerator::Lister {
 class BatchStatFolderEnumerator::Listing : public FolderEnumeration {
 public:
     Listing(BatchStatFolderEnumerator& owner, int fd, std::unique_ptr<Lister> lister)
-        : m_owner(owner), m_fd(fd), m_lister(std::move(lister))
-    {
-    }
-    ~Listing() override
-    {
+        : m_owner(owner), m_fd(fd), m_lister(std::move(lister)) {}
+    ~Listing() override {
         close(m_fd);
         m_owner.GiveBack(std::move(m_lister));
     }
     Listing(const Listing&) = delete;
     Listing& operator=(const Listing&) = delete;
 
-    bool Next(FolderEntry& entry) override
-    {
+    bool Next(FolderEntry& entry) override {
         for (;;) {
-            if (m_next == m_count && !ReadBatch())
-                return false;
-            if (Describe(m_next++, entry))
-                return true;
+            if (m_next == m_count && !ReadBatch()) return false;
+            if (Describe(m_next++, entry)) return true;
         }
     }
 
 private:
     // The next entries, up to a batch, with the look-ups of those that are no folder done.
-    bool ReadBatch()
-    {
+    bool ReadBatch() {
         Lister& lister = *m_lister;
         m_next = m_count = 0;
         std::size_t lookupCount = 0;
         while (m_count < Lister::kBatch) {
             if (m_offset == m_filled) {
                 // The names of the batch point into the buffer: it is refilled only between batches.
-                if (m_count > 0)
-                    break;
+                if (m_count > 0) break;
                 const ssize_t filled = getdents64(m_fd, lister.records.data(), lister.records.size());
-                if (filled <= 0)
-                    return false;
+                if (filled <= 0) return false;
                 m_filled = static_cast<std::size_t>(filled);
                 m_offset = 0;
             }
@@ -81,8 +72,7 @@ private:
             }
             ++m_count;
         }
-        if (lookupCount == 0)
-            return true;
+        if (lookupCount == 0) return true;
         if (!lister.ring)
             std::fill_n(lister.codes.begin(), lookupCount, StatxRing::kNotRead);
         else if (!lister.ring->Stat(m_fd, lister.lookupNames.data(), lookupCount, lister.lookups.data(),
@@ -98,8 +88,7 @@ private:
     }
 
     // False for an entry that vanished between the listing and its look-up: it is passed over.
-    bool Describe(std::size_t index, FolderEntry& entry) const
-    {
+    bool Describe(std::size_t index, FolderEntry& entry) const {
         const Lister& lister = *m_lister;
         const char* name = lister.names[index];
         entry.name.assign(name);
@@ -110,8 +99,7 @@ private:
             return true;
         }
         const std::size_t lookup = lister.lookupOf[index];
-        if (lister.codes[lookup] != 0)
-            return false;
+        if (lister.codes[lookup] != 0) return false;
         const struct statx& info = lister.lookups[lookup];
         if (S_ISLNK(info.stx_mode)) {
             entry.isLink = true;
@@ -134,24 +122,23 @@ private:
     std::size_t m_next = 0;
 };
 
-BatchStatFolderEnumerator::BatchStatFolderEnumerator(bool lookupsBatched) : m_lookupsBatched(lookupsBatched) {}
+BatchStatFolderEnumerator::BatchStatFolderEnumerator(bool lookupsBatched)
+    : m_lookupsBatched(lookupsBatched) {}
 BatchStatFolderEnumerator::~BatchStatFolderEnumerator() = default;
 
-std::unique_ptr<FolderEnumeration> BatchStatFolderEnumerator::Open(const std::string& searchPattern)
-{
+std::unique_ptr<FolderEnumeration> BatchStatFolderEnumerator::Open(const std::string& searchPattern) {
     static const std::string kAllEntries = "*.*";
     if (searchPattern.size() < kAllEntries.size() ||
-        searchPattern.compare(searchPattern.size() - kAllEntries.size(), kAllEntries.size(), kAllEntries) != 0)
+        searchPattern.compare(searchPattern.size() - kAllEntries.size(), kAllEntries.size(), kAllEntries) !=
+            0)
         return nullptr;
     const std::string folder = searchPattern.substr(0, searchPattern.size() - kAllEntries.size());
     const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
+    if (fd < 0) return nullptr;
     return std::make_unique<Listing>(*this, fd, Borrow());
 }
 
-std::unique_ptr<BatchStatFolderEnumerator::Lister> BatchStatFolderEnumerator::Borrow()
-{
+std::unique_ptr<BatchStatFolderEnumerator::Lister> BatchStatFolderEnumerator::Borrow() {
     {
         std::lock_guard lock(m_lock);
         if (!m_idle.empty()) {
@@ -163,8 +150,7 @@ std::unique_ptr<BatchStatFolderEnumerator::Lister> BatchStatFolderEnumerator::Bo
     return std::make_unique<Lister>(m_lookupsBatched);
 }
 
-void BatchStatFolderEnumerator::GiveBack(std::unique_ptr<Lister> lister)
-{
+void BatchStatFolderEnumerator::GiveBack(std::unique_ptr<Lister> lister) {
     std::lock_guard lock(m_lock);
     m_idle.push_back(std::move(lister));
 }

@@ -21,15 +21,12 @@ void StoreRelease(unsigned* value, unsigned to) { __atomic_store_n(value, to, __
 class MappedRegion {
 public:
     MappedRegion(int fd, std::size_t size, off_t offset)
-        : m_size(size), m_base(mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, offset))
-    {
-        if (m_base == MAP_FAILED)
-            m_base = nullptr;
+        : m_size(size),
+          m_base(mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, offset)) {
+        if (m_base == MAP_FAILED) m_base = nullptr;
     }
-    ~MappedRegion()
-    {
-        if (m_base != nullptr)
-            munmap(m_base, m_size);
+    ~MappedRegion() {
+        if (m_base != nullptr) munmap(m_base, m_size);
     }
     MappedRegion(const MappedRegion&) = delete;
     MappedRegion& operator=(const MappedRegion&) = delete;
@@ -44,26 +41,25 @@ private:
 
 // The kernel's answer to a probe of the ring's operations: from Linux 5.6, the release that
 // brought statx to the ring.
-bool RingHasStatx(int fd)
-{
+bool RingHasStatx(int fd) {
     constexpr unsigned kOps = 256;
     std::vector<char> answer(sizeof(io_uring_probe) + kOps * sizeof(io_uring_probe_op));
     auto* probe = reinterpret_cast<io_uring_probe*>(answer.data());
     return syscall(__NR_io_uring_register, fd, IORING_REGISTER_PROBE, probe, kOps) == 0 &&
-           probe->last_op >= IORING_OP_STATX && (probe->ops[IORING_OP_STATX].flags & IO_URING_OP_SUPPORTED) != 0;
+           probe->last_op >= IORING_OP_STATX &&
+           (probe->ops[IORING_OP_STATX].flags & IO_URING_OP_SUPPORTED) != 0;
 }
 
 }  // namespace
 
 struct StatxRing::Mapping {
     Mapping(int fd, const io_uring_params& params)
-        : rings(fd, std::max<std::size_t>(params.sq_off.array + params.sq_entries * sizeof(unsigned),
-                                          params.cq_off.cqes + params.cq_entries * sizeof(io_uring_cqe)),
+        : rings(fd,
+                std::max<std::size_t>(params.sq_off.array + params.sq_entries * sizeof(unsigned),
+                                      params.cq_off.cqes + params.cq_entries * sizeof(io_uring_cqe)),
                 IORING_OFF_SQ_RING),
-          entries(fd, params.sq_entries * sizeof(io_uring_sqe), IORING_OFF_SQES)
-    {
-        if (!rings.Valid() || !entries.Valid())
-            return;
+          entries(fd, params.sq_entries * sizeof(io_uring_sqe), IORING_OFF_SQES) {
+        if (!rings.Valid() || !entries.Valid()) return;
         sqHead = reinterpret_cast<unsigned*>(rings.At(params.sq_off.head));
         sqTail = reinterpret_cast<unsigned*>(rings.At(params.sq_off.tail));
         sqMask = *reinterpret_cast<unsigned*>(rings.At(params.sq_off.ring_mask));
@@ -89,12 +85,10 @@ struct StatxRing::Mapping {
     io_uring_sqe* sqes = nullptr;
 };
 
-std::unique_ptr<StatxRing> StatxRing::Create()
-{
+std::unique_ptr<StatxRing> StatxRing::Create() {
     io_uring_params params{};
     const int fd = static_cast<int>(syscall(__NR_io_uring_setup, kEntries, &params));
-    if (fd < 0)
-        return nullptr;
+    if (fd < 0) return nullptr;
     // Both rings share one mapping on every kernel whose ring has statx.
     std::unique_ptr<Mapping> map;
     if ((params.features & IORING_FEAT_SINGLE_MMAP) != 0 && RingHasStatx(fd))
@@ -109,14 +103,13 @@ std::unique_ptr<StatxRing> StatxRing::Create()
 
 StatxRing::StatxRing(int fd, std::unique_ptr<Mapping> map) : m_fd(fd), m_map(std::move(map)) {}
 
-StatxRing::~StatxRing()
-{
+StatxRing::~StatxRing() {
     m_map.reset();
     close(m_fd);
 }
 
-bool StatxRing::Stat(int dirFd, const char* const* names, std::size_t count, struct statx* results, int* codes)
-{
+bool StatxRing::Stat(int dirFd, const char* const* names, std::size_t count, struct statx* results,
+                     int* codes) {
     Mapping& ring = *m_map;
     const unsigned first = *ring.sqTail;
     for (std::size_t i = 0; i < count; ++i) {
@@ -139,8 +132,8 @@ bool StatxRing::Stat(int dirFd, const char* const* names, std::size_t count, str
     std::size_t ended = 0;
     while (ended < count) {
         const unsigned unsubmitted = end - LoadAcquire(ring.sqHead);
-        const long result = syscall(__NR_io_uring_enter, m_fd, unsubmitted, static_cast<unsigned>(count - ended),
-                                    IORING_ENTER_GETEVENTS, nullptr, 0);
+        const long result = syscall(__NR_io_uring_enter, m_fd, unsubmitted,
+                                    static_cast<unsigned>(count - ended), IORING_ENTER_GETEVENTS, nullptr, 0);
         const int error = result < 0 ? errno : 0;
         unsigned head = *ring.cqHead;
         for (const unsigned tail = LoadAcquire(ring.cqTail); head != tail; ++head) {
@@ -149,8 +142,7 @@ bool StatxRing::Stat(int dirFd, const char* const* names, std::size_t count, str
             ++ended;
         }
         StoreRelease(ring.cqHead, head);
-        if (error == 0 || error == EINTR)
-            continue;
+        if (error == 0 || error == EINTR) continue;
         // The ring failed, or the kernel is short of memory: what it holds is waited for, and
         // only then the caller takes over.
         const unsigned submitted = LoadAcquire(ring.sqHead) - first;

@@ -17,8 +17,7 @@ namespace fs = std::filesystem;
 
 using Described = std::tuple<std::string, bool, bool, bool, uint64_t>;
 
-std::vector<Described> Describe(FolderEnumerator& enumerator, const std::string& pattern)
-{
+std::vector<Described> Describe(FolderEnumerator& enumerator, const std::string& pattern) {
     std::vector<Described> described;
     for (const FolderEntry& entry : SortedListing(enumerator, pattern))
         described.emplace_back(entry.name, entry.isDirectory, entry.isLink, entry.isReadOnly, entry.size);
@@ -27,8 +26,7 @@ std::vector<Described> Describe(FolderEnumerator& enumerator, const std::string&
 
 // More entries than one look-up batch and one kernel buffer hold, links of every kind, a
 // read-only file: batched or one by one, every entry as the plain listing describes it.
-TEST(BatchStatFolderEnumeratorPosixTest, DescribesEveryEntryAsThePlainListingDoes)
-{
+TEST(BatchStatFolderEnumeratorPosixTest, DescribesEveryEntryAsThePlainListingDoes) {
     std::string templ = (fs::temp_directory_path() / "florrin-batch-XXXXXX").string();
     ASSERT_NE(mkdtemp(templ.data()), nullptr);
     const std::string root = templ;
