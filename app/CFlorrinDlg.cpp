@@ -17,7 +17,6 @@
 #include "platform/win32/Win32DiskSpaceQuery.h"
 #include "platform/win32/Win32FileDeleter.h"
 #include "platform/win32/Win32FolderEnumerator.h"
-#include "platform/win32/Win32ResultListWindow.h"
 #include "res/resource.h"
 #include "skin/DialogGeometry.h"
 #include "skin/DialogLayoutWindow.h"
@@ -58,8 +57,8 @@ Win32DiskSpaceQuery& SystemDiskSpace() {
 
 CFlorrinDlg::CFlorrinDlg()
     : CDialog(IDD_MAIN_DIALOG, nullptr),
-      m_runHost(*this, m_scanRun),
-      m_scanRun(SystemFolders(), SystemDiskSpace(), m_runHost, AnsiLeadBytePredicate()) {
+      m_view(*this, m_scanRun),
+      m_scanRun(SystemFolders(), SystemDiskSpace(), m_view, AnsiLeadBytePredicate()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
@@ -76,34 +75,30 @@ void CFlorrinDlg::OnStart() {
     if (bWasIdle && m_scanRun.IsScanning()) m_folderMeasure.RangeTaken();
 }
 
-void CFlorrinDlg::OnSelectAll() { ::OnSelectAll(m_runHost); }
+void CFlorrinDlg::OnSelectAll() { ::OnSelectAll(m_view); }
 
-void CFlorrinDlg::OnSelectNone() { ::OnSelectNone(m_runHost); }
+void CFlorrinDlg::OnSelectNone() { ::OnSelectNone(m_view); }
 
 void CFlorrinDlg::OnStop() { m_scanRun.OnStop(); }
 
 void CFlorrinDlg::OnPause() { m_scanRun.OnPause(); }
 
 void CFlorrinDlg::OnDelete() {
-    Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd);
     Win32FileDeleter deleter;
-    ::OnDelete(window, deleter, AnsiLeadBytePredicate());
+    ::OnDelete(m_view, deleter, AnsiLeadBytePredicate());
 }
 
 void CFlorrinDlg::OnDeleteAll() {
-    // A long list keeps the window answering; but a running walk's requests wait until the list
-    // is done with, since they would add lines under the loop.
-    using SentMessages = Win32ResultListWindow::SentMessages;
-    const SentMessages sent = m_scanRun.IsScanning() ? SentMessages::Held : SentMessages::Answered;
-    Win32ResultListWindow window(m_listResults.m_hWnd, ::GetDlgItem(m_hWnd, IDC_STATUS_TEXT), m_btnScanNow.m_hWnd,
-                                 sent);
+    // A long list keeps the window answering; but not during a walk, whose requests would add
+    // lines under the loop.
+    m_view.BeginDeleteAll(!m_scanRun.IsScanning());
     Win32FileDeleter deleter;
-    ::OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
+    ::OnDeleteAll(m_view, deleter, AnsiLeadBytePredicate());
 }
 
 void CFlorrinDlg::OnScanNow() { m_scanRun.OnScanNow(); }
 
-LRESULT CFlorrinDlg::OnRunRequest(WPARAM, LPARAM lParam) { return DialogRunHost::CarryOut(lParam); }
+LRESULT CFlorrinDlg::OnRunRequest(WPARAM, LPARAM lParam) { return DialogView::CarryOut(lParam); }
 
 LRESULT CFlorrinDlg::OnFolderMeasured(WPARAM wParam, LPARAM lParam) {
     const std::optional<FolderMeasure::Result> measured = m_folderMeasure.OnMeasured(wParam, lParam);
@@ -177,9 +172,9 @@ BOOL CFlorrinDlg::OnInitDialog() {
     m_btnScanNow.m_nHoverBitmap = IDB_BUTTON_BIG_HOT;
     m_btnScanNow.m_nCurBitmap = IDB_BUTTON_BIG;
 
-    m_bMinHot = false;
-    m_bCloseHot = false;
-    m_bMaxHot = false;
+    m_captionFrame.m_bMinHot = false;
+    m_captionFrame.m_bCloseHot = false;
+    m_captionFrame.m_bMaxHot = false;
 
     // Both label fonts live as long as the process: the labels use them until it ends.
     m_pStatusFont = new CFont;
@@ -187,15 +182,15 @@ BOOL CFlorrinDlg::OnInitDialog() {
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "宋体"))
         GetDlgItem(IDC_STATUS_TEXT)->SetFont(*m_pStatusFont, FALSE);
 
-    m_bMaximized = false;
-    m_bRestored = true;
+    m_captionFrame.m_bMaximized = false;
+    m_captionFrame.m_bRestored = true;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    m_fScaleX = static_cast<float>(static_cast<double>(::GetSystemMetrics(SM_CXSCREEN)) / rcWindow.Width());
-    m_fScaleY = static_cast<float>(static_cast<double>(::GetSystemMetrics(SM_CYSCREEN)) / rcWindow.Height());
+    m_resizeLayout.InitScaleFactors(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                                    rcWindow.Width(), rcWindow.Height());
     CRect rcOptions;
     m_listOptions.GetWindowRect(&rcOptions);
-    m_nOptionListWidth = rcOptions.Width();
+    m_resizeLayout.m_nOptionListWidth = rcOptions.Width();
 
     m_tab.InsertItem(0, kFolderTab);
     m_tab.InsertItem(1, kOptionsTab);
@@ -211,8 +206,8 @@ BOOL CFlorrinDlg::OnInitDialog() {
     CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
     CRect rcLink;
     pLink->GetClientRect(&rcLink);
-    InitLinkGeometry({rcLink.left, rcLink.top, rcLink.right, rcLink.bottom});
-    KeepLinkClearOf(DialogLayoutWindow(this).ButtonRects());
+    m_shopLink.InitLinkGeometry({rcLink.left, rcLink.top, rcLink.right, rcLink.bottom});
+    m_shopLink.KeepLinkClearOf(DialogLayoutWindow(this).ButtonRects());
     auto* pLinkFont = new CFont;
     if (pLinkFont->CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "微软雅黑"))
@@ -284,16 +279,16 @@ void CFlorrinDlg::OnMenuAbout() {
 
 void CFlorrinDlg::OnMenuMinimize() {
     ShowWindow(SW_MINIMIZE);
-    m_bMinHot = false;
+    m_captionFrame.m_bMinHot = false;
 }
 
 void CFlorrinDlg::OnTimer(UINT_PTR nIDEvent) {
     Default();
-    if (m_runHost.OnTimer(nIDEvent)) return;
+    if (m_view.OnTimer(nIDEvent)) return;
     if (nIDEvent != ShopLink::kTimerId) return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    const SkinPoint pt = OnLinkTimer(m_nWndWidth, rcWindow.Height());
+    const SkinPoint pt = m_shopLink.OnLinkTimer(m_captionFrame.m_nWndWidth, rcWindow.Height());
     CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
     CRect rcLink;
     pLink->GetClientRect(&rcLink);
@@ -320,7 +315,7 @@ void CFlorrinDlg::OnMouseMove(UINT, CPoint point) {
 
 void CFlorrinDlg::OnMenuMaximize() {
     SkinFramePainter painter(this);
-    ToggleMaximized(painter);
+    m_captionFrame.ToggleMaximized(painter);
 }
 
 void CFlorrinDlg::OnNcPaint() { PaintSkinFrame(); }
@@ -333,16 +328,16 @@ BOOL CFlorrinDlg::OnNcActivate(BOOL) {
 
 void CFlorrinDlg::OnNcMouseMove(UINT, CPoint point) {
     SkinFramePainter painter(this);
-    CaptionFrame::OnNcMouseMove({point.x, point.y}, painter);
+    m_captionFrame.OnNcMouseMove({point.x, point.y}, painter);
     Default();
     // After the default processing, which may ask for a leave notice of its own.
     painter.TrackNonClientLeave();
 }
 
 void CFlorrinDlg::OnNcLButtonDown(UINT, CPoint) {
-    const bool bOnButton = m_bCloseHot || m_bMinHot || m_bMaxHot;
+    const bool bOnButton = m_captionFrame.m_bCloseHot || m_captionFrame.m_bMinHot || m_captionFrame.m_bMaxHot;
     SkinFramePainter painter(this);
-    CaptionFrame::OnNcLButtonDown(painter);
+    m_captionFrame.OnNcLButtonDown(painter);
     // A press that a caption button took is not also the start of a window move: once the close
     // question has been answered the mouse button is up, and the window would follow the pointer.
     if (!bOnButton) Default();
@@ -350,7 +345,7 @@ void CFlorrinDlg::OnNcLButtonDown(UINT, CPoint) {
 
 void CFlorrinDlg::OnNcMouseLeave() {
     SkinFramePainter painter(this);
-    CaptionFrame::OnNcMouseLeave(painter);
+    m_captionFrame.OnNcMouseLeave(painter);
     Default();
 }
 
@@ -358,18 +353,18 @@ BOOL CFlorrinDlg::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CFlorrinDlg::OnNcLButtonDblClk(UINT, CPoint) {
     SkinFramePainter painter(this);
-    CaptionFrame::OnNcLButtonDblClk(painter);
+    m_captionFrame.OnNcLButtonDblClk(painter);
 }
 
 void CFlorrinDlg::PaintSkinFrame() {
     SkinFramePainter painter(this);
-    CaptionFrame::PaintSkinFrame(painter);
+    m_captionFrame.PaintSkinFrame(painter);
 }
 
 void CFlorrinDlg::OnSize(UINT nType, int, int) {
     DialogLayoutWindow layoutWindow(this);
-    if (ResizeLayout::OnSize(nType, m_bMaximized, m_bRestored, layoutWindow))
-        KeepLinkClearOf(layoutWindow.ButtonRects());
+    if (m_resizeLayout.OnSize(nType, m_captionFrame.m_bMaximized, m_captionFrame.m_bRestored, layoutWindow))
+        m_shopLink.KeepLinkClearOf(layoutWindow.ButtonRects());
 }
 
 // Rows in the dialog's order; the handlers of other layers join them as they are built.
@@ -407,7 +402,7 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
         MapMessage<WM_TIMER, &CFlorrinDlg::OnTimer>(),
         MapMessage<WM_LBUTTONUP, &CFlorrinDlg::OnLButtonUp>(),
         MapMessage<WM_MOUSEMOVE, &CFlorrinDlg::OnMouseMove>(),
-        MapRawMessage<DialogRunHost::kRunRequest, &CFlorrinDlg::OnRunRequest>(),
+        MapRawMessage<DialogView::kRunRequest, &CFlorrinDlg::OnRunRequest>(),
         MapRawMessage<FolderMeasure::kMeasured, &CFlorrinDlg::OnFolderMeasured>(),
     };
     static const MessageMap map(CDialog::ThisMessageMap(), rows);

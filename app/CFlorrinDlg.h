@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/DialogRunHost.h"
+#include "app/DialogView.h"
 #include "engine/ScanRun.h"
 #include "framework/CBrush.h"
 #include "framework/CCheckListBox.h"
@@ -22,12 +22,12 @@
 #include "skin/ResizeLayout.h"
 #include "skin/ShopLink.h"
 
-// The main dialog, on the template IDD_MAIN_DIALOG.
-// The scrolling shop link keeps its geometry (m_rcLink, m_nLinkX, m_nLinkY) in its own base; so
-// do the painted caption frame (its metrics, hover and window-state flags) and the resize layout
-// (its factors and read-back edges). The scan run is a member: its workers get the run, never the
-// dialog, and reach the window only through m_runHost, the one view of the window they use.
-class CFlorrinDlg : public CDialog, public ShopLink, public CaptionFrame, public ResizeLayout {
+// The main dialog, on the template IDD_MAIN_DIALOG. It is made of its controls and four parts
+// that keep their own state: the painted caption frame (metrics, hover and window-state flags),
+// the resize layout (factors and read-back edges), the scrolling shop link (its geometry) and the
+// scan run. The run's workers get the run, never the dialog, and reach the window only through
+// m_view, which the delete commands use as well.
+class CFlorrinDlg : public CDialog {
 public:
     CFlorrinDlg();
     ~CFlorrinDlg() override;
@@ -110,8 +110,11 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
 
 private:
+    CaptionFrame m_captionFrame;
+    ResizeLayout m_resizeLayout;
+    ShopLink m_shopLink;
     // The view before the run it serves: the run is made with it, and goes first at the end.
-    DialogRunHost m_runHost;
+    DialogView m_view;
     ScanRun m_scanRun;
     FolderMeasure m_folderMeasure;
     // Whether a client point lies on the shop link label where it stands now.

@@ -110,7 +110,7 @@ int main(int argc, char** argv)
         ScanEngine engine(*enumerator, *disk, window, MakeLeadBytePredicate());
         engine.AddJunkPatterns();
         engine.ScanFolder(folder);
-        junk = engine.m_nJunkCount;
+        junk = engine.JunkCount();
     });
 
     std::printf("tree: %s, %llu files, %u junk\n", folder.c_str(), static_cast<unsigned long long>(files), junk);

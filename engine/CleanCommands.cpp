@@ -75,7 +75,7 @@ void OnDelete(ResultListWindow& window, FileDeleter& deleter, const LeadBytePred
     if (LeavesNoFile(outcome))
         window.DeleteLine(index);
     else
-        window.SetStatusText(CannotDeleteText(outcome));
+        window.ShowDeleteStatus(CannotDeleteText(outcome));
 }
 
 void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte) {
@@ -84,7 +84,7 @@ void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadByteP
     std::string line;
     for (int i = 0; i < window.GetLineCount(); ++i) {
         if (!window.GetLineText(i, line)) continue;
-        window.SetStatusText(line);
+        window.ShowDeleteStatus(line);
         const DeleteOutcome outcome = DeleteListedFile(deleter, line, isLeadByte);
         if (!LeavesNoFile(outcome)) {
             kept.push_back(line);
@@ -97,6 +97,6 @@ void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadByteP
     std::sort(kept.begin(), kept.end());
     kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
     window.ReplaceLines(kept);
-    window.SetStatusText(CleanedText(kept.size(), reasons));
+    window.ShowDeleteStatus(CleanedText(kept.size(), reasons));
     if (kept.empty()) window.ShowScanNowButton(kRescanText);
 }

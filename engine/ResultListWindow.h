@@ -17,7 +17,9 @@ public:
     virtual void DeleteLine(int index) = 0;
     // Empties the list and adds the given lines back (the list sorts them).
     virtual void ReplaceLines(const std::vector<std::string>& lines) = 0;
-    virtual void SetStatusText(const std::string& text) = 0;
+    // Writes the status line at once. What a running walk publishes meanwhile is applied after the
+    // command, so no line joins the list under it.
+    virtual void ShowDeleteStatus(const std::string& text) = 0;
     // Hides the result list and shows the big scan button again with the given text.
     virtual void ShowScanNowButton(const std::string& text) = 0;
     // Called between two lines of a long command: lets the window answer what other threads and

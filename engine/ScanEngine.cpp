@@ -161,6 +161,12 @@ void ScanEngine::ScanLevel(const std::string& folder)
     }
 }
 
+void ScanEngine::ResetJunkTotals()
+{
+    m_nJunkKB.store(0);
+    m_nJunkCount.store(0);
+}
+
 uint32_t ScanEngine::GetUsedSpaceKB(const std::string& path)
 {
     DiskSpace space;

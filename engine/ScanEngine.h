@@ -14,8 +14,8 @@
 #include "engine/ScanWindow.h"
 
 // The junk matcher, the scan walk and the drive's used space, with the state they share between
-// the interface thread, the scan thread and the clean worker. The main dialog derives from it and
-// supplies the window operations; the folder listing and the drive query come from the platform.
+// the interface thread, the scan thread and the clean worker, kept private behind named
+// operations. The window operations, the folder listing and the drive query are given to it.
 class ScanEngine {
 public:
     ScanEngine(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanWindow& window,
@@ -43,39 +43,48 @@ public:
     // the scan is being stopped.
     bool IsJunkFile(const std::string& path);
 
-    // Walks folder depth first: counts every file into m_nScannedKB and the progress bar, and lists
-    // every junk file. Stops at the next entry once m_bStopScan is set, signalling the scan event
-    // from each level that had entries left; waits at m_scanGate between entries while it is held.
+    // Walks folder depth first: counts every file into the scanned total and the progress bar, and
+    // lists every junk file. Stops at the next entry once a stop is requested, signalling the scan
+    // event from each level that had entries left; waits between entries while the walk is held.
     void ScanFolder(const std::string& folder);
 
     // The used space, in KB, of the drive that holds path; 0 when the drive cannot be queried.
     uint32_t GetUsedSpaceKB(const std::string& path);
 
-    // A stop request: sets m_bStopScan and lets a held walk go on to meet it.
+    // A stop request: the walk ends at its next entry, and a held walk goes on to meet it.
     void RequestStop();
-    // An accepted start: clears m_bStopScan and opens the gate for the new walk.
+    // An accepted start: clears the stop request and opens the gate for the new walk.
     void ClearStopRequest();
 
-    std::atomic<bool> m_bStopScan{false};
-    std::atomic<bool> m_bScanning{false};
-    std::atomic<bool> m_bPaused{false};
-    std::atomic<bool> m_bAnimating{false};
+    // The walk's totals: every file's KB, the junk files' KB and their number.
+    uint32_t ScannedKB() const { return m_nScannedKB.load(); }
+    uint32_t JunkKB() const { return m_nJunkKB.load(); }
+    uint32_t JunkCount() const { return m_nJunkCount.load(); }
+    // The next walk counts from zero: the scanned total at the end of a run, the junk totals once
+    // its summary is written.
+    void ResetScannedKB() { m_nScannedKB.store(0); }
+    void ResetJunkTotals();
 
+    // Pause: a held walk waits between two entries until released (or stopped).
+    void HoldWalk() { m_scanGate.Hold(); }
+    void ReleaseWalk() { m_scanGate.Release(); }
+
+protected:
+    // The gate the walk passes between entries; the busy animation passes it between frames.
+    PauseGate& ScanGate() { return m_scanGate; }
+
+private:
+    std::atomic<bool> m_bStopScan{false};
     std::atomic<uint32_t> m_nScannedKB{0};
     std::atomic<uint32_t> m_nJunkKB{0};
     std::atomic<uint32_t> m_nJunkCount{0};
-    std::atomic<uint32_t> m_nUsedKB{0};
-
-    // Where the walk waits while the scan is paused.
     PauseGate m_scanGate;
 
-protected:
     // Guards m_lstJunkPatterns and the decision: the clean worker appends while the scan thread
     // matches and empties.
     mutable std::mutex m_junkPatternsLock;
     std::vector<std::string> m_lstJunkPatterns;
 
-private:
     void ScanLevel(const std::string& folder);
     void SetStatusText(const std::string& text);
     void SetProgressPos(uint32_t position);

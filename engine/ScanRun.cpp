@@ -78,23 +78,23 @@ void ScanRun::OnStart()
 bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
 {
     m_launch.Begin();
-    m_nRunTicket.store(OpenPatternDecision());
+    const uint64_t ticket = OpenPatternDecision();
     bool started = m_host.CreateScanEvent();
     for (RunWorker worker : order) {
         if (started)
-            started = StartCounted(worker);
+            started = StartCounted(worker, ticket);
     }
     if (!started)
         AbandonStart();
     return started;
 }
 
-bool ScanRun::StartCounted(RunWorker worker)
+bool ScanRun::StartCounted(RunWorker worker, uint64_t ticket)
 {
     m_nLiveWorkers.fetch_add(1);
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(true);
-    if (m_host.StartWorker(worker))
+    if (m_host.StartWorker(worker, ticket))
         return true;
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(false);
@@ -135,12 +135,12 @@ void ScanRun::OnPause()
     if (!m_bScanning.load())
         return;
     if (!m_bPaused.load()) {
-        m_scanGate.Hold();
+        HoldWalk();
         m_bPaused.store(true);
         m_host.EnableControl(RunControl::Start, false);
         m_host.SetControlText(RunControl::Pause, kContinueText);
     } else {
-        m_scanGate.Release();
+        ReleaseWalk();
         m_bPaused.store(false);
         m_host.SetControlText(RunControl::Pause, kPauseText);
     }
@@ -173,13 +173,13 @@ void ScanRun::FinishScan()
     m_host.EnableControl(RunControl::Stop, false);
     m_host.EnableControl(RunControl::DirTree, true);
     m_bAnimating.store(false);
-    m_nScannedKB.store(0);
+    ResetScannedKB();
     m_host.SetProgressPos(m_nUsedKB.load() >> 10);
 }
 
 void ScanRun::ShowScanSummary()
 {
-    m_host.SetStatusText(ScanSummaryText(m_nJunkCount.load(), m_nJunkKB.load()));
+    m_host.SetStatusText(ScanSummaryText(JunkCount(), JunkKB()));
 }
 
 uint32_t ScanRun::MeasureUsedSpace()
@@ -209,8 +209,7 @@ uint32_t ScanRun::ScanThreadMain()
             }
             FinishScan();
             ShowScanSummary();
-            m_nJunkKB.store(0);
-            m_nJunkCount.store(0);
+            ResetJunkTotals();
             EmptyJunkPatterns();
         }
     } catch (...) {
@@ -219,10 +218,10 @@ uint32_t ScanRun::ScanThreadMain()
     return 0;
 }
 
-uint32_t ScanRun::CleanThreadMain()
+uint32_t ScanRun::CleanThreadMain(uint64_t ticket)
 {
     try {
-        CleanWorkerHost cleanHost(m_host, *this, m_nRunTicket.load());
+        CleanWorkerHost cleanHost(m_host, *this, ticket);
         if (m_launch.Await())
             m_host.RunCleanOptions(cleanHost);
     } catch (...) {
@@ -236,7 +235,7 @@ uint32_t ScanRun::AnimationThreadMain()
 {
     try {
         if (m_launch.Await())
-            m_host.RunBusyAnimation(m_bAnimating, m_scanGate);
+            m_host.RunBusyAnimation(m_bAnimating, ScanGate());
     } catch (...) {
     }
     WorkerEnded(RunWorker::Animation);

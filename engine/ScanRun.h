@@ -38,6 +38,9 @@ public:
     void ShowScanSummary();
 
     bool IsScanning() const { return m_bScanning.load(); }
+    bool IsPaused() const { return m_bPaused.load(); }
+    // True while the busy animation goes on cycling.
+    bool IsAnimating() const { return m_bAnimating.load(); }
     // The folder the next walk scans.
     void SetScanFolder(const std::string& folder) { m_strScanPath = folder; }
     const std::string& ScanPath() const { return m_strScanPath; }
@@ -50,23 +53,22 @@ public:
     uint32_t AddToProgressBasis(uint32_t kb);
 
     // The bodies of the three thread procedures, the run as their argument; each returns the
-    // thread's exit code, 0, and nothing thrown leaves them.
+    // thread's exit code, 0, and nothing thrown leaves them. The clean worker is given the pattern
+    // ticket of the run that launched it, however late it first runs.
     uint32_t ScanThreadMain();
-    uint32_t CleanThreadMain();
+    uint32_t CleanThreadMain(uint64_t ticket);
     uint32_t AnimationThreadMain();
 
     // True while any worker thread of any run has yet to return; once false, no worker will
     // touch this object again.
     bool HasLiveWorker() const { return m_nLiveWorkers.load() > 0; }
 
-    std::string m_strScanPath;
-
 private:
     bool IsRunRefused() const;
     // Creates the event and the workers in the given order; on any failure no worker does
     // anything and the window goes back to its idle look.
     bool LaunchWorkers(const RunWorker (&order)[3]);
-    bool StartCounted(RunWorker worker);
+    bool StartCounted(RunWorker worker, uint64_t ticket);
     void AbandonStart();
     void ShowRunningControls();
     void WorkerEnded(RunWorker worker);
@@ -74,7 +76,12 @@ private:
     ScanRunHost& m_host;
     WorkerLaunch m_launch;
     std::atomic<int> m_nLiveWorkers{0};
-    // The pattern decision of the run started last; its clean worker takes it when it begins.
-    std::atomic<uint64_t> m_nRunTicket{0};
     std::atomic<bool> m_bScanThreadAlive{false};
+
+    std::atomic<bool> m_bScanning{false};
+    std::atomic<bool> m_bPaused{false};
+    std::atomic<bool> m_bAnimating{false};
+    // The progress bar's basis: the drive's used space plus the measured folders.
+    std::atomic<uint32_t> m_nUsedKB{0};
+    std::string m_strScanPath;
 };

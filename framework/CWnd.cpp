@@ -1,6 +1,7 @@
 #include "framework/CWnd.h"
 
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 #include "framework/CDC.h"
@@ -9,8 +10,34 @@
 
 namespace {
 
-// The window property that names a window's handling wrapper.
-constexpr const char kWrapperProp[] = "Florrin.CWnd";
+// The handling wrapper of each window that has one. A window property would do, but under Wine
+// reading one is a round trip to the server, about 30 us on every message a wrapper handles.
+class HandlingWrappers {
+public:
+    CWnd* Find(HWND hWnd) {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_map.find(hWnd);
+        return found == m_map.end() ? nullptr : found->second;
+    }
+    void Set(HWND hWnd, CWnd* wrapper) {
+        std::lock_guard lock(m_mutex);
+        m_map[hWnd] = wrapper;
+    }
+    void Remove(HWND hWnd) {
+        std::lock_guard lock(m_mutex);
+        m_map.erase(hWnd);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::unordered_map<HWND, CWnd*> m_map;
+};
+
+// Never destroyed: a window may still get a message while the program's statics are torn down.
+HandlingWrappers& Handlers() {
+    static auto* handlers = new HandlingWrappers;
+    return *handlers;
+}
 
 // Borrowing wrappers for windows without a handling wrapper, one set per thread (worker
 // threads reach controls too). Entries only borrow handles; dead ones are dropped as it grows.
@@ -52,7 +79,7 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     if (hWnd == nullptr) return nullptr;
-    return static_cast<CWnd*>(::GetPropA(hWnd, kWrapperProp));
+    return Handlers().Find(hWnd);
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
@@ -63,11 +90,11 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 
 void CWnd::AttachHandler(HWND hWnd) {
     m_hWnd = hWnd;
-    ::SetPropA(hWnd, kWrapperProp, this);
+    Handlers().Set(hWnd, this);
 }
 
 void CWnd::DetachHandler() {
-    if (m_hWnd != nullptr) ::RemovePropA(m_hWnd, kWrapperProp);
+    if (m_hWnd != nullptr) Handlers().Remove(m_hWnd);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
 }

@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     engine.ScanFolder(folder);
     uint32_t total = 0;
     FolderSizeWalk(tree, IsCp936LeadByte).AddFolderSizeKB(folder, total);
-    if (total != engine.m_nScannedKB.load())
+    if (total != engine.ScannedKB())
         std::abort();
     return 0;
 }

@@ -7,8 +7,8 @@
 
 // The painted caption frame of the main dialog: frame metrics, the frame elements in their
 // drawing order, the three caption buttons with their hit strips and hover flags, and the
-// maximised/normal state. The dialog derives from it (so the members keep their names) and
-// forwards its non-client messages here with itself as the CaptionFrameWindow.
+// maximised/normal state. The dialog owns one and forwards its non-client messages here with a
+// painter over itself as the CaptionFrameWindow.
 class CaptionFrame {
 public:
     enum ShowCommand : int { kShowMaximize = 3, kShowMinimize = 6, kShowRestore = 9 };  // SW_ values

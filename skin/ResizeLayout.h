@@ -6,7 +6,7 @@
 
 // The layout pass of the main dialog on maximise, restore and minimise: every control's client
 // rectangle is scaled by the screen-to-dialog ratios, then the ratios flip to their reciprocals so
-// passes alternate between spreading out and bringing back. The dialog derives from it.
+// passes alternate between spreading out and bringing back. The dialog owns one.
 class ResizeLayout {
 public:
     enum SizeType : unsigned { kSizeRestored = 0, kSizeMinimized = 1, kSizeMaximized = 2 };  // WM_SIZE

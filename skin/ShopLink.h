@@ -6,7 +6,7 @@
 
 // The shop link label that scrolls along the bottom of the main dialog, one pixel to the right
 // per tick of the dialog's timer, and wraps once its left edge has passed the window width - 5.
-// The dialog derives from it; it moves the label where OnLinkTimer says.
+// The dialog owns one and moves the label where OnLinkTimer says.
 class ShopLink {
 public:
     static constexpr unsigned kTimerId = 24;

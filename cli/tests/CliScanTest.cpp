@@ -165,7 +165,7 @@ TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
     std::sort(engineLines.begin(), engineLines.end());
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, engineLines);
-    EXPECT_EQ(engine.m_nScannedKB.load(), one.ScannedKB());
+    EXPECT_EQ(engine.ScannedKB(), one.ScannedKB());
 
     std::error_code ignored;
     fs::remove_all(root, ignored);

@@ -23,10 +23,10 @@ public:
     void SetStatusText(const std::string&) override {}
     void AddResultLine(const std::string&) override
     {
-        if (++lines == holdAtLine && gate != nullptr)
-            gate->Hold(); // as a pause pressed while the walk waits for this request
+        if (++lines == holdAtLine && engine != nullptr)
+            engine->HoldWalk(); // as a pause pressed while the walk waits for this request
     }
-    PauseGate* gate = nullptr;
+    ScanEngine* engine = nullptr;
     int holdAtLine = -1;
     void SignalScanEvent() override { ++signals; }
     std::atomic<int> lines{0};
@@ -115,17 +115,17 @@ TEST(ScanFolderThread, PausedWalkWaitsBetweenEntriesAndGoesOnWhenReleased)
     CountingWindow window;
     ScanEngine engine(folders, disk, window, IsCp936LeadByte);
     engine.AddJunkPatterns();
-    engine.m_scanGate.Hold();
+    engine.HoldWalk();
     std::thread walk([&] { engine.ScanFolder("C:\\r"); });
     folders.WaitForEntries(1);
     std::this_thread::sleep_for(kSettle);
     // Held at the gate after taking the first entry, before handling it.
     EXPECT_EQ(folders.taken, 1);
     EXPECT_EQ(window.lines, 0);
-    engine.m_scanGate.Release();
+    engine.ReleaseWalk();
     walk.join();
     EXPECT_EQ(window.lines, 50);
-    EXPECT_EQ(engine.m_nJunkCount, 50u);
+    EXPECT_EQ(engine.JunkCount(), 50u);
     EXPECT_EQ(window.signals, 0);
 }
 
@@ -136,7 +136,7 @@ TEST(ScanFolderThread, StopReleasesAPausedWalkWhichHandlesNothingMore)
     CountingWindow window;
     ScanEngine engine(folders, disk, window, IsCp936LeadByte);
     engine.AddJunkPatterns();
-    window.gate = &engine.m_scanGate;
+    window.engine = &engine;
     window.holdAtLine = 10;
     std::thread walk([&] { engine.ScanFolder("C:\\r"); });
     folders.WaitForEntries(11);
@@ -146,14 +146,14 @@ TEST(ScanFolderThread, StopReleasesAPausedWalkWhichHandlesNothingMore)
     engine.RequestStop();
     walk.join();
     EXPECT_EQ(window.lines, 10);
-    EXPECT_EQ(engine.m_nScannedKB, 10u);
+    EXPECT_EQ(engine.ScannedKB(), 10u);
     EXPECT_EQ(window.signals, 1);
     // The next run's walk is not held by the old pause.
     engine.ClearStopRequest();
-    engine.m_nJunkCount = 0;
+    engine.ResetJunkTotals();
     window.holdAtLine = -1;
     engine.ScanFolder("C:\\r");
-    EXPECT_EQ(engine.m_nJunkCount, 50u);
+    EXPECT_EQ(engine.JunkCount(), 50u);
 }
 
 TEST(JunkPatternsConcurrent, AppendedAndEmptiedWhileTheWalkMatches)
@@ -176,9 +176,9 @@ TEST(JunkPatternsConcurrent, AppendedAndEmptiedWhileTheWalkMatches)
     engine.ScanFolder("C:\\r");
     clean.join();
     reader.join();
-    EXPECT_EQ(engine.m_nScannedKB, 2000u);
-    EXPECT_LE(engine.m_nJunkCount, 2000u);
-    EXPECT_EQ(window.lines, static_cast<int>(engine.m_nJunkCount));
+    EXPECT_EQ(engine.ScannedKB(), 2000u);
+    EXPECT_LE(engine.JunkCount(), 2000u);
+    EXPECT_EQ(window.lines, static_cast<int>(engine.JunkCount()));
     // The last call appended after the last emptying: the next file matches.
     EXPECT_TRUE(engine.IsJunkFile("C:\\r\\x.tmp"));
 }
@@ -193,12 +193,12 @@ TEST(ScanCountersConcurrent, ReadWhileTheWalkCounts)
     std::thread walk([&] { engine.ScanFolder("C:\\r"); });
     uint32_t last = 0;
     while (folders.taken < 3000) {
-        const uint32_t now = engine.m_nJunkKB;
+        const uint32_t now = engine.JunkKB();
         EXPECT_GE(now, last);
         last = now;
     }
     walk.join();
-    EXPECT_EQ(engine.m_nJunkKB, 3000u);
+    EXPECT_EQ(engine.JunkKB(), 3000u);
 }
 
 } // namespace

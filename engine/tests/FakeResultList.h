@@ -49,7 +49,7 @@ public:
         selected.assign(lines.size(), false);
         caret = -1;
     }
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void ShowDeleteStatus(const std::string& text) override { statusTexts.push_back(text); }
     void ShowScanNowButton(const std::string& text) override {
         listShown = false;
         scanNowShown = true;

@@ -106,14 +106,14 @@ TEST_F(PosixTree, ScanListsExactlyTheJunkFilesAndCountsWholeSizes)
     engine.ScanFolder(root);
 
     EXPECT_EQ(Sorted(window.lines), (Lines{root + "/a.tmp", root + "/d/e/y._mp", root + "/d/huge.gid", root + "/d/x.old"}));
-    EXPECT_EQ(engine.m_nJunkCount, 4u);
-    EXPECT_EQ(engine.m_nJunkKB, 0u + 1 + 1 + (5u << 20));
-    EXPECT_EQ(engine.m_nScannedKB, 0u + 2 + 1 + 1 + 4 + (5u << 20));
+    EXPECT_EQ(engine.JunkCount(), 4u);
+    EXPECT_EQ(engine.JunkKB(), 0u + 1 + 1 + (5u << 20));
+    EXPECT_EQ(engine.ScannedKB(), 0u + 2 + 1 + 1 + 4 + (5u << 20));
     EXPECT_EQ(window.signals, 0);
 
     uint32_t total = 7;
     sizes.AddFolderSizeKB(root, total);
-    EXPECT_EQ(total, engine.m_nScannedKB + 7);
+    EXPECT_EQ(total, engine.ScannedKB() + 7);
 }
 
 TEST_F(PosixTree, PathsBeyondMaxPathAreSkipped)
@@ -128,7 +128,7 @@ TEST_F(PosixTree, PathsBeyondMaxPathAreSkipped)
     engine.AddJunkPatterns();
     engine.ScanFolder(root);
     EXPECT_EQ(window.lines, (Lines{root + "/near.tmp"}));
-    EXPECT_EQ(engine.m_nScannedKB, 1u);
+    EXPECT_EQ(engine.ScannedKB(), 1u);
 }
 
 TEST_F(PosixTree, DiskQueryAnswersForAFolderAndFailsForAMissingOne)

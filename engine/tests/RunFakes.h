@@ -261,7 +261,7 @@ public:
         std::lock_guard lock(m_mutex);
         walkPassedEvent = true;
     }
-    bool StartWorker(RunWorker worker) override
+    bool StartWorker(RunWorker worker, uint64_t ticket) override
     {
         std::lock_guard lock(m_mutex);
         if (static_cast<int>(started.size()) == failWorkerAt)
@@ -273,7 +273,13 @@ public:
             m_threads.emplace_back([r] { r->ScanThreadMain(); });
             break;
         case RunWorker::Clean:
-            m_threads.emplace_back([r] { r->CleanThreadMain(); });
+            m_threads.emplace_back([this, r, ticket, n = m_nCleanStarts++] {
+                {
+                    std::unique_lock held(m_mutex);
+                    m_changed.wait(held, [&] { return !m_bCleanStartsHeld || n < m_nCleanStartsAllowed; });
+                }
+                r->CleanThreadMain(ticket);
+            });
             break;
         case RunWorker::Animation:
             m_threads.emplace_back([r] { r->AnimationThreadMain(); });
@@ -317,6 +323,26 @@ public:
         {
             std::lock_guard lock(m_mutex);
             m_bCleanHeld = held;
+        }
+        m_changed.notify_all();
+    }
+
+    // While held, each clean thread waits before its first step until let go, oldest first, as
+    // a thread the system schedules late.
+    void HoldCleanStarts(bool held)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_bCleanStartsHeld = held;
+            m_nCleanStartsAllowed = m_nCleanStarts;
+        }
+        m_changed.notify_all();
+    }
+    void LetOneCleanStart()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            ++m_nCleanStartsAllowed;
         }
         m_changed.notify_all();
     }
@@ -383,4 +409,7 @@ private:
     std::shared_ptr<FakeEvent> m_event;
     std::vector<std::thread> m_threads;
     bool m_bCleanHeld = false;
+    bool m_bCleanStartsHeld = false;
+    int m_nCleanStarts = 0;
+    int m_nCleanStartsAllowed = 0;
 };

@@ -3,6 +3,7 @@
 #include "engine/Cp936LeadByte.h"
 #include "engine/ReparseTag.h"
 #include "engine/ScanEngine.h"
+#include "engine/SizeKB.h"
 #include "engine/tests/FakeFolders.h"
 
 namespace {
@@ -44,9 +45,9 @@ TEST_F(ScanFolderTest, RootWithTrailingBackslashListsFirstEntryAndJoinsWithoutDo
     EXPECT_EQ(folders.opened, (Requests{"C:\\*.*", "C:\\sub\\*.*"}));
     EXPECT_EQ(window.requests, (Requests{"pos 0", "status C:\\a.tmp", "add C:\\a.tmp", "status C:\\sub\\c.old",
                                          "add C:\\sub\\c.old", "status C:\\b.txt"}));
-    EXPECT_EQ(engine.m_nScannedKB, 3u);
-    EXPECT_EQ(engine.m_nJunkKB, 3u);
-    EXPECT_EQ(engine.m_nJunkCount, 2u);
+    EXPECT_EQ(engine.ScannedKB(), 3u);
+    EXPECT_EQ(engine.JunkKB(), 3u);
+    EXPECT_EQ(engine.JunkCount(), 2u);
     EXPECT_EQ(window.signals, 0);
     EXPECT_EQ(folders.liveListings, 0);
 }
@@ -67,7 +68,7 @@ TEST_F(ScanFolderTest, DotAndNamelessFoldersSkippedButDotFilesCounted)
     folders.Add("C:\\r\\.x\\*.*", {});
     engine.ScanFolder("C:\\r");
     EXPECT_EQ(folders.opened, (Requests{"C:\\r\\*.*", "C:\\r\\.x\\*.*"}));
-    EXPECT_EQ(engine.m_nScannedKB, 4u);
+    EXPECT_EQ(engine.ScannedKB(), 4u);
 }
 
 TEST_F(ScanFolderTest, SizeInKBRoundsDownAndCountsWholeSizes)
@@ -87,26 +88,26 @@ TEST_F(ScanFolderTest, SizeInKBRoundsDownAndCountsWholeSizes)
     };
     engine.AddJunkPatterns();
     for (const auto& c : cases) {
-        engine.m_nScannedKB = 0;
-        engine.m_nJunkKB = 0;
+        engine.ResetScannedKB();
+        engine.ResetJunkTotals();
         folders.Add("C:\\s\\*.*", {F::File("big.tmp", c.bytes)});
         engine.ScanFolder("C:\\s");
-        EXPECT_EQ(engine.m_nScannedKB, c.kb) << c.bytes;
-        EXPECT_EQ(engine.m_nJunkKB, c.kb) << c.bytes;
+        EXPECT_EQ(engine.ScannedKB(), c.kb) << c.bytes;
+        EXPECT_EQ(engine.JunkKB(), c.kb) << c.bytes;
     }
 }
 
 TEST_F(ScanFolderTest, CountersSaturateInsteadOfWrapping)
 {
     engine.AddJunkPatterns();
-    engine.m_nScannedKB = 0xFFFFFFF0u;
-    engine.m_nJunkKB = 0xFFFFFFF0u;
-    engine.m_nJunkCount = 0xFFFFFFFFu;
-    folders.Add("C:\\s\\*.*", {F::File("a.tmp", 1 << 20)});
+    folders.Add("C:\\s\\*.*", {F::File("a.tmp", ~0ull), F::File("b.tmp", 1 << 20)});
     engine.ScanFolder("C:\\s");
-    EXPECT_EQ(engine.m_nScannedKB, 0xFFFFFFFFu);
-    EXPECT_EQ(engine.m_nJunkKB, 0xFFFFFFFFu);
-    EXPECT_EQ(engine.m_nJunkCount, 0xFFFFFFFFu);
+    EXPECT_EQ(engine.ScannedKB(), 0xFFFFFFFFu);
+    EXPECT_EQ(engine.JunkKB(), 0xFFFFFFFFu);
+    // No tree holds 2^32 files: the count's own addition is what saturates.
+    std::atomic<uint32_t> count{0xFFFFFFFFu};
+    SaturatingAdd(count, 1);
+    EXPECT_EQ(count.load(), 0xFFFFFFFFu);
 }
 
 TEST_F(ScanFolderTest, ProgressCountsWholeMBAndSkipsUnchangedPositions)
@@ -115,7 +116,7 @@ TEST_F(ScanFolderTest, ProgressCountsWholeMBAndSkipsUnchangedPositions)
                                F::File("4", 1024 * 1024)});
     engine.ScanFolder("C:\\p");
     EXPECT_EQ(window.requests, (Requests{"pos 0", "pos 1", "pos 2"}));
-    EXPECT_EQ(engine.m_nScannedKB, 2124u);
+    EXPECT_EQ(engine.ScannedKB(), 2124u);
 }
 
 TEST_F(ScanFolderTest, EmptyPatternListStillCountsEveryFile)
@@ -123,8 +124,8 @@ TEST_F(ScanFolderTest, EmptyPatternListStillCountsEveryFile)
     folders.Add("C:\\e\\*.*", {F::File("a.tmp", 4096), F::File("b.tmp", 4096)});
     engine.ScanFolder("C:\\e");
     EXPECT_EQ(window.requests, (Requests{"pos 0"}));
-    EXPECT_EQ(engine.m_nScannedKB, 8u);
-    EXPECT_EQ(engine.m_nJunkCount, 0u);
+    EXPECT_EQ(engine.ScannedKB(), 8u);
+    EXPECT_EQ(engine.JunkCount(), 0u);
 }
 
 TEST_F(ScanFolderTest, MissingFolderEndsAtOnceWithoutSignal)
@@ -132,7 +133,7 @@ TEST_F(ScanFolderTest, MissingFolderEndsAtOnceWithoutSignal)
     engine.ScanFolder("C:\\missing");
     EXPECT_EQ(folders.opened, (Requests{"C:\\missing\\*.*"}));
     EXPECT_TRUE(window.requests.empty());
-    EXPECT_EQ(engine.m_nScannedKB, 0u);
+    EXPECT_EQ(engine.ScannedKB(), 0u);
 }
 
 TEST_F(ScanFolderTest, StopBeforeTheWalkSignalsOnceEvenForAMissingFolder)
@@ -154,7 +155,7 @@ TEST_F(ScanFolderTest, StopUnwindsEveryLevelSignallingThoseWithEntriesLeft)
     // b was exhausted (ends normally); a and r each meet the flag at their next entry.
     EXPECT_EQ(window.signals, 2);
     EXPECT_EQ(window.lines, (Requests{"C:\\r\\a\\b\\stop.tmp"}));
-    EXPECT_EQ(engine.m_nJunkCount, 1u);
+    EXPECT_EQ(engine.JunkCount(), 1u);
     EXPECT_EQ(folders.liveListings, 0);
 }
 
@@ -197,7 +198,7 @@ TEST_F(ScanFolderTest, EntriesWhosePathWouldPassMaxPathAreSkipped)
     // The 259-byte file counts; the longer one is neither counted nor listed; "sub" is entered
     // while a folder whose search pattern would not fit is not opened at all.
     EXPECT_EQ(window.lines, (Requests{root + "\\" + fits.substr(4) + ".tmp", root + "\\sub\\a.tmp"}));
-    EXPECT_EQ(engine.m_nScannedKB, 3u);
+    EXPECT_EQ(engine.ScannedKB(), 3u);
     EXPECT_EQ(folders.opened, (Requests{root + "\\*.*", root + "\\sub\\*.*"}));
 }
 

@@ -34,15 +34,16 @@ protected:
     ScanRunTest() : run(folders, disk, host, IsCp936LeadByte)
     {
         host.run = &run;
-        run.m_strScanPath = kRoot;
-        run.m_nUsedKB.store(10 * 1024);
+        run.SetScanFolder(kRoot);
+        run.AddToProgressBasis(10 * 1024);
     }
     ~ScanRunTest() override
     {
         // Whatever a test left running ends before the run object goes.
         folders.AllowAll();
         host.HoldClean(false);
-        run.m_bAnimating.store(false);
+        host.HoldCleanStarts(false);
+        run.OnStop();
         run.RequestStop();
         host.SignalScanEvent();
         host.JoinWorkers();
@@ -80,12 +81,12 @@ TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
                                                "C:\\Users\\me\\a.tmp"}));
     EXPECT_EQ(host.Status(), Summary(3, "512KB"));
     // The end of the run resets what the next one relies on.
-    EXPECT_EQ(run.m_nJunkKB.load(), 0u);
-    EXPECT_EQ(run.m_nJunkCount.load(), 0u);
-    EXPECT_EQ(run.m_nScannedKB.load(), 0u);
+    EXPECT_EQ(run.JunkKB(), 0u);
+    EXPECT_EQ(run.JunkCount(), 0u);
+    EXPECT_EQ(run.ScannedKB(), 0u);
     EXPECT_TRUE(run.JunkPatterns().empty());
-    EXPECT_FALSE(run.m_bScanning.load());
-    EXPECT_FALSE(run.m_bAnimating.load());
+    EXPECT_FALSE(run.IsScanning());
+    EXPECT_FALSE(run.IsAnimating());
     // Idle controls, and a full bar.
     EXPECT_FALSE(host.Control(RunControl::ScanNow).visible);
     EXPECT_TRUE(host.Control(RunControl::Start).enabled);
@@ -136,6 +137,30 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
     run.OnScanNow();
     WaitForIdle();
     EXPECT_EQ(host.Status(), Summary(0, "0KB"));
+
+    // A clean worker that first runs after the next start decides its own run's patterns, not the
+    // next run's: that walk still waits for its own worker.
+    host.cleanDecides = true;
+    host.cleanAddsPatterns = true;
+    host.HoldCleanStarts(true);
+    int yielded = folders.Yielded();
+    run.OnStart();
+    ASSERT_TRUE(WaitUntil([&] { return folders.Yielded() == yielded + 1; }));
+    const std::size_t stopTexts = host.StatusLog().size();
+    run.OnStop();
+    ASSERT_TRUE(WaitUntil([&] { return host.StatusLog().size() == stopTexts + 2; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    yielded = folders.Yielded();
+    run.OnStart();
+    ASSERT_TRUE(WaitUntil([&] { return folders.Yielded() == yielded + 1; }));
+    const int cleanRuns = host.Read(host.cleanRuns);
+    host.LetOneCleanStart();
+    ASSERT_TRUE(WaitUntil([&] { return host.Read(host.cleanRuns) == cleanRuns + 1; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(host.StatusLog().size(), stopTexts + 2) << "a name was tested on the stale worker's patterns";
+    host.LetOneCleanStart();
+    WaitForIdle();
+    EXPECT_EQ(host.Lines().size(), 3u);
 }
 
 TEST_F(ScanRunTest, ScanRunControlsWhileRunningAndPaused)
@@ -153,14 +178,14 @@ TEST_F(ScanRunTest, ScanRunControlsWhileRunningAndPaused)
     EXPECT_FALSE(host.Control(RunControl::DirTree).enabled);
     EXPECT_TRUE(host.Control(RunControl::Progress).visible);
     EXPECT_TRUE(host.Control(RunControl::ResultList).visible);
-    EXPECT_TRUE(run.m_bAnimating.load());
+    EXPECT_TRUE(run.IsAnimating());
 
     run.OnPause();
-    EXPECT_TRUE(run.m_bPaused.load());
+    EXPECT_TRUE(run.IsPaused());
     EXPECT_EQ(host.Control(RunControl::Pause).text, "继续");
     EXPECT_FALSE(host.Control(RunControl::Start).enabled);
     run.OnPause();
-    EXPECT_FALSE(run.m_bPaused.load());
+    EXPECT_FALSE(run.IsPaused());
     EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
     EXPECT_FALSE(host.Control(RunControl::Start).enabled);
 
@@ -199,7 +224,7 @@ TEST_F(ScanRunTest, ScanRunRefusedWithNoOptionChecked)
     EXPECT_FALSE(host.Control(RunControl::ResultList).visible);
 
     EXPECT_TRUE(host.Started().empty());
-    EXPECT_FALSE(run.m_bScanning.load());
+    EXPECT_FALSE(run.IsScanning());
     EXPECT_TRUE(host.Control(RunControl::Start).enabled);
     // One checked option is enough.
     host.checks[6] = 1;
@@ -219,7 +244,7 @@ TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns)
 
     // Stopped, but the walk is still inside its listing: its closing steps are yet to come.
     run.OnStop();
-    EXPECT_FALSE(run.m_bScanning.load());
+    EXPECT_FALSE(run.IsScanning());
     EXPECT_TRUE(host.Control(RunControl::Start).enabled);
     run.OnScanNow();
     EXPECT_EQ(host.Status(), "请选择清理选项！");
@@ -239,13 +264,13 @@ TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
     folders.Add(kRootPattern, JunkFiles(6));
     folders.Allow(3);
     run.OnScanNow();
-    ASSERT_TRUE(WaitUntil([this] { return run.m_nJunkCount.load() == 3; }));
+    ASSERT_TRUE(WaitUntil([this] { return run.JunkCount() == 3; }));
 
     run.OnStop();
     std::vector<std::string> log = host.StatusLog();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), Summary(3, "3KB"));
-    EXPECT_FALSE(run.m_bAnimating.load());
+    EXPECT_FALSE(run.IsAnimating());
     const std::size_t afterStop = log.size();
 
     folders.AllowAll();
@@ -255,7 +280,7 @@ TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
     EXPECT_EQ(log.back(), Summary(3, "3KB"));
     // No file after the stop was counted; the counters are reset only after the second summary.
     EXPECT_EQ(host.Lines().size(), 3u);
-    EXPECT_EQ(run.m_nJunkCount.load(), 0u);
+    EXPECT_EQ(run.JunkCount(), 0u);
     EXPECT_TRUE(host.Control(RunControl::Start).enabled);
     EXPECT_EQ(host.Read(host.progressPos), 10u);
 }
@@ -275,11 +300,11 @@ TEST_F(ScanRunTest, ScanRunPauseHoldsWalkAndAnimationThenStopReleasesBoth)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(folders.Yielded(), 3);
     EXPECT_LE(host.FrameCount(), frames + 1);
-    EXPECT_LE(run.m_nScannedKB.load(), 2u);
+    EXPECT_LE(run.ScannedKB(), 2u);
 
     run.OnStop();
     WaitForIdle();
-    EXPECT_FALSE(run.m_bPaused.load());
+    EXPECT_FALSE(run.IsPaused());
     EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
     EXPECT_FALSE(host.Control(RunControl::Pause).enabled);
     EXPECT_EQ(folders.Yielded(), 3);
@@ -289,7 +314,7 @@ TEST_F(ScanRunTest, ScanRunPauseHoldsWalkAndAnimationThenStopReleasesBoth)
     run.OnScanNow();
     ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 4; }));
     run.OnPause();
-    EXPECT_TRUE(run.m_bPaused.load());
+    EXPECT_TRUE(run.IsPaused());
     EXPECT_EQ(host.Control(RunControl::Pause).text, "继续");
     run.OnStop();
     folders.AllowAll();
@@ -302,7 +327,7 @@ TEST_F(ScanRunTest, ScanRunPauseAfterTheWalkEndedChangesNothing)
     run.OnScanNow();
     WaitForIdle();
     run.OnPause();
-    EXPECT_FALSE(run.m_bPaused.load());
+    EXPECT_FALSE(run.IsPaused());
     EXPECT_EQ(host.Control(RunControl::Pause).text, "暂停");
 
     // A new run is never held by a pause that came too late for the last one.
@@ -317,7 +342,7 @@ TEST_F(ScanRunTest, ScanRunStopAfterTheWalkEndedKeepsItsSummary)
     folders.Add(kRootPattern, JunkFiles(2));
     folders.Allow(1);
     run.OnScanNow();
-    ASSERT_TRUE(WaitUntil([this] { return run.m_nJunkCount.load() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return run.JunkCount() == 1; }));
     // A second stop queued behind the first, arriving before and after the thread's summary.
     run.OnStop();
     run.OnStop();
@@ -346,8 +371,8 @@ TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
             WaitForIdle();
 
             EXPECT_EQ(host.Status(), ScanRun::kStartFailedText);
-            EXPECT_FALSE(run.m_bScanning.load());
-            EXPECT_FALSE(run.m_bAnimating.load());
+            EXPECT_FALSE(run.IsScanning());
+            EXPECT_FALSE(run.IsAnimating());
             EXPECT_TRUE(host.Control(RunControl::ScanNow).visible);
             EXPECT_FALSE(host.Control(RunControl::ResultList).visible);
             EXPECT_TRUE(host.Control(RunControl::Start).enabled);
@@ -370,7 +395,7 @@ TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
 
 TEST_F(ScanRunTest, ScanRunEmptyScanFolderWalksNothing)
 {
-    run.m_strScanPath.clear();
+    run.SetScanFolder("");
     run.OnScanNow();
     WaitForIdle();
     EXPECT_TRUE(folders.Opened().empty());
@@ -386,7 +411,8 @@ TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
     ScanRun runA(foldersA, disk, hostA, IsCp936LeadByte), runB(foldersB, disk, hostB, IsCp936LeadByte);
     hostA.run = &runA;
     hostB.run = &runB;
-    runA.m_strScanPath = runB.m_strScanPath = kRoot;
+    runA.SetScanFolder(kRoot);
+    runB.SetScanFolder(kRoot);
     foldersA.Add(kRootPattern, JunkFiles(3));
     foldersB.Add(kRootPattern, JunkFiles(2));
 

@@ -168,9 +168,9 @@ TEST_F(Win32Tree, ScanCountsSizesInKBAndListsJunkOnly)
     engine.AddJunkPatterns();
     engine.ScanFolder(root + "\\"); // a trailing backslash is not doubled
     EXPECT_EQ(Sorted(window.lines), (Lines{root + "\\b.old", root + "\\sub\\d.gid", root + "\\zero.tmp"}));
-    EXPECT_EQ(engine.m_nScannedKB, 6u);
-    EXPECT_EQ(engine.m_nJunkKB, 1u);
-    EXPECT_EQ(engine.m_nJunkCount, 3u);
+    EXPECT_EQ(engine.ScannedKB(), 6u);
+    EXPECT_EQ(engine.JunkKB(), 1u);
+    EXPECT_EQ(engine.JunkCount(), 3u);
     EXPECT_EQ(window.signals, 0);
 
     uint32_t total = 0;
@@ -184,7 +184,7 @@ TEST_F(Win32Tree, FileOverFourGiBCountsWhole)
     ASSERT_EQ(List(root).back().size, 5ull << 30);
     engine.AddJunkPatterns();
     engine.ScanFolder(root);
-    EXPECT_EQ(engine.m_nJunkKB, 5u << 20);
+    EXPECT_EQ(engine.JunkKB(), 5u << 20);
 }
 
 TEST_F(Win32Tree, MissingFolderCannotBeOpenedAndEndsTheWalkSilently)
@@ -233,7 +233,7 @@ TEST_F(Win32Tree, PathOf300CharactersIsSkipped)
     engine.AddJunkPatterns();
     engine.ScanFolder(root);
     EXPECT_EQ(window.lines, (Lines{root + "\\near.tmp"}));
-    EXPECT_EQ(engine.m_nScannedKB, 2u);
+    EXPECT_EQ(engine.ScannedKB(), 2u);
 }
 
 TEST_F(Win32Tree, LinkedFolderLoopIsNotEntered)
@@ -277,7 +277,7 @@ TEST_F(Win32Tree, FolderWhoseNameEndsInADotIsNotListedAsAnother)
     engine.AddJunkPatterns();
     engine.ScanFolder(root);
     EXPECT_EQ(Sorted(window.lines), (Lines{root + "\\t\\b.tmp", root + "\\u \\c.tmp"}));
-    EXPECT_EQ(engine.m_nJunkKB, 1u);
+    EXPECT_EQ(engine.JunkKB(), 1u);
 }
 
 TEST(Win32DriveRoot, RootWithTrailingBackslashListsItsFirstEntriesWithoutDoubling)
@@ -298,7 +298,7 @@ TEST(Win32DriveRoot, RootWithTrailingBackslashListsItsFirstEntriesWithoutDoublin
     EXPECT_NE(std::find(window.lines.begin(), window.lines.end(), fixture), window.lines.end());
     for (const auto& line : window.lines)
         EXPECT_EQ(line.find("\\\\"), std::string::npos) << line;
-    EXPECT_EQ(engine.m_nScannedKB, before);
+    EXPECT_EQ(engine.ScannedKB(), before);
     EXPECT_GT(before, 0u);
 }
 

@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/OptionCheckList.h"
+#include "engine/ResultListWindow.h"
 #include "engine/ScanDisplay.h"
 #include "engine/ScanRunHost.h"
 #include "platform/win32/UniqueHandle.h"
@@ -13,23 +15,23 @@
 class CFlorrinDlg;
 class ScanRun;
 
-// The main dialog as the scan run, the clean worker and the select commands see it.
+// The main dialog as the scan run, the clean worker, the select and the delete commands see it.
 // While a walk runs, what the workers show (status text, bar position, result lines) is published
 // and the worker goes on; the interface thread applies what is new at display rate. Any other
 // request made on a worker thread is carried out by the interface thread (one private message
 // sent to the dialog) while the worker waits; on the interface thread it is carried out at once.
 // Every request first applies what was published before it, so the changes of one thread take
 // effect in the order made, and a run's summary is the last of its texts.
-class DialogRunHost : public ScanRunHost, public OptionCheckList {
+class DialogView : public ScanRunHost, public OptionCheckList, public ResultListWindow {
 public:
     // The private message that carries a request; lParam points at the request.
     static constexpr UINT kRunRequest = WM_APP + 1;
 
     // Made on the interface thread, with the dialog it serves and the run it shows (which may
     // be made after it). It owns the run's event and thread handles.
-    DialogRunHost(CFlorrinDlg& dlg, ScanRun& run);
-    DialogRunHost(const DialogRunHost&) = delete;
-    DialogRunHost& operator=(const DialogRunHost&) = delete;
+    DialogView(CFlorrinDlg& dlg, ScanRun& run);
+    DialogView(const DialogView&) = delete;
+    DialogView& operator=(const DialogView&) = delete;
 
     // The dialog's handler of kRunRequest, on the interface thread.
     static LRESULT CarryOut(LPARAM lParam);
@@ -52,13 +54,29 @@ public:
     int GetOptionCheck(int index) override;
     bool CreateScanEvent() override;
     void WaitScanEvent() override;
-    bool StartWorker(RunWorker worker) override;
+    bool StartWorker(RunWorker worker, uint64_t ticket) override;
     void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override;
     void RunCleanOptions(CleanHost& run) override;
 
     // The select commands' (interface thread only).
     int GetCount() override;
     void SetCheck(int index, bool checked) override;
+
+    // Before "全部删除": lists and paints what a walk has published, so the command sees every line
+    // found before the click. Whether the command answers the messages sent to the interface thread
+    // while it runs: never during a walk, whose requests would add lines under the command's loop.
+    void BeginDeleteAll(bool answerSent);
+    // The delete commands' (interface thread only). None of them applies what a walk publishes
+    // meanwhile: that waits for the next paint tick, after the command.
+    int GetLineCount() override;
+    int GetCaretLine() override;
+    bool IsLineSelected(int index) override;
+    bool GetLineText(int index, std::string& text) override;
+    void DeleteLine(int index) override;
+    void ReplaceLines(const std::vector<std::string>& lines) override;
+    void ShowDeleteStatus(const std::string& text) override;
+    void ShowScanNowButton(const std::string& text) override;
+    void KeepAnswering() override;
 
 private:
     // A visible sorted list box repaints on every addition, and the status line on every new
@@ -81,6 +99,7 @@ private:
     // The list box keeps this many lines added since its last fit; past them a fit measures all.
     static constexpr std::size_t kLinesPerFit = 200;
     void ShowStatusText(const std::string& text);
+    HWND StatusLine() const;
 
     void Request(const std::function<void()>& request);
     HWND ControlOf(RunControl control) const;
@@ -100,4 +119,9 @@ private:
     bool m_bPaintScheduled = false;
     bool m_bListPaintHeld = false;
     bool m_bStatusPaintDue = false;
+    // A long delete command answers sent messages at most once per kAnswerEveryMs: often enough for
+    // any caller that waits a second, rarely enough to cost nothing.
+    static constexpr ULONGLONG kAnswerEveryMs = 50;
+    bool m_bAnswerSent = false;
+    ULONGLONG m_nLastAnswered = 0;
 };

@@ -1,4 +1,6 @@
-#include "app/DialogRunHost.h"
+#include "app/DialogView.h"
+
+#include <memory>
 
 #include "app/CFlorrinDlg.h"
 #include "engine/ScanRun.h"
@@ -33,14 +35,26 @@ DWORD WINAPI WorkerProc(LPVOID pRun)
     return (static_cast<ScanRun*>(pRun)->*Main)();
 }
 
+// The clean worker's argument: the run and the ticket it was launched with, owned by the thread.
+struct CleanLaunch {
+    ScanRun* run;
+    uint64_t ticket;
+};
+
+DWORD WINAPI CleanProc(LPVOID pLaunch)
+{
+    const std::unique_ptr<CleanLaunch> launch(static_cast<CleanLaunch*>(pLaunch));
+    return launch->run->CleanThreadMain(launch->ticket);
+}
+
 } // namespace
 
-DialogRunHost::DialogRunHost(CFlorrinDlg& dlg, ScanRun& run)
+DialogView::DialogView(CFlorrinDlg& dlg, ScanRun& run)
     : m_dlg(dlg), m_run(run), m_nInterfaceThreadId(GetCurrentThreadId())
 {
 }
 
-void DialogRunHost::Request(const std::function<void()>& request)
+void DialogView::Request(const std::function<void()>& request)
 {
     if (GetCurrentThreadId() == m_nInterfaceThreadId) {
         ApplyPublished();
@@ -55,7 +69,7 @@ void DialogRunHost::Request(const std::function<void()>& request)
     SendMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&inOrder));
 }
 
-LRESULT DialogRunHost::CarryOut(LPARAM lParam)
+LRESULT DialogView::CarryOut(LPARAM lParam)
 {
     try {
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
@@ -65,7 +79,7 @@ LRESULT DialogRunHost::CarryOut(LPARAM lParam)
     return 0;
 }
 
-HWND DialogRunHost::ControlOf(RunControl control) const
+HWND DialogView::ControlOf(RunControl control) const
 {
     int id = IDC_SCAN_NOW;
     switch (control) {
@@ -94,25 +108,30 @@ HWND DialogRunHost::ControlOf(RunControl control) const
     return GetDlgItem(m_dlg.m_hWnd, id);
 }
 
-bool DialogRunHost::IsPublished() const
+HWND DialogView::StatusLine() const
+{
+    return GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT);
+}
+
+bool DialogView::IsPublished() const
 {
     return GetCurrentThreadId() != m_nInterfaceThreadId && m_run.IsScanning();
 }
 
-void DialogRunHost::Wake(bool first)
+void DialogView::Wake(bool first)
 {
     if (first)
         PostMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
 }
 
-void DialogRunHost::SetProgressPos(uint32_t position)
+void DialogView::SetProgressPos(uint32_t position)
 {
     if (IsPublished())
         return Wake(m_display.PublishProgress(position));
     Request([&] { m_dlg.m_progress.SetPos(static_cast<int>(position)); });
 }
 
-void DialogRunHost::SetStatusText(const std::string& text)
+void DialogView::SetStatusText(const std::string& text)
 {
     // The summary at the end of a run comes after the running state has ended: it is sent, and so
     // lands after everything the walk published.
@@ -121,7 +140,7 @@ void DialogRunHost::SetStatusText(const std::string& text)
     Request([&] { ShowStatusText(text); });
 }
 
-void DialogRunHost::AddResultLine(const std::string& line)
+void DialogView::AddResultLine(const std::string& line)
 {
     if (IsPublished())
         return Wake(m_display.PublishLine(line));
@@ -132,7 +151,7 @@ void DialogRunHost::AddResultLine(const std::string& line)
     });
 }
 
-void DialogRunHost::ApplyPublished()
+void DialogView::ApplyPublished()
 {
     const ScanDisplay::Changes changes = m_display.Take();
     if (!changes.lines.empty()) {
@@ -149,15 +168,15 @@ void DialogRunHost::ApplyPublished()
         ShowStatusText(*changes.status);
 }
 
-void DialogRunHost::ShowStatusText(const std::string& text)
+void DialogView::ShowStatusText(const std::string& text)
 {
     // The window procedure's default stores the text without the static's own repaint.
-    DefWindowProcA(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    DefWindowProcA(StatusLine(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     m_bStatusPaintDue = true;
     SchedulePainting();
 }
 
-void DialogRunHost::SchedulePainting()
+void DialogView::SchedulePainting()
 {
     if (m_bPaintScheduled)
         return;
@@ -165,7 +184,7 @@ void DialogRunHost::SchedulePainting()
     SetTimer(m_dlg.m_hWnd, kPaintTimer, kPaintMs, nullptr);
 }
 
-void DialogRunHost::HoldListPainting()
+void DialogView::HoldListPainting()
 {
     if (!m_bListPaintHeld) {
         m_bListPaintHeld = true;
@@ -174,7 +193,7 @@ void DialogRunHost::HoldListPainting()
     SchedulePainting();
 }
 
-bool DialogRunHost::OnTimer(UINT_PTR nIDEvent)
+bool DialogView::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != kPaintTimer)
         return false;
@@ -183,7 +202,7 @@ bool DialogRunHost::OnTimer(UINT_PTR nIDEvent)
     return true;
 }
 
-void DialogRunHost::FlushPainting()
+void DialogView::FlushPainting()
 {
     // What is applied here is painted below, not on another tick.
     ApplyPublished();
@@ -196,55 +215,55 @@ void DialogRunHost::FlushPainting()
     }
     if (m_bStatusPaintDue) {
         m_bStatusPaintDue = false;
-        RedrawWindow(GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT), nullptr, nullptr, kNow);
+        RedrawWindow(StatusLine(), nullptr, nullptr, kNow);
     }
 }
 
-void DialogRunHost::SignalScanEvent()
+void DialogView::SignalScanEvent()
 {
     SetEvent(m_scanEvent.Get());
 }
 
-void DialogRunHost::ShowControl(RunControl control, RunShow how)
+void DialogView::ShowControl(RunControl control, RunShow how)
 {
     Request([&] { ShowWindow(ControlOf(control), ShowCommandOf(how)); });
 }
 
-void DialogRunHost::EnableControl(RunControl control, bool enable)
+void DialogView::EnableControl(RunControl control, bool enable)
 {
     Request([&] { EnableWindow(ControlOf(control), enable ? TRUE : FALSE); });
 }
 
-void DialogRunHost::SetControlText(RunControl control, const std::string& text)
+void DialogView::SetControlText(RunControl control, const std::string& text)
 {
     Request([&] { SetWindowTextA(ControlOf(control), text.c_str()); });
 }
 
-void DialogRunHost::SetProgressRange(uint32_t high)
+void DialogView::SetProgressRange(uint32_t high)
 {
     Request([&] { m_dlg.m_progress.SetRange32(0, static_cast<int>(high)); });
 }
 
-void DialogRunHost::ResetResultList()
+void DialogView::ResetResultList()
 {
     Request([&] { m_dlg.m_listResults.ResetContent(); });
 }
 
-int DialogRunHost::GetOptionCount()
+int DialogView::GetOptionCount()
 {
     int count = 0;
     Request([&] { count = m_dlg.m_listOptions.GetCount(); });
     return count;
 }
 
-int DialogRunHost::GetOptionCheck(int index)
+int DialogView::GetOptionCheck(int index)
 {
     int check = 0;
     Request([&] { check = m_dlg.m_listOptions.GetCheck(index); });
     return check;
 }
 
-bool DialogRunHost::CreateScanEvent()
+bool DialogView::CreateScanEvent()
 {
     m_scanEvent.Reset();
     // Auto-reset, created signalled; an event of that name that another copy holds is opened
@@ -253,19 +272,24 @@ bool DialogRunHost::CreateScanEvent()
     return static_cast<bool>(m_scanEvent);
 }
 
-void DialogRunHost::WaitScanEvent()
+void DialogView::WaitScanEvent()
 {
     WaitForSingleObject(m_scanEvent.Get(), INFINITE);
 }
 
-bool DialogRunHost::StartWorker(RunWorker worker)
+bool DialogView::StartWorker(RunWorker worker, uint64_t ticket)
 {
-    LPTHREAD_START_ROUTINE proc = &WorkerProc<&ScanRun::ScanThreadMain>;
-    if (worker == RunWorker::Clean)
-        proc = &WorkerProc<&ScanRun::CleanThreadMain>;
-    else if (worker == RunWorker::Animation)
-        proc = &WorkerProc<&ScanRun::AnimationThreadMain>;
-    HANDLE thread = CreateThread(nullptr, 0, proc, &m_run, 0, nullptr);
+    HANDLE thread = nullptr;
+    if (worker == RunWorker::Clean) {
+        auto launch = std::make_unique<CleanLaunch>(CleanLaunch{&m_run, ticket});
+        thread = CreateThread(nullptr, 0, &CleanProc, launch.get(), 0, nullptr);
+        if (thread != nullptr)
+            launch.release();
+    } else {
+        LPTHREAD_START_ROUTINE proc = worker == RunWorker::Scan ? &WorkerProc<&ScanRun::ScanThreadMain>
+                                                                : &WorkerProc<&ScanRun::AnimationThreadMain>;
+        thread = CreateThread(nullptr, 0, proc, &m_run, 0, nullptr);
+    }
     if (thread == nullptr)
         return false;
     // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
@@ -273,7 +297,7 @@ bool DialogRunHost::StartWorker(RunWorker worker)
     return true;
 }
 
-void DialogRunHost::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate)
+void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate)
 {
     // The animation draws through the window's handle alone.
     const HWND hDlg = m_dlg.m_hWnd;
@@ -283,18 +307,113 @@ void DialogRunHost::RunBusyAnimation(const std::atomic<bool>& animating, PauseGa
     });
 }
 
-void DialogRunHost::RunCleanOptions(CleanHost& run)
+void DialogView::RunCleanOptions(CleanHost& run)
 {
     Win32CleanServices services(m_dlg.m_hWnd);
     ::RunCleanOptions(run, services);
 }
 
-int DialogRunHost::GetCount()
+int DialogView::GetCount()
 {
     return m_dlg.m_listOptions.GetCount();
 }
 
-void DialogRunHost::SetCheck(int index, bool checked)
+void DialogView::SetCheck(int index, bool checked)
 {
     m_dlg.m_listOptions.SetCheck(index, checked ? 1 : 0);
+}
+
+void DialogView::BeginDeleteAll(bool answerSent)
+{
+    FlushPainting();
+    m_bAnswerSent = answerSent;
+    m_nLastAnswered = GetTickCount64();
+}
+
+int DialogView::GetLineCount()
+{
+    const int count = m_dlg.m_listResults.GetCount();
+    return count == LB_ERR ? 0 : count;
+}
+
+int DialogView::GetCaretLine()
+{
+    // With extended selection this is the focus line, which need not be selected.
+    const LRESULT index = m_dlg.m_listResults.SendMessage(LB_GETCURSEL);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+bool DialogView::IsLineSelected(int index)
+{
+    return m_dlg.m_listResults.SendMessage(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+}
+
+bool DialogView::GetLineText(int index, std::string& text)
+{
+    CHSListBox& list = m_dlg.m_listResults;
+    const LRESULT length = list.SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index));
+    if (length == LB_ERR)
+        return false;
+    std::string buffer(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        list.SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied == LB_ERR)
+        return false;
+    buffer.resize(static_cast<size_t>(copied));
+    text = buffer;
+    return true;
+}
+
+void DialogView::DeleteLine(int index)
+{
+    m_dlg.m_listResults.SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index));
+}
+
+void DialogView::ReplaceLines(const std::vector<std::string>& lines)
+{
+    CHSListBox& list = m_dlg.m_listResults;
+    if (lines.empty()) {
+        list.ResetContent();
+        return;
+    }
+    // One repaint for the whole list rather than one per line added back.
+    list.SendMessage(WM_SETREDRAW, FALSE);
+    list.ResetContent();
+    for (const std::string& line : lines)
+        list.AddString(line.c_str());
+    list.SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(list.m_hWnd, nullptr, TRUE);
+}
+
+void DialogView::ShowDeleteStatus(const std::string& text)
+{
+    SetWindowTextA(StatusLine(), text.c_str());
+}
+
+void DialogView::ShowScanNowButton(const std::string& text)
+{
+    const HWND list = m_dlg.m_listResults.m_hWnd;
+    ShowWindow(list, SW_HIDE);
+    // The dialog paints the list's place blue now, while the button is still hidden. Its erase,
+    // sent as the list hides, draws nothing (the paint fills); and once shown, the button paints
+    // itself at once when its text is set, after which the dialog's pending paint no longer
+    // covers the button's rectangle: its face's key-coloured corners would keep the list's white.
+    UpdateWindow(m_dlg.m_hWnd);
+    const HWND scanNow = ControlOf(RunControl::ScanNow);
+    ShowWindow(scanNow, SW_SHOW);
+    SetWindowTextA(scanNow, text.c_str());
+}
+
+void DialogView::KeepAnswering()
+{
+    if (!m_bAnswerSent)
+        return;
+    const ULONGLONG now = GetTickCount64();
+    if (now - m_nLastAnswered < kAnswerEveryMs)
+        return;
+    m_nLastAnswered = now;
+    // A peek carries out the messages sent to this thread. It looks at sent messages only, so no
+    // posted click or key is handled out of its turn, and it removes nothing.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
