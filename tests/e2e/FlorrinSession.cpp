@@ -44,6 +44,11 @@ FlorrinSession::~FlorrinSession() {
 }
 
 bool FlorrinSession::Launch(const std::string& exePath, DWORD timeoutMs) {
+    // A session launched again lets go of the program it started before.
+    Kill();
+    if (m_hProcess) CloseHandle(m_hProcess);
+    m_hProcess = nullptr;
+    m_hWindow = nullptr;
     std::string folder = exePath.substr(0, exePath.find_last_of("\\/"));
     STARTUPINFOA si{};
     si.cb = sizeof si;
