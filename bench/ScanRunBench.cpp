@@ -4,6 +4,7 @@
 //   wine64 build/win/bin/bench_scan_run.exe [folders] [files per folder]
 //   wine64 build/win/bin/bench_scan_run.exe 'C:\florrin-scan-trees'   (made by make_scan_tree.py)
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -124,6 +125,15 @@ double GuiScan(const std::string& exe, std::string& summary, int& lines)
     FlorrinSession app;
     if (!app.Launch(exe))
         return -1;
+    // The program measures the profile folder for the bar's range as it starts: the click waits
+    // for that measure (the bar's range grows once it ends), which is start-up's cost, not the scan's.
+    const auto rangeTop = [&] {
+        DWORD_PTR top = 0;
+        SendMessageTimeoutA(app.Control(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &top);
+        return top;
+    };
+    const DWORD_PTR usedSpaceOnly = rangeTop();
+    FlorrinSession::WaitUntil([&] { return rangeTop() != usedSpaceOnly; }, 15000);
     const LONGLONG start = Now();
     app.Click(IDC_SCAN_NOW);
     const std::string prefix = "扫描已完成！";
