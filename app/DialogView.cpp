@@ -28,23 +28,18 @@ int ShowCommandOf(RunShow how)
     return SW_SHOW;
 }
 
-// A worker's thread procedure: its argument is the run, which catches whatever its body throws.
-template <uint32_t (ScanRun::*Main)()>
-DWORD WINAPI WorkerProc(LPVOID pRun)
-{
-    return (static_cast<ScanRun*>(pRun)->*Main)();
-}
-
-// The clean worker's argument: the run and the ticket it was launched with, owned by the thread.
-struct CleanLaunch {
+// A worker's argument: the run and the ticket it was launched with, owned by the thread. The run
+// catches whatever the worker's body throws.
+struct WorkerStart {
     ScanRun* run;
     uint64_t ticket;
 };
 
-DWORD WINAPI CleanProc(LPVOID pLaunch)
+template <uint32_t (ScanRun::*Main)(uint64_t)>
+DWORD WINAPI WorkerProc(LPVOID pStart)
 {
-    const std::unique_ptr<CleanLaunch> launch(static_cast<CleanLaunch*>(pLaunch));
-    return launch->run->CleanThreadMain(launch->ticket);
+    const std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(pStart));
+    return (start->run->*Main)(start->ticket);
 }
 
 } // namespace
@@ -279,19 +274,16 @@ void DialogView::WaitScanEvent()
 
 bool DialogView::StartWorker(RunWorker worker, uint64_t ticket)
 {
-    HANDLE thread = nullptr;
-    if (worker == RunWorker::Clean) {
-        auto launch = std::make_unique<CleanLaunch>(CleanLaunch{&m_run, ticket});
-        thread = CreateThread(nullptr, 0, &CleanProc, launch.get(), 0, nullptr);
-        if (thread != nullptr)
-            launch.release();
-    } else {
-        LPTHREAD_START_ROUTINE proc = worker == RunWorker::Scan ? &WorkerProc<&ScanRun::ScanThreadMain>
-                                                                : &WorkerProc<&ScanRun::AnimationThreadMain>;
-        thread = CreateThread(nullptr, 0, proc, &m_run, 0, nullptr);
-    }
+    LPTHREAD_START_ROUTINE proc = &WorkerProc<&ScanRun::AnimationThreadMain>;
+    if (worker == RunWorker::Scan)
+        proc = &WorkerProc<&ScanRun::ScanThreadMain>;
+    else if (worker == RunWorker::Clean)
+        proc = &WorkerProc<&ScanRun::CleanThreadMain>;
+    auto start = std::make_unique<WorkerStart>(WorkerStart{&m_run, ticket});
+    const HANDLE thread = CreateThread(nullptr, 0, proc, start.get(), 0, nullptr);
     if (thread == nullptr)
         return false;
+    start.release();
     // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
     m_threads[static_cast<int>(worker)].Reset(thread);
     return true;

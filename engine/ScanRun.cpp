@@ -77,8 +77,8 @@ void ScanRun::OnStart()
 
 bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
 {
-    m_launch.Begin();
     const uint64_t ticket = OpenPatternDecision();
+    m_launch.Begin(ticket);
     bool started = m_host.CreateScanEvent();
     for (RunWorker worker : order) {
         if (started)
@@ -195,10 +195,10 @@ uint32_t ScanRun::AddToProgressBasis(uint32_t kb)
     return m_nUsedKB.load() >> 10;
 }
 
-uint32_t ScanRun::ScanThreadMain()
+uint32_t ScanRun::ScanThreadMain(uint64_t ticket)
 {
     try {
-        if (m_launch.Await()) {
+        if (m_launch.Await(ticket)) {
             m_host.WaitScanEvent();
             try {
                 // With no folder nothing is walked: an empty path must not become the drive's root.
@@ -222,7 +222,7 @@ uint32_t ScanRun::CleanThreadMain(uint64_t ticket)
 {
     try {
         CleanWorkerHost cleanHost(m_host, *this, ticket);
-        if (m_launch.Await())
+        if (m_launch.Await(ticket))
             m_host.RunCleanOptions(cleanHost);
     } catch (...) {
         // The options not reached stay undone; the walk was released as the host went.
@@ -231,10 +231,10 @@ uint32_t ScanRun::CleanThreadMain(uint64_t ticket)
     return 0;
 }
 
-uint32_t ScanRun::AnimationThreadMain()
+uint32_t ScanRun::AnimationThreadMain(uint64_t ticket)
 {
     try {
-        if (m_launch.Await())
+        if (m_launch.Await(ticket))
             m_host.RunBusyAnimation(m_bAnimating, ScanGate());
     } catch (...) {
     }

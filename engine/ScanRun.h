@@ -52,12 +52,12 @@ public:
     // returns the bar's top.
     uint32_t AddToProgressBasis(uint32_t kb);
 
-    // The bodies of the three thread procedures, the run as their argument; each returns the
-    // thread's exit code, 0, and nothing thrown leaves them. The clean worker is given the pattern
-    // ticket of the run that launched it, however late it first runs.
-    uint32_t ScanThreadMain();
+    // The bodies of the three thread procedures; each returns the thread's exit code, 0, and
+    // nothing thrown leaves them. Each is given the ticket of the run that launched it, however
+    // late it first runs: it names the run's start decision and its pattern decision.
+    uint32_t ScanThreadMain(uint64_t ticket);
     uint32_t CleanThreadMain(uint64_t ticket);
-    uint32_t AnimationThreadMain();
+    uint32_t AnimationThreadMain(uint64_t ticket);
 
     // True while any worker thread of any run has yet to return; once false, no worker will
     // touch this object again.

@@ -39,8 +39,8 @@ public:
     virtual void WaitScanEvent() = 0;
 
     // Starts a thread that runs the worker's procedure (ScanRun::ScanThreadMain and its two
-    // siblings) with the run as its argument, and the clean worker with the run's pattern ticket,
-    // and owns its handle; false when the system could not create it.
+    // siblings) with the run's ticket, and owns its handle; false when the system could not
+    // create it.
     virtual bool StartWorker(RunWorker worker, uint64_t ticket) = 0;
 
     // The busy animation: whole cycles of the six frames while animating is set, passing the

@@ -1,9 +1,11 @@
 #include "engine/WorkerLaunch.h"
 
-void WorkerLaunch::Begin()
+#include <algorithm>
+
+void WorkerLaunch::Begin(uint64_t run)
 {
     std::lock_guard lock(m_mutex);
-    ++m_nBegun;
+    m_nBegun = run;
 }
 
 void WorkerLaunch::Decide(bool go)
@@ -11,16 +13,15 @@ void WorkerLaunch::Decide(bool go)
     {
         std::lock_guard lock(m_mutex);
         m_nDecided = m_nBegun;
-        m_bGo = go;
+        if (!go)
+            m_refused.push_back(m_nBegun);
     }
     m_decided.notify_all();
 }
 
-bool WorkerLaunch::Await()
+bool WorkerLaunch::Await(uint64_t run)
 {
     std::unique_lock lock(m_mutex);
-    const uint64_t run = m_nBegun;
     m_decided.wait(lock, [&] { return m_nDecided >= run; });
-    // A worker that first runs after a later start has been decided follows that decision.
-    return m_bGo;
+    return !std::binary_search(m_refused.begin(), m_refused.end(), run);
 }

@@ -270,7 +270,7 @@ public:
         ScanRun* r = run;
         switch (worker) {
         case RunWorker::Scan:
-            m_threads.emplace_back([r] { r->ScanThreadMain(); });
+            m_threads.emplace_back([r, ticket] { r->ScanThreadMain(ticket); });
             break;
         case RunWorker::Clean:
             m_threads.emplace_back([this, r, ticket, n = m_nCleanStarts++] {
@@ -282,7 +282,7 @@ public:
             });
             break;
         case RunWorker::Animation:
-            m_threads.emplace_back([r] { r->AnimationThreadMain(); });
+            m_threads.emplace_back([r, ticket] { r->AnimationThreadMain(ticket); });
             break;
         }
         return true;

@@ -385,12 +385,20 @@ TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
             EXPECT_TRUE(host.Lines().empty());
         }
     }
-    // And the next start runs whole.
+    // And the next start runs whole, even when a clean worker of a failed start first runs after
+    // it: that worker still does nothing.
+    host.HoldCleanStarts(true);
+    host.failWorkerAt = static_cast<int>(host.Started().size()) + 1;
+    run.OnScanNow();
     host.eventFails = false;
     host.failWorkerAt = -1;
+    const int cleanRuns = host.Read(host.cleanRuns);
     run.OnScanNow();
+    host.LetOneCleanStart();
+    host.LetOneCleanStart();
     WaitForIdle();
     EXPECT_EQ(host.Lines().size(), 2u);
+    EXPECT_EQ(host.Read(host.cleanRuns), cleanRuns + 1);
 }
 
 TEST_F(ScanRunTest, ScanRunEmptyScanFolderWalksNothing)
