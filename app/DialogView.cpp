@@ -204,9 +204,15 @@ void DialogView::FlushPainting()
     m_bPaintScheduled = false;
     constexpr UINT kNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     if (m_bListPaintHeld) {
-        m_bListPaintHeld = false;
-        m_dlg.m_listResults.SendMessage(WM_SETREDRAW, TRUE);
-        RedrawWindow(m_dlg.m_listResults.m_hWnd, nullptr, nullptr, kNow | RDW_FRAME);
+        const ULONGLONG now = GetTickCount64();
+        if (m_run.IsScanning() && now - m_nListPaintedAt < kListPaintMs) {
+            SchedulePainting();
+        } else {
+            m_bListPaintHeld = false;
+            m_nListPaintedAt = now;
+            m_dlg.m_listResults.SendMessage(WM_SETREDRAW, TRUE);
+            RedrawWindow(m_dlg.m_listResults.m_hWnd, nullptr, nullptr, kNow | RDW_FRAME);
+        }
     }
     if (m_bStatusPaintDue) {
         m_bStatusPaintDue = false;

@@ -88,7 +88,7 @@ int main() {
         HorizontalExtentFitter fitter;
         for (const std::string& line : source) {
             ++incremental.nLines;
-            fitter.FitAfterAddition(incremental, line);
+            fitter.FitAfterAdditions(incremental, {line});
         }
     });
 

@@ -109,7 +109,7 @@ void CHSListBox::FitHorizontalExtent() {
         m_fitter.FitHorizontalExtent(lines);
         return;
     }
-    for (const std::string& line : added) m_fitter.FitAfterAddition(lines, line);
+    m_fitter.FitAfterAdditions(lines, added);
 }
 
 LRESULT CHSListBox::OnAddString(WPARAM, LPARAM lParam) {

@@ -4,7 +4,7 @@
 
 void HorizontalExtentFitter::LinesRemoved() { m_nRemovals.fetch_add(1); }
 
-void HorizontalExtentFitter::FitAfterAddition(ExtentListBox& listBox, const std::string& addedLine) {
+void HorizontalExtentFitter::FitAfterAdditions(ExtentListBox& listBox, const std::vector<std::string>& addedLines) {
     const uint32_t nRemovals = m_nRemovals.load();
     bool bKnown;
     {
@@ -23,7 +23,8 @@ void HorizontalExtentFitter::FitAfterAddition(ExtentListBox& listBox, const std:
         m_bKnown = false;
         return;
     }
-    const int cx = measurer->TextWidth(addedLine);
+    int cx = 0;
+    for (const std::string& line : addedLines) cx = std::max(cx, measurer->TextWidth(line));
     measurer.reset();
 
     int cxExtent = 0;

@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "picker/ExtentListBox.h"
 
-// Keeps the result list's horizontal extent at its widest line plus 5 pixels. After each addition
-// the extent is exactly what measuring every line would give, but an addition costs one
+// Keeps the result list's horizontal extent at its widest line plus 5 pixels. After each fit the
+// extent is exactly what measuring every line would give, but an added line costs one
 // measurement: the widest width is remembered, and every line is measured again only on the first
 // addition after lines were deleted or the list was emptied, which may then narrow the extent.
 // Until that addition the extent stays as it was.
@@ -20,9 +21,9 @@ class HorizontalExtentFitter {
 public:
     static constexpr int kMargin = 5;
 
-    // After a line has been added: fits the extent to the widest line, measuring only the new one
-    // when the widest width is known.
-    void FitAfterAddition(ExtentListBox& listBox, const std::string& addedLine);
+    // After lines have been added: fits the extent to the widest line, measuring only the new
+    // ones (in one device context) when the widest width is known.
+    void FitAfterAdditions(ExtentListBox& listBox, const std::vector<std::string>& addedLines);
     // Measures every line and fits the extent (0 for an empty list).
     void FitHorizontalExtent(ExtentListBox& listBox);
     // After a deletion or an emptying of the list; lock-free, for the interface thread.

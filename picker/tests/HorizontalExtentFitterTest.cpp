@@ -73,7 +73,7 @@ protected:
     void AddLine(int width) {
         const std::string line(static_cast<size_t>(width), 'x');
         box.Add(line);
-        fitter.FitAfterAddition(box, line);
+        fitter.FitAfterAdditions(box, {line});
     }
 };
 
@@ -85,6 +85,11 @@ TEST_F(HorizontalExtentFitterTest, ExtentIsTheWidestLinePlusFiveAfterEveryAdditi
         AddLine(s.width);
         EXPECT_EQ(box.nExtent, s.extent) << "after adding " << s.width;
     }
+    // A batch is fitted to its widest line, wherever it stands in the batch.
+    const std::vector<std::string> batch = {std::string(20, 'x'), std::string(600, 'x'), std::string(30, 'x')};
+    for (const std::string& line : batch) box.Add(line);
+    fitter.FitAfterAdditions(box, batch);
+    EXPECT_EQ(box.nExtent, 605);
 }
 
 TEST_F(HorizontalExtentFitterTest, EmptyListGetsZero) {
@@ -152,7 +157,7 @@ TEST(HorizontalExtentFitterConcurrentTest, TwoAddingThreadsAndRemovalsEndAtTheWi
             for (int i = 0; i < 300; ++i) {
                 const std::string line(static_cast<size_t>((i * seed) % 211 + 1), 'x');
                 box.Add(line);
-                fitter.FitAfterAddition(box, line);
+                fitter.FitAfterAdditions(box, {line});
             }
         };
         std::thread scan(worker, 7);
@@ -170,7 +175,7 @@ TEST(HorizontalExtentFitterConcurrentTest, TwoAddingThreadsAndRemovalsEndAtTheWi
         clean.join();
         // One more addition after the dust settles: the extent matches a full measurement.
         box.Add("y");
-        fitter.FitAfterAddition(box, "y");
+        fitter.FitAfterAdditions(box, {"y"});
         EXPECT_EQ(box.nExtent, box.Widest() + 5) << "round " << round;
     }
 }
@@ -182,7 +187,7 @@ TEST(HorizontalExtentFitterConcurrentTest, ConcurrentAdditionsWithoutRemovalsAre
         for (int i = 0; i < 500; ++i) {
             const std::string line(static_cast<size_t>((i * seed) % 389 + 1), 'x');
             box.Add(line);
-            fitter.FitAfterAddition(box, line);
+            fitter.FitAfterAdditions(box, {line});
         }
     };
     std::thread a(worker, 5), b(worker, 11);
