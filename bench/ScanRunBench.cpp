@@ -64,14 +64,15 @@ std::string Numbered(const char* stem, int n, const char* tail)
     return name;
 }
 
-// folders x files ordinary files; junkPerFolder more named *.tmp in each folder.
+// folders x files files, junkPerFolder of each folder's named *.tmp: the same number of files
+// with junk or without, so the ratio of the two scans is the junk's cost alone.
 void MakeTree(const std::string& root, int folders, int files, int junkPerFolder)
 {
     CreateDirectoryA(root.c_str(), nullptr);
     for (int d = 0; d < folders; ++d) {
         const std::string folder = root + "\\" + Numbered("d", d, "");
         CreateDirectoryA(folder.c_str(), nullptr);
-        for (int f = 0; f < files; ++f)
+        for (int f = junkPerFolder; f < files; ++f)
             MakeFile(folder + "\\" + Numbered("file", f, ".dat"), 3000);
         for (int j = 0; j < junkPerFolder; ++j)
             MakeFile(folder + "\\" + Numbered("junk", j, ".tmp"), 3000);

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the GUI scan bench's two trees natively (through Wine they take most of an hour):
-ROOT/plain holds FOLDERS x FILES ordinary files of 3,000 bytes; ROOT/junk the same plus JUNK
-*.tmp files spread over its folders. bench_scan_run moves each into the profile in turn."""
+ROOT/plain holds FOLDERS x FILES ordinary files of 3,000 bytes; ROOT/junk as many files, JUNK of
+them *.tmp spread over its folders, so the two scans differ in the junk alone. bench_scan_run
+moves each into the profile in turn."""
 import os
 import sys
 
@@ -9,8 +10,8 @@ def make(root, folders, files, junk):
     for d in range(folders):
         folder = os.path.join(root, f"d{d}")
         os.makedirs(folder, exist_ok=True)
-        names = [f"file{f}.dat" for f in range(files)]
-        names += [f"junk{j}.tmp" for j in range(d, junk, folders)]
+        junk_names = [f"junk{j}.tmp" for j in range(d, junk, folders)]
+        names = [f"file{f}.dat" for f in range(len(junk_names), files)] + junk_names
         for name in names:
             with open(os.path.join(folder, name), "wb") as out:
                 out.truncate(3000)
