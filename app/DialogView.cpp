@@ -1,6 +1,7 @@
 #include "app/DialogView.h"
 
 #include <memory>
+#include <utility>
 
 #include "app/CFlorrinDlg.h"
 #include "engine/ScanRun.h"
@@ -76,29 +77,16 @@ LRESULT DialogView::CarryOut(LPARAM lParam)
 
 HWND DialogView::ControlOf(RunControl control) const
 {
+    static constexpr std::pair<RunControl, int> kIds[] = {
+        {RunControl::ScanNow, IDC_SCAN_NOW}, {RunControl::Start, IDC_START},
+        {RunControl::Stop, IDC_STOP},        {RunControl::Pause, IDC_PAUSE},
+        {RunControl::DirTree, IDC_DIR_TREE}, {RunControl::Progress, IDC_PROGRESS},
+        {RunControl::ResultList, IDC_RESULT_LIST},
+    };
     int id = IDC_SCAN_NOW;
-    switch (control) {
-    case RunControl::ScanNow:
-        id = IDC_SCAN_NOW;
-        break;
-    case RunControl::Start:
-        id = IDC_START;
-        break;
-    case RunControl::Stop:
-        id = IDC_STOP;
-        break;
-    case RunControl::Pause:
-        id = IDC_PAUSE;
-        break;
-    case RunControl::DirTree:
-        id = IDC_DIR_TREE;
-        break;
-    case RunControl::Progress:
-        id = IDC_PROGRESS;
-        break;
-    case RunControl::ResultList:
-        id = IDC_RESULT_LIST;
-        break;
+    for (const auto& [named, controlId] : kIds) {
+        if (named == control)
+            id = controlId;
     }
     return GetDlgItem(m_dlg.m_hWnd, id);
 }
@@ -337,34 +325,27 @@ int DialogView::GetLineCount()
 int DialogView::GetCaretLine()
 {
     // With extended selection this is the focus line, which need not be selected.
-    const LRESULT index = m_dlg.m_listResults.SendMessage(LB_GETCURSEL);
-    return index == LB_ERR ? -1 : static_cast<int>(index);
+    const int index = m_dlg.m_listResults.GetCurSel();
+    return index == LB_ERR ? -1 : index;
 }
 
 bool DialogView::IsLineSelected(int index)
 {
-    return m_dlg.m_listResults.SendMessage(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+    return m_dlg.m_listResults.GetSel(index) > 0;
 }
 
 bool DialogView::GetLineText(int index, std::string& text)
 {
-    CHSListBox& list = m_dlg.m_listResults;
-    const LRESULT length = list.SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (length == LB_ERR)
+    const CHSListBox& list = m_dlg.m_listResults;
+    if (list.GetTextLen(index) == LB_ERR)
         return false;
-    std::string buffer(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        list.SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-    if (copied == LB_ERR)
-        return false;
-    buffer.resize(static_cast<size_t>(copied));
-    text = buffer;
+    text = list.GetText(index);
     return true;
 }
 
 void DialogView::DeleteLine(int index)
 {
-    m_dlg.m_listResults.SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index));
+    m_dlg.m_listResults.DeleteString(index);
 }
 
 void DialogView::ReplaceLines(const std::vector<std::string>& lines)
