@@ -11,6 +11,7 @@ const char* ResultKey(JunkFileRemover::Result result)
     case JunkFileRemover::Result::AccessDenied: return "access-denied";
     case JunkFileRemover::Result::NotAFile: return "not-a-file";
     case JunkFileRemover::Result::NoTrash: return "no-trash";
+    case JunkFileRemover::Result::Changed: return "changed";
     case JunkFileRemover::Result::Failed: break;
     }
     return "failed";

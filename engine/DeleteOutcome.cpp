@@ -15,6 +15,7 @@ const char* DeleteOutcomeReason(DeleteOutcome outcome) {
     case DeleteOutcome::AccessDenied: return "拒绝访问";
     case DeleteOutcome::NotAFile: return "已不是文件";
     case DeleteOutcome::NoTrash: return "所在位置没有可用的回收站";
+    case DeleteOutcome::Changed: return "路径已改变";
     case DeleteOutcome::Failed: break;
     }
     return "无法删除";

@@ -10,6 +10,9 @@ enum class DeleteOutcome {
     AccessDenied,
     NotAFile,
     NoTrash,
+    // The folder chain from the scanned folder down, or the file itself, is no longer what the
+    // walk listed (a folder swapped for a link, the file replaced): it is kept, never followed.
+    Changed,
     Failed,
 };
 
