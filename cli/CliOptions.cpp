@@ -39,11 +39,11 @@ bool ParseAge(const std::string& text, uint64_t& seconds)
     return true;
 }
 
-bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error,
-                     std::string& argument)
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
+                     std::optional<CliMessage>& error, std::string& argument)
 {
     options = CliOptions{};
-    error.clear();
+    error.reset();
     argument.clear();
     bool optionsEnded = false;
     for (const std::string& arg : args) {
@@ -62,12 +62,12 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
         bool joined = false;
         std::string value;
         // The value of an option that takes one: joined to it, or the next argument.
-        const auto takeValue = [&](const char* missing) {
+        const auto takeValue = [&](CliMessage missing) {
             if (!joined && i + 1 < args.size())
                 value = args[++i];
             else if (!joined)
                 error = missing;
-            return error.empty();
+            return !error;
         };
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
@@ -78,24 +78,24 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
         } else if (!optionsEnded && arg == "--trash") {
             options.trash = true;
         } else if (!optionsEnded && IsOption(arg, "--exclude", joined, value)) {
-            if (!takeValue("--exclude 后面缺少要排除的文件夹。"))
+            if (!takeValue(CliMessage::ExcludeWithoutFolder))
                 return false;
             if (value.empty()) {
-                error = "要排除的文件夹不能为空。";
+                error = CliMessage::EmptyExcludedFolder;
                 return false;
             }
             options.excludedFolders.push_back(value);
         } else if (!optionsEnded && IsOption(arg, "--older-than", joined, value)) {
-            if (!takeValue("--older-than 后面缺少时长，如 30m、24h、7d。"))
+            if (!takeValue(CliMessage::OlderThanWithoutAge))
                 return false;
             if (!ParseAge(value, options.olderThanSeconds)) {
-                error = "无效的时长（应为整数加 m、h 或 d，如 30m、24h、7d）：";
+                error = CliMessage::InvalidAge;
                 argument = value;
                 return false;
             }
             options.olderThan = value;
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            error = "未知的选项：";
+            error = CliMessage::UnknownOption;
             argument = arg;
             return false;
         } else if (options.command == CliCommand::None) {
@@ -104,29 +104,29 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
             } else if (arg == "clean") {
                 options.command = CliCommand::Clean;
             } else {
-                error = "未知的命令：";
+                error = CliMessage::UnknownCommand;
                 argument = arg;
                 return false;
             }
         } else if (!haveFolder) {
             if (arg.empty()) {
-                error = "文件夹不能为空。";
+                error = CliMessage::EmptyFolder;
                 return false;
             }
             options.folder = arg;
             haveFolder = true;
         } else {
-            error = "只能给出一个文件夹：";
+            error = CliMessage::OneFolderOnly;
             argument = arg;
             return false;
         }
     }
     if (options.command == CliCommand::None) {
-        error = "缺少命令：scan 或 clean。";
+        error = CliMessage::MissingCommand;
         return false;
     }
     if (options.command != CliCommand::Clean && (options.dryRun || options.trash)) {
-        error = options.dryRun ? "--dry-run 只用于 clean。" : "--trash 只用于 clean。";
+        error = options.dryRun ? CliMessage::DryRunOnlyForClean : CliMessage::TrashOnlyForClean;
         return false;
     }
     return true;

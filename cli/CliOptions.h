@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "cli/CliMessages.h"
 
 enum class CliCommand { None, Scan, Clean };
 
@@ -26,5 +29,5 @@ bool ParseAge(const std::string& text, uint64_t& seconds);
 // wrong and argument the argument at fault, if one is (it is the user's text, not GBK). "--help"
 // anywhere wins over everything else; "--" ends the options, so a folder may begin with "-". An
 // option's value may follow it ("--exclude DIR") or be joined to it ("--exclude=DIR").
-bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error,
-                     std::string& argument);
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
+                     std::optional<CliMessage>& error, std::string& argument);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/CliMessages.h"
 #include "engine/FolderEnumerator.h"
 #include "engine/LeadBytePredicate.h"
 
@@ -36,5 +37,9 @@ bool ModifiedTime(const std::string& path, int64_t& seconds);
 LeadBytePredicate PathLeadBytePredicate();
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator();
+
+// The language the user reads messages in: the locale's (LC_ALL, LC_MESSAGES, LANG, the first set),
+// or on Windows the user's display language.
+CliLanguage UserLanguage();
 
 }  // namespace CliSystem

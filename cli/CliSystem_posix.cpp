@@ -78,4 +78,14 @@ LeadBytePredicate PathLeadBytePredicate()
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<BatchStatFolderEnumerator>(); }
 
+CliLanguage UserLanguage()
+{
+    // As setlocale would choose LC_MESSAGES, but also for a locale this machine has not made.
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        if (const char* value = std::getenv(variable); value != nullptr && value[0] != '\0')
+            return CliMessages::LanguageOfLocale(value);
+    }
+    return CliLanguage::English;
+}
+
 }  // namespace CliSystem

@@ -88,4 +88,10 @@ LeadBytePredicate PathLeadBytePredicate() { return AnsiLeadBytePredicate(); }
 
 std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<Win32FolderEnumerator>(); }
 
+CliLanguage UserLanguage()
+{
+    const bool chinese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
+    return chinese ? CliLanguage::Chinese : CliLanguage::English;
+}
+
 }  // namespace CliSystem

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 
 #include "cli/CliScan.h"
 #include "cli/CliSystem.h"
@@ -14,45 +15,6 @@
 #include "engine/SizeKB.h"
 
 namespace {
-
-const char kUsage[] =
-    "用法：florrin-cli scan [--json] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
-    "      florrin-cli clean [--json] [--dry-run] [--trash] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
-    "      florrin-cli --help\n";
-
-const char kHelp[] =
-    "florrin-cli：在文件夹中查找垃圾文件（*.tmp、*.syd、*.old、*.gid、*._mp、*.??~），\n"
-    "与 Florrin 窗口程序使用同样的规则。\n"
-    "\n"
-    "命令：\n"
-    "  scan [文件夹]    扫描文件夹（默认为用户文件夹），每行列出一个垃圾文件的完整路径，最后给出扫描总结。\n"
-    "                   几个线程同时扫描，列出的顺序却总是相同：深度优先，每个文件夹先按名称（字节顺序）\n"
-    "                   列出其中的垃圾文件，再按名称顺序逐个进入子文件夹。\n"
-    "  clean [文件夹]   同样扫描，然后只删除本次扫描列出的垃圾文件；无法删除的文件连同原因\n"
-    "                   （只读、正在使用、已不存在、拒绝访问）写到标准错误。只读文件不会被改为可写。\n"
-    "\n"
-    "选项：\n"
-    "  --json           输出一个 JSON 文档（UTF-8）：文件夹、每个垃圾文件及其字节数和 KB 数、\n"
-    "                   垃圾文件个数、总大小、已扫描总大小和扫描总结。路径含有无法写成 UTF-8 的字节时\n"
-    "                   （如 Linux 上不是 UTF-8 的文件名），这些字节在 path 中显示为 U+FFFD，\n"
-    "                   另有 pathBytes（文件夹为 folderBytes）给出路径的原始字节（base64）。\n"
-    "  --dry-run        仅用于 clean：列出将要删除的文件，但不删除任何文件。\n"
-    "  --trash          仅用于 clean：把垃圾文件移到回收站（Linux 上为桌面的废纸篓），可以还原；\n"
-    "                   无法移入回收站的文件原样保留，连同原因写到标准错误，绝不改为直接删除。\n"
-    "                   JSON 中移走的文件 result 为 trashed，trashed 给出其个数。\n"
-    "  --exclude 文件夹 不扫描这个文件夹及其下的一切，也不计入总结；可以给出多次。文件夹必须存在。\n"
-    "  --older-than 时长\n"
-    "                   只列出、只清除在这段时间之前修改的垃圾文件；时长为整数加单位 m（分钟）、\n"
-    "                   h（小时）或 d（天），如 30m、24h、7d。较新的垃圾文件（多半正被程序使用）\n"
-    "                   不列出、不删除，在总结和 JSON（keptTooRecent）中另行计数。\n"
-    "  --help, -h       显示本帮助。\n"
-    "  --               其后的参数都是文件夹，即使以“-”开头。\n"
-    "\n"
-    "标准错误是终端时，扫描期间显示一行进度（文件数、MB 数、每秒文件数、当前文件夹），结束时清除。\n"
-    "按 Ctrl-C 在下一个条目处停止扫描，输出已列出部分的总结，不再删除任何文件。\n"
-    "\n"
-    "退出状态：0 完成；1 有文件未能删除或移到回收站；2 用法错误（包括要排除的文件夹不存在）；\n"
-    "3 文件夹无法读取；130 被 Ctrl-C 中断。\n";
 
 // The walk's stop flag, for the Ctrl-C handler: a lock-free store is all a handler may do.
 std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
@@ -100,14 +62,15 @@ bool Succeeded(JunkFileRemover::Result result)
 int FlorrinCli::Run(const std::vector<std::string>& args)
 {
     CliOptions options;
-    std::string error;
+    std::optional<CliMessage> error;
     std::string argument;
     if (!ParseCliOptions(args, options, error, argument)) {
-        UsageError(error, argument);
+        UsageError(m_messages.Text(*error), argument);
         return kExitUsage;
     }
     if (options.help) {
-        const std::string help = m_console.Text(std::string(kUsage) + "\n" + kHelp);
+        const std::string help =
+            m_console.Text(m_messages.Text(CliMessage::Usage) + "\n" + m_messages.Text(CliMessage::Help));
         std::fwrite(help.data(), 1, help.size(), stdout);
         std::fflush(stdout);
         return kExitDone;
@@ -135,13 +98,13 @@ int FlorrinCli::Walk(const CliOptions& options)
     }
     CliScan scan(*enumerator, isLeadByte);
     if (!scan.CanList(folder)) {
-        Error("florrin-cli：无法读取文件夹：", folder);
+        Error(m_messages.Text(CliMessage::CannotReadFolder), folder);
         return kExitUnreadableFolder;
     }
 
     InterruptRoute interrupts(scan.StopFlag());
     ProgressLine progress(
-        m_console, stderr,
+        m_console, m_messages, stderr,
         [&scan] { return ProgressSample{scan.FilesListed(), scan.ScannedKB(), scan.CurrentFolder()}; },
         isLeadByte);
     if (Console::IsTerminal(stderr))
@@ -170,8 +133,8 @@ int FlorrinCli::Walk(const CliOptions& options)
             deletions.push_back({&junk, result});
             if (!Succeeded(result)) {
                 ++failures;
-                Error(options.trash ? "florrin-cli：无法移到回收站 " : "florrin-cli：无法删除 ", junk.path,
-                      std::string("：") + DeleteOutcomeReason(result));
+                Error(m_messages.Text(options.trash ? CliMessage::CannotTrash : CliMessage::CannotDelete),
+                      junk.path, m_messages.Text(CliMessage::ReasonFollows) + m_messages.Reason(result));
             }
         }
     }
@@ -225,24 +188,24 @@ int FlorrinCli::Walk(const CliOptions& options)
         json += "  \"interrupted\": " + std::string(interrupted ? "true" : "false") + "\n}\n";
         std::fwrite(json.data(), 1, json.size(), stdout);
     } else {
-        std::string text = summary + "\n";
+        std::string text = m_messages.Summary(scan.JunkCount(), scan.JunkKB()) + "\n";
         if (!options.olderThan.empty())
-            text += "另有 " + std::to_string(scan.TooRecentCount()) + " 个垃圾文件在 " + options.olderThan +
-                    " 内修改过，已保留。\n";
+            text += m_messages.Text(CliMessage::KeptTooRecent,
+                                    {std::to_string(scan.TooRecentCount()), options.olderThan});
         const std::string done = std::to_string(deletions.size() - failures);
         if (options.command == CliCommand::Clean && options.dryRun)
-            text += "试运行：未删除任何文件。\n";
+            text += m_messages.Text(CliMessage::DryRun);
         else if (removing && options.trash)
-            text += "已将 " + done + " 个垃圾文件移到回收站，" + std::to_string(failures) + " 个未能移走。\n";
+            text += m_messages.Text(CliMessage::Trashed, {done, std::to_string(failures)});
         else if (removing)
-            text += "已删除 " + done + " 个垃圾文件，" + std::to_string(failures) + " 个未能删除。\n";
+            text += m_messages.Text(CliMessage::Deleted, {done, std::to_string(failures)});
         text = m_console.Text(text);
         std::fwrite(text.data(), 1, text.size(), stdout);
     }
     std::fflush(stdout);
 
     if (interrupted) {
-        Error("florrin-cli：已中断。");
+        Error(m_messages.Text(CliMessage::Interrupted));
         return kExitInterrupted;
     }
     return failures > 0 ? kExitDeleteFailed : kExitDone;
@@ -258,7 +221,7 @@ bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& f
     const std::string belowKey = CliSystem::PathKey(PathJoin(realFolder, std::string(), separator, isLeadByte));
     for (const std::string& given : options.excludedFolders) {
         if (!CliSystem::IsFolder(given)) {
-            UsageError("要排除的文件夹不存在或不是文件夹：", given);
+            UsageError(m_messages.Text(CliMessage::ExcludedNotAFolder), given);
             return false;
         }
         const std::string real = CliSystem::RealFolder(given);
@@ -275,7 +238,10 @@ bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& f
 
 void FlorrinCli::UsageError(const std::string& gbk, const std::string& argument)
 {
-    Error("florrin-cli：" + gbk, argument, "\n" + std::string(kUsage) + "详见 florrin-cli --help。");
+    std::string after = "\n";
+    after += m_messages.Text(CliMessage::Usage);
+    after += m_messages.Text(CliMessage::SeeHelp);
+    Error(m_messages.Text(CliMessage::ProgramPrefix) + gbk, argument, after);
 }
 
 // One line on standard error: program texts (GBK) around a path printed as it is.

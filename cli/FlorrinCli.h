@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliMessages.h"
 #include "cli/CliOptions.h"
 #include "cli/Console.h"
 #include "engine/LeadBytePredicate.h"
@@ -21,7 +22,8 @@ enum CliExitStatus : int {
 // listed.
 class FlorrinCli {
 public:
-    explicit FlorrinCli(const Console& console) : m_console(console) {}
+    // Speaks language; the JSON document is the same in every language.
+    FlorrinCli(const Console& console, CliLanguage language) : m_console(console), m_messages(language) {}
 
     // args: the arguments after the program's name. Returns the exit status.
     int Run(const std::vector<std::string>& args);
@@ -35,4 +37,5 @@ private:
                const std::string& gbkAfter = std::string());
 
     const Console& m_console;
+    const CliMessages m_messages;
 };

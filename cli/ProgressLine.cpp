@@ -64,16 +64,17 @@ std::string FitTail(const std::string& text, std::size_t columns, const LeadByte
     return kCut + (first < starts.size() ? text.substr(starts[first]) : std::string());
 }
 
-std::string ProgressPrefix(const ProgressSample& sample, double seconds)
+std::string ProgressPrefix(const CliMessages& messages, const ProgressSample& sample, double seconds)
 {
     const auto perSecond = seconds > 0 ? static_cast<uint64_t>(static_cast<double>(sample.files) / seconds) : 0;
-    return "已扫描 " + std::to_string(sample.files) + " 个文件，" + std::to_string(sample.scannedKB >> 10) +
-           " MB，每秒 " + std::to_string(perSecond) + " 个 ";
+    return messages.Text(CliMessage::Progress,
+                         {std::to_string(sample.files), std::to_string(sample.scannedKB >> 10), std::to_string(perSecond)});
 }
 
-ProgressLine::ProgressLine(const Console& console, std::FILE* stream, std::function<ProgressSample()> sample,
-                           LeadBytePredicate isLeadByte)
-    : m_console(console), m_stream(stream), m_sample(std::move(sample)), m_isLeadByte(std::move(isLeadByte))
+ProgressLine::ProgressLine(const Console& console, const CliMessages& messages, std::FILE* stream,
+                           std::function<ProgressSample()> sample, LeadBytePredicate isLeadByte)
+    : m_console(console), m_messages(messages), m_stream(stream), m_sample(std::move(sample)),
+      m_isLeadByte(std::move(isLeadByte))
 {
 }
 
@@ -132,7 +133,7 @@ void ProgressLine::Loop()
             break;
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
-        const std::string prefix = ProgressPrefix(sample, seconds);
+        const std::string prefix = ProgressPrefix(m_messages, sample, seconds);
         // One column spare: a line that fills the last column wraps on some terminals.
         const std::size_t columns = Console::Columns(m_stream);
         const std::size_t room = columns > prefix.size() + 1 ? columns - prefix.size() - 1 : 0;

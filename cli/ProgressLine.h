@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/CliMessages.h"
 #include "cli/Console.h"
 #include "engine/LeadBytePredicate.h"
 
@@ -24,16 +25,16 @@ struct ProgressSample {
 // takes two columns.
 std::string FitTail(const std::string& text, std::size_t columns, const LeadBytePredicate& isLeadByte);
 
-// "已扫描 1200 个文件，35 MB，每秒 4000 个 " (GBK): the line before its folder.
-std::string ProgressPrefix(const ProgressSample& sample, double seconds);
+// "已扫描 1200 个文件，35 MB，每秒 4000 个 " (GBK), or the same in English: the line before its folder.
+std::string ProgressPrefix(const CliMessages& messages, const ProgressSample& sample, double seconds);
 
 // A line on the terminal's standard error that a thread of its own redraws a few times a second
 // while the walk runs, and erases at the end. Other output to the same terminal goes through
 // Print, which takes the line away first.
 class ProgressLine {
 public:
-    ProgressLine(const Console& console, std::FILE* stream, std::function<ProgressSample()> sample,
-                 LeadBytePredicate isLeadByte);
+    ProgressLine(const Console& console, const CliMessages& messages, std::FILE* stream,
+                 std::function<ProgressSample()> sample, LeadBytePredicate isLeadByte);
     ~ProgressLine();
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
@@ -50,6 +51,7 @@ private:
     void EraseLocked();
 
     const Console& m_console;
+    const CliMessages& m_messages;
     std::FILE* m_stream;
     std::function<ProgressSample()> m_sample;
     LeadBytePredicate m_isLeadByte;

@@ -1,5 +1,7 @@
 #include "skin/CaptionFrame.h"
 
+#include <algorithm>
+
 namespace {
 using M = CaptionFrame::Measure;
 constexpr M kCH{.ch = 1};
@@ -50,10 +52,13 @@ void CaptionFrame::PaintSkinFrame(CaptionFrameWindow& wnd) {
     m_nFrameCX = sys.cxDlgFrame;
     m_nBorderCY = sys.hasBorderStyle ? m_nFrameCY + sys.cyBorder : m_nFrameCY;
     m_nBorderCX = sys.hasBorderStyle ? m_nFrameCX + sys.cxBorder : m_nFrameCX;
-    m_nCaptionCY = sys.cyCaption + m_nBorderCY;
     const SkinRect rcWindow = wnd.GetWindowRect();
     m_nWndWidth = rcWindow.Width();
     m_nWndHeight = rcWindow.Height();
+    // The strip reaches from the window's top to the client area's, as the system laid them
+    // out: the caption metric plus the borders is a row taller under Wine, and a caption button
+    // drawn that tall after the client area's paint would cross into it.
+    m_nCaptionCY = std::clamp(wnd.GetClientRectOnScreen().top - rcWindow.top, 0, m_nWndHeight);
 
     // A full paint shows the normal button images whatever the hover flags say.
     for (const FrameElement& element : kFrameElements) {

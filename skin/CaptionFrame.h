@@ -53,7 +53,7 @@ public:
     int m_nFrameCX = 0;
     int m_nBorderCY = 0;
     int m_nBorderCX = 0;
-    int m_nCaptionCY = 0;
+    int m_nCaptionCY = 0;  // window top to client top
     // Hover flags: at most one is set.
     bool m_bMinHot = false;
     bool m_bMaxHot = false;

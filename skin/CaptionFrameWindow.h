@@ -10,6 +10,8 @@ public:
     virtual FrameSystemMetrics GetFrameSystemMetrics() = 0;
     // The whole window in screen coordinates, frame included.
     virtual SkinRect GetWindowRect() = 0;
+    // The client area in screen coordinates.
+    virtual SkinRect GetClientRectOnScreen() = 0;
     // Draws one bitmap resource stretched into (x, y, cx, cy) of the window DC.
     virtual void DrawFrameBitmap(int x, int y, int cx, int cy, unsigned nBitmapId) = 0;
     // Draws the title of CaptionFrame::kTitle.

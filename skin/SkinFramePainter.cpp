@@ -17,7 +17,6 @@ FrameSystemMetrics SkinFramePainter::GetFrameSystemMetrics() {
     sys.cyDlgFrame = ::GetSystemMetrics(SM_CYDLGFRAME);
     sys.cxBorder = ::GetSystemMetrics(SM_CXBORDER);
     sys.cyBorder = ::GetSystemMetrics(SM_CYBORDER);
-    sys.cyCaption = ::GetSystemMetrics(SM_CYCAPTION);
     sys.hasBorderStyle = (m_pWnd->GetStyle() & WS_BORDER) != 0;
     return sys;
 }
@@ -25,6 +24,13 @@ FrameSystemMetrics SkinFramePainter::GetFrameSystemMetrics() {
 SkinRect SkinFramePainter::GetWindowRect() {
     CRect rc;
     m_pWnd->GetWindowRect(&rc);
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+SkinRect SkinFramePainter::GetClientRectOnScreen() {
+    CRect rc;
+    m_pWnd->GetClientRect(&rc);
+    m_pWnd->ClientToScreen(&rc);
     return {rc.left, rc.top, rc.right, rc.bottom};
 }
 

@@ -14,6 +14,7 @@ public:
 
     FrameSystemMetrics GetFrameSystemMetrics() override;
     SkinRect GetWindowRect() override;
+    SkinRect GetClientRectOnScreen() override;
     // Stretches the whole bitmap resource onto (x, y, cx, cy) in window coordinates.
     void DrawFrameBitmap(int x, int y, int cx, int cy, unsigned nBitmapId) override;
     void DrawCaptionTitle() override;

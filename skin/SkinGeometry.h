@@ -28,6 +28,6 @@ struct FrameSystemMetrics {
     int cyDlgFrame = 0;           // SM_CYDLGFRAME
     int cxBorder = 0;             // SM_CXBORDER
     int cyBorder = 0;             // SM_CYBORDER
-    int cyCaption = 0;            // SM_CYCAPTION
+    int cyCaption = 0;            // SM_CYCAPTION, for the busy animation
     bool hasBorderStyle = false;  // the window style has WS_BORDER
 };

@@ -37,7 +37,8 @@ TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
     };
     for (const Accepted& c : cases) {
         CliOptions options;
-        std::string error, argument;
+        std::optional<CliMessage> error;
+        std::string argument;
         ASSERT_TRUE(ParseCliOptions(c.args, options, error, argument)) << c.args.size() << " " << c.args[0];
         EXPECT_EQ(options.command, c.command);
         EXPECT_EQ(options.folder, c.folder);
@@ -48,7 +49,7 @@ TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
         EXPECT_EQ(options.olderThanSeconds, c.olderThanSeconds);
         EXPECT_EQ(options.olderThan.empty(), c.olderThanSeconds == 0);
         EXPECT_FALSE(options.help);
-        EXPECT_TRUE(error.empty());
+        EXPECT_FALSE(error);
     }
 }
 
@@ -57,12 +58,14 @@ TEST(CliOptionsTest, HelpWinsWhereverItStandsBeforeTheEndOfOptions)
     for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"scan", "--bogus", "--help"}, Args{"frob", "-h"},
                               Args{"scan", "a", "b", "--help"}}) {
         CliOptions options;
-        std::string error, argument;
+        std::optional<CliMessage> error;
+        std::string argument;
         EXPECT_TRUE(ParseCliOptions(args, options, error, argument)) << args.back();
         EXPECT_TRUE(options.help);
     }
     CliOptions options;
-    std::string error, argument;
+    std::optional<CliMessage> error;
+    std::string argument;
     ASSERT_TRUE(ParseCliOptions({"scan", "--", "--help"}, options, error, argument));
     EXPECT_FALSE(options.help);
     EXPECT_EQ(options.folder, "--help");
@@ -70,30 +73,31 @@ TEST(CliOptionsTest, HelpWinsWhereverItStandsBeforeTheEndOfOptions)
 
 struct Refused {
     Args args;
-    std::string error;
+    CliMessage error;
     std::string argument;
 };
 
 TEST(CliOptionsTest, RefusesBadUsageNamingTheArgumentAtFault)
 {
     const Refused cases[] = {
-        {{}, "缺少命令：scan 或 clean。", ""},
-        {{"--json"}, "缺少命令：scan 或 clean。", ""},
-        {{"scna"}, "未知的命令：", "scna"},
-        {{"scan", "--jsn"}, "未知的选项：", "--jsn"},
-        {{"scan", "-x", "dir"}, "未知的选项：", "-x"},
-        {{"scan", "a", "b"}, "只能给出一个文件夹：", "b"},
-        {{"scan", ""}, "文件夹不能为空。", ""},
-        {{"scan", "--dry-run"}, "--dry-run 只用于 clean。", ""},
-        {{"scan", "--trash"}, "--trash 只用于 clean。", ""},
-        {{"scan", "dir", "--exclude"}, "--exclude 后面缺少要排除的文件夹。", ""},
-        {{"scan", "--exclude="}, "要排除的文件夹不能为空。", ""},
-        {{"scan", "--older-than"}, "--older-than 后面缺少时长，如 30m、24h、7d。", ""},
+        {{}, CliMessage::MissingCommand, ""},
+        {{"--json"}, CliMessage::MissingCommand, ""},
+        {{"scna"}, CliMessage::UnknownCommand, "scna"},
+        {{"scan", "--jsn"}, CliMessage::UnknownOption, "--jsn"},
+        {{"scan", "-x", "dir"}, CliMessage::UnknownOption, "-x"},
+        {{"scan", "a", "b"}, CliMessage::OneFolderOnly, "b"},
+        {{"scan", ""}, CliMessage::EmptyFolder, ""},
+        {{"scan", "--dry-run"}, CliMessage::DryRunOnlyForClean, ""},
+        {{"scan", "--trash"}, CliMessage::TrashOnlyForClean, ""},
+        {{"scan", "dir", "--exclude"}, CliMessage::ExcludeWithoutFolder, ""},
+        {{"scan", "--exclude="}, CliMessage::EmptyExcludedFolder, ""},
+        {{"scan", "--older-than"}, CliMessage::OlderThanWithoutAge, ""},
     };
     for (const Refused& c : cases) {
         CliOptions options;
-        std::string error, argument;
-        EXPECT_FALSE(ParseCliOptions(c.args, options, error, argument)) << c.error;
+        std::optional<CliMessage> error;
+        std::string argument;
+        EXPECT_FALSE(ParseCliOptions(c.args, options, error, argument)) << static_cast<int>(c.error);
         EXPECT_EQ(error, c.error);
         EXPECT_EQ(argument, c.argument);
     }
@@ -103,10 +107,27 @@ TEST(CliOptionsTest, RefusesAnAgeThatIsNotANumberAndAUnit)
 {
     for (const char* age : {"24", "h", "1y", "-5d", "+5d", "1.5h", "24H", "2 d", "", "36501d", "99999999d"}) {
         CliOptions options;
-        std::string error, argument;
+        std::optional<CliMessage> error;
+        std::string argument;
         EXPECT_FALSE(ParseCliOptions({"scan", "--older-than", age}, options, error, argument)) << age;
         EXPECT_EQ(argument, age);
     }
 }
 
 }  // namespace
+
+TEST(CliOptionsTest, ChineseForAChineseLocaleOnlyAndEnglishOtherwise)
+{
+    const struct {
+        const char* locale;
+        CliLanguage language;
+    } cases[] = {
+        {"zh_CN.UTF-8", CliLanguage::Chinese}, {"zh_TW.Big5", CliLanguage::Chinese}, {"zh", CliLanguage::Chinese},
+        {"zh-Hans", CliLanguage::Chinese},     {"zh_SG@pinyin", CliLanguage::Chinese},
+        {"zha_CN", CliLanguage::English},  // Zhuang
+        {"en_US.UTF-8", CliLanguage::English}, {"C.UTF-8", CliLanguage::English},     {"C", CliLanguage::English},
+        {"POSIX", CliLanguage::English},       {"", CliLanguage::English},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CliMessages::LanguageOfLocale(c.locale), c.language) << c.locale;
+}

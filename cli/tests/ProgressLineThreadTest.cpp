@@ -27,11 +27,12 @@ TEST(ProgressLineThreadTest, RedrawsWhileTheWalkRunsAndErasesItselfAtTheEnd)
     ASSERT_NE(stream, nullptr);
     ASSERT_NE(other, nullptr);
     const Console console;
+    const CliMessages messages(CliLanguage::Chinese);
     std::atomic<uint64_t> files{0};
     std::atomic<int> samples{0};
     {
         ProgressLine line(
-            console, stream,
+            console, messages, stream,
             [&] {
                 ++samples;
                 return ProgressSample{files.load(), 2048, "/data/photos"};

@@ -40,6 +40,9 @@ KEEP = {
 }
 READ_ONLY = "ro.gid"
 SUMMARY = "扫描已完成！本次共扫描出 8 个垃圾文件，立即清除可帮您节省 1MB 磁盘空间。"
+SUMMARY_EN = "Scan complete: junk files found: 8; cleaning them now frees 1MB of disk space."
+# Messages in English, the rest Chinese: under Wine the files keep code page 936 that way.
+ENGLISH = "en_US.UTF-8"
 
 failures = []
 
@@ -89,6 +92,9 @@ class Program:
 
     def run(self, args, cwd=None, env_lang="zh_CN.UTF-8", env_extra=None):
         env = dict(os.environ, LANG=env_lang, LC_ALL=env_lang, **(env_extra or {}))
+        if env_lang == ENGLISH:
+            del env["LC_ALL"]
+            env.update(LANG="zh_CN.UTF-8", LC_MESSAGES=ENGLISH)
         done = subprocess.run(self.command + args, cwd=cwd, env=env, capture_output=True, timeout=120)
         # JSON is UTF-8 wherever it runs; everything else is in the terminal's encoding.
         out = done.stdout.decode("utf-8" if "--json" in args else self.encoding, "replace").replace("\r\n", "\n")
@@ -101,17 +107,26 @@ class Program:
         return code, lines[:-1], (lines[-1] if lines else ""), err
 
 
+def is_english(text):
+    return text.isascii() and text.strip() != ""
+
+
 def case_usage(program, scratch):
     for args, code in ([], 2), (["frob"], 2), (["scan", "--bogus"], 2), (["scan", "a", "b"], 2), \
                       (["scan", "--dry-run"], 2), (["--json"], 2):
         got, out, err = program.run(args, cwd=scratch)
         check(got == code, f"{args}: status {got}, expected {code}")
         check("用法" in err and out == "", f"{args}: usage text on standard error only: {err!r}")
-    got, out, err = program.run(["--help"])
-    check(got == 0, f"--help: status {got}")
-    for option in ("scan", "clean", "--json", "--dry-run", "--trash", "--exclude", "--older-than", "pathBytes",
-                   "--help", "Ctrl-C", "130"):
-        check(option in out, f"--help explains {option}")
+        got, out, err = program.run(args, cwd=scratch, env_lang=ENGLISH)
+        check(got == code and err.startswith("florrin-cli: ") and "usage: florrin-cli" in err and is_english(err),
+              f"{args}: usage in English outside a Chinese locale: {err!r}")
+    for lang, words in ("zh_CN.UTF-8", "命令"), (ENGLISH, "Commands"):
+        got, out, err = program.run(["--help"], env_lang=lang)
+        check(got == 0, f"--help: status {got}")
+        check(words in out and (lang != ENGLISH or is_english(out)), f"--help in {lang}")
+        for option in ("scan", "clean", "--json", "--dry-run", "--trash", "--exclude", "--older-than", "pathBytes",
+                       "--help", "Ctrl-C", "130"):
+            check(option in out, f"--help in {lang} explains {option}")
     missing = os.path.join(scratch, "no such folder")
     got, out, err = program.run(["scan", program.folder_arg(missing)])
     check(got == 3, f"missing folder: status {got}")
@@ -136,6 +151,8 @@ def case_scan(program, scratch):
     check(found == sorted(JUNK), f"scan lists exactly the junk: {found}")
     check(summary == SUMMARY, f"scan summary: {summary!r}")
     check(err == "", f"scan writes nothing to a standard error that is no terminal: {err!r}")
+    code, out, _ = program.run(["scan", program.folder_arg(root)], env_lang=ENGLISH)
+    check(code == 0 and out.splitlines()[-1:] == [SUMMARY_EN], f"the summary in English: {out.splitlines()[-1:]}")
     return found, summary
 
 
@@ -157,6 +174,9 @@ def case_json(program, scratch):
     check(doc["scannedKB"] == sum(s >> 10 for s in all_files.values()), f"JSON scanned KB {doc['scannedKB']}")
     check(doc["filesScanned"] == len(all_files), "JSON files scanned")
     check(doc["summary"] == SUMMARY, f"JSON summary {doc['summary']!r}")
+    _, english, _ = program.run(["scan", "--json", program.folder_arg(root)], env_lang=ENGLISH)
+    english = json.loads(english)
+    check(english["summary"] == SUMMARY and english.keys() == doc.keys(), "JSON is the same in English")
     check(program.relative(doc["folder"] + ("\\" if program.wine else "/") + "x", root) == "x", "JSON folder")
     check(doc["interrupted"] is False and doc["command"] == "scan", "JSON flags")
 
@@ -183,6 +203,12 @@ def case_clean(program, scratch):
     check(after == expected, f"clean deletes exactly the listed junk; left: {sorted(after)}")
     check(len(os.listdir(elsewhere)) == len({os.path.basename(r) for r in JUNK}),
           "files in the current folder named like the junk survive")
+    # Again in English: the read-only junk is still there, and still cannot go.
+    code, out, err = program.run(["clean", program.folder_arg(root)], env_lang=ENGLISH)
+    check(code == 1 and out.splitlines()[-1:] == ["Junk files deleted: 0; not deleted: 1."],
+          f"clean in English: {out!r}")
+    check(err.startswith("florrin-cli: cannot delete ") and err.endswith(READ_ONLY + ": the file is read-only\n"),
+          f"the failure in English: {err!r}")
 
 
 def case_dry_run(program, scratch):
@@ -257,13 +283,13 @@ def case_interrupt(program, scratch, command):
     out, err = proc.communicate(timeout=60)
     lines = out.decode().splitlines()
     check(proc.returncode == 130, f"{command} interrupted: status {proc.returncode}")
-    summary = [l for l in lines if l.startswith("扫描已完成")]
+    summary = [l for l in lines if l.startswith("Scan complete: ")]
     check(len(summary) == 1, f"{command} interrupted prints the partial summary: {lines[-2:]}")
     count = len([l for l in lines if l.endswith(".tmp")])
     check(0 < count < 4000, f"{command} interrupted lists part of the junk: {count}")
     if summary:
-        check(f"共扫描出 {count} 个" in summary[0], f"partial summary counts what was listed: {summary[0]}")
-    check("已中断" in err.decode(), "the interruption is said on standard error")
+        check(f"junk files found: {count};" in summary[0], f"partial summary counts what was listed: {summary[0]}")
+    check("florrin-cli: interrupted." in err.decode(), "the interruption is said on standard error")
     check(len(os.listdir(root)) == 4000, f"{command} interrupted deletes nothing")
 
 

@@ -133,13 +133,22 @@ TEST(Resources, VersionThreePointTwoInSimplifiedChineseCodePage936) {
     EXPECT_EQ(std::wstring(product), L"Florrin");
 }
 
-TEST(Resources, ManifestAsksForCommonControls6AsInvokerOnAnyArchitecture) {
+TEST(Resources, ManifestAsksForCommonControls6AsInvokerOnAnyArchitectureDpiUnawareFromWindows7) {
     std::string manifest(Resource(1, MAKEINTRESOURCEW(24) /* RT_MANIFEST */));
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
     EXPECT_EQ(manifest.find("processorArchitecture=\"x86\""), std::string::npos);
     EXPECT_EQ(manifest.find("processorArchitecture=\"amd64\""), std::string::npos);
+    // Windows 7, 8, 8.1 and 10/11, by the ids Windows knows them by.
+    for (const char* id : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                           "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + id + "}\"/>"), std::string::npos) << id;
+    }
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">unaware<"),
+              std::string::npos);
 }
 
 TEST(MainDialogTemplate, FrameSizeFontAndCaption) {

@@ -20,11 +20,13 @@ public:
 
     FrameSystemMetrics metrics{3, 3, 1, 1, 19, true};
     SkinRect rcWindow{0, 0, 800, 600};
+    SkinRect rcClient{4, 23, 796, 596};
     std::vector<Draw> draws;
     std::vector<std::string> calls;
 
     FrameSystemMetrics GetFrameSystemMetrics() override { return metrics; }
     SkinRect GetWindowRect() override { return rcWindow; }
+    SkinRect GetClientRectOnScreen() override { return rcClient; }
     void DrawFrameBitmap(int x, int y, int cx, int cy, unsigned id) override {
         draws.push_back({x, y, cx, cy, id});
     }
@@ -72,16 +74,20 @@ TEST(CaptionFrameHitTest, StripsLieFivePixelsRightOfTheImages) {
     }
 }
 
-TEST(CaptionFrameMetrics, BorderStyleAddsTheBorderToTheFrame) {
+// The caption strip is as tall as the window's top lies above its client area, whatever the
+// caption metric and the borders add up to (under Wine they make it a row taller).
+TEST(CaptionFrameMetrics, BorderStyleAddsTheBorderToTheFrameAndTheStripEndsAtTheClientArea) {
     const struct {
         bool hasBorder;
-        int bx, by, ch;
-    } cases[] = {{true, 4, 5, 24}, {false, 3, 4, 23}};
+        int bx, by;
+        int clientTop, ch;
+    } cases[] = {{true, 4, 5, 72, 22}, {false, 3, 4, 73, 23}, {true, 4, 5, 40, 0}, {true, 4, 5, 700, 600}};
     for (const auto& c : cases) {
         CaptionFrame frame;
         FakeFrameWindow wnd(frame);
         wnd.metrics = {3, 4, 1, 1, 19, c.hasBorder};
         wnd.rcWindow = {100, 50, 900, 650};
+        wnd.rcClient = {104, c.clientTop, 896, 646};
         frame.PaintSkinFrame(wnd);
         EXPECT_EQ(frame.m_nBorderCX, c.bx);
         EXPECT_EQ(frame.m_nBorderCY, c.by);
@@ -96,8 +102,9 @@ TEST(CaptionFrameMetrics, BorderStyleAddsTheBorderToTheFrame) {
 TEST(CaptionFrameMetrics, PaintDrawsTheElementsInOrderThenTheTitle) {
     CaptionFrame frame;
     FakeFrameWindow wnd(frame);
-    wnd.metrics = {3, 4, 1, 2, 19, true};  // BX 4, BY 6, CH 25
+    wnd.metrics = {3, 4, 1, 2, 19, true};  // BX 4, BY 6
     wnd.rcWindow = {10, 20, 810, 620};
+    wnd.rcClient = {14, 45, 806, 614};  // CH 25
     frame.m_bCloseHot = true;  // a full paint ignores the hover flags
     frame.PaintSkinFrame(wnd);
     // The caption buttons as tall as the strip, not 26: their images stay inside it.

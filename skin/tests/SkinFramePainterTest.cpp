@@ -29,6 +29,14 @@ protected:
         frame.PaintSkinFrame(painter);
     }
     COLORREF Pixel(int x, int y) const { return WindowPixel(window.Handle(), x, y); }
+    // The caption strip as the system laid the window out: from its top to the client area's.
+    int StripHeight() const {
+        RECT rcWindow;
+        ::GetWindowRect(window.Handle(), &rcWindow);
+        POINT clientTop{0, 0};
+        ::ClientToScreen(window.Handle(), &clientTop);
+        return clientTop.y - rcWindow.top;
+    }
     void MoveTo(int x, int y) { frame.OnNcMouseMove({kLeft + x, kTop + y}, painter); }
     // Whether each caption button shows its image under the mouse, by a pixel of each image.
     struct Looks {
@@ -53,7 +61,7 @@ protected:
     CaptionFrame frame;
 };
 
-TEST_F(SkinFramePainterTest, FrameMetricsComeFromTheSystemAndTheWindow) {
+TEST_F(SkinFramePainterTest, FrameMetricsComeFromTheSystemAndTheWindowsRectangles) {
     EXPECT_EQ(frame.m_nWndWidth, kW);
     EXPECT_EQ(frame.m_nWndHeight, kH);
     EXPECT_EQ(frame.m_nFrameCX, ::GetSystemMetrics(SM_CXDLGFRAME));
@@ -61,7 +69,7 @@ TEST_F(SkinFramePainterTest, FrameMetricsComeFromTheSystemAndTheWindow) {
     // WS_CAPTION includes WS_BORDER.
     EXPECT_EQ(frame.m_nBorderCX, frame.m_nFrameCX + ::GetSystemMetrics(SM_CXBORDER));
     EXPECT_EQ(frame.m_nBorderCY, frame.m_nFrameCY + ::GetSystemMetrics(SM_CYBORDER));
-    EXPECT_EQ(frame.m_nCaptionCY, ::GetSystemMetrics(SM_CYCAPTION) + frame.m_nBorderCY);
+    EXPECT_EQ(frame.m_nCaptionCY, StripHeight());
 }
 
 TEST_F(SkinFramePainterTest, EveryFrameElementIsPaintedFromItsBitmap) {
@@ -148,8 +156,8 @@ TEST_F(SkinFramePainterTest, ButtonUnderThePointerLightsUpAlongItsHitStrip) {
     }
     // The hot close image fills the strip down to its last row and not one row further.
     MoveTo(kW - 10, 10);
-    EXPECT_EQ(Pixel(kW - 31 + 2, frame.m_nCaptionCY - 1), RGB(255, 0, 0));
-    EXPECT_NE(Pixel(kW - 31 + 2, frame.m_nCaptionCY), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(kW - 31 + 2, StripHeight() - 1), RGB(255, 0, 0));
+    EXPECT_NE(Pixel(kW - 31 + 2, StripHeight()), RGB(255, 0, 0));
     MoveTo(200, 10);
     EXPECT_TRUE(ButtonsNormal());
 }

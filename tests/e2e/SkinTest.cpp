@@ -52,8 +52,11 @@ protected:
 
     RECT Frame() const { return app.WindowRect(app.Window()); }
     int Width() const { return Frame().right - Frame().left; }
+    // The caption strip: from the window's top to its client area's.
     int CaptionHeight() const {
-        return GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYBORDER);
+        POINT clientTop{0, 0};
+        ClientToScreen(app.Window(), &clientTop);
+        return clientTop.y - Frame().top;
     }
     // A pixel of the screen at window coordinates (frame included).
     COLORREF At(int x, int y) const {
