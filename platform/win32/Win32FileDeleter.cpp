@@ -12,13 +12,14 @@ constexpr DWORD kFolderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;  // no rena
 constexpr DWORD kFileSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // The longest name the system gives, in characters, and its FILE_NAME_INFO in DWORDs.
 constexpr size_t kNameChars = 32768;
-constexpr size_t kNameBufferDwords = (sizeof(FILE_NAME_INFO) + kNameChars * sizeof(WCHAR)) / sizeof(DWORD) + 1;
+constexpr size_t kNameBufferDwords =
+    (sizeof(FILE_NAME_INFO) + kNameChars * sizeof(WCHAR)) / sizeof(DWORD) + 1;
 
 bool ToWide(const std::string& ansi, std::wstring& wide) {
     wide.clear();
     if (ansi.empty()) return true;
-    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), static_cast<int>(ansi.size()),
-                                      nullptr, 0);
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(),
+                                      static_cast<int>(ansi.size()), nullptr, 0);
     if (n <= 0) return false;
     wide.resize(static_cast<size_t>(n));
     return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), static_cast<int>(ansi.size()),
@@ -84,14 +85,15 @@ DeleteOutcome Win32FileDeleter::ReasonOfRefusal(const std::string& path, DWORD e
 }
 
 std::optional<DeleteOutcome> Win32FileDeleter::OpenListedFile(const std::string& path, DWORD access,
-                                                                UniqueHandle& file) {
+                                                              UniqueHandle& file) {
     std::vector<std::wstring> components;
     if (!SplitBelowRoot(path, components)) return DeleteOutcome::Failed;
     if (const auto refusal = ReachFolders(path, components)) return refusal;
     const Folder& folder = m_folders.back();
     const std::wstring& name = components.back();
-    const HANDLE handle = CreateFileW(Inside(folder.openPath, name).c_str(), access | FILE_READ_ATTRIBUTES, kFileSharing,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE handle =
+        CreateFileW(Inside(folder.openPath, name).c_str(), access | FILE_READ_ATTRIBUTES, kFileSharing,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     file.Reset(handle);
     FILE_ATTRIBUTE_TAG_INFO tag{};
@@ -106,7 +108,8 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenListedFile(const std::string&
 
 bool Win32FileDeleter::SplitBelowRoot(const std::string& path, std::vector<std::wstring>& components) const {
     const std::string prefix = PathJoin(m_root, "", '\\', AnsiLeadBytePredicate());
-    if (m_root.empty() || path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) return false;
+    if (m_root.empty() || path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0)
+        return false;
     std::wstring below;
     if (!ToWide(path.substr(prefix.size()), below)) return false;
     for (size_t start = 0;;) {
@@ -119,14 +122,15 @@ bool Win32FileDeleter::SplitBelowRoot(const std::string& path, std::vector<std::
 }
 
 std::optional<DeleteOutcome> Win32FileDeleter::ReachFolders(const std::string& path,
-                                                              const std::vector<std::wstring>& components) {
+                                                            const std::vector<std::wstring>& components) {
     if (m_folders.empty()) {
         if (const auto refusal = OpenRoot(path)) return refusal;
     }
     // m_folders[0] is the scanned folder; the file's own folder is components.size() - 1 below it.
     const size_t depth = components.size() - 1;
     size_t shared = 0;
-    while (shared < depth && shared + 1 < m_folders.size() && m_folders[shared + 1].component == components[shared])
+    while (shared < depth && shared + 1 < m_folders.size() &&
+           m_folders[shared + 1].component == components[shared])
         ++shared;
     m_folders.erase(m_folders.begin() + static_cast<std::ptrdiff_t>(shared + 1), m_folders.end());
     for (size_t i = shared; i < depth; ++i) {
@@ -140,8 +144,8 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenRoot(const std::string& path)
     std::wstring root;
     if (!ToWide(m_root, root)) return DeleteOutcome::Failed;
     Folder folder;
-    const HANDLE handle = CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     folder.handle.Reset(handle);
     FILE_ATTRIBUTE_TAG_INFO tag{};
@@ -149,8 +153,8 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenRoot(const std::string& path)
     if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteOutcome::Changed;
     // The long form ("\\?\C:\...", "\\?\UNC\...") opens paths past 259 characters.
     std::wstring openPath(kNameChars, L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(handle, openPath.data(), static_cast<DWORD>(openPath.size()),
-                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    const DWORD length = GetFinalPathNameByHandleW(
+        handle, openPath.data(), static_cast<DWORD>(openPath.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0 || length >= openPath.size()) return DeleteOutcome::Failed;
     openPath.resize(length);
     folder.openPath = std::move(openPath);
@@ -159,12 +163,14 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenRoot(const std::string& path)
     return std::nullopt;
 }
 
-std::optional<DeleteOutcome> Win32FileDeleter::Descend(const std::string& path, const std::wstring& component) {
+std::optional<DeleteOutcome> Win32FileDeleter::Descend(const std::string& path,
+                                                       const std::wstring& component) {
     Folder folder;
     folder.component = component;
     folder.openPath = Inside(m_folders.back().openPath, component);
-    const HANDLE handle = CreateFileW(folder.openPath.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE handle =
+        CreateFileW(folder.openPath.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     folder.handle.Reset(handle);
     FILE_ATTRIBUTE_TAG_INFO tag{};
@@ -189,7 +195,8 @@ bool Win32FileDeleter::IsNamedInside(HANDLE handle, const Folder& parent, const 
 bool Win32FileDeleter::SystemName(HANDLE handle, std::wstring& name) {
     if (m_nameBuffer.empty()) m_nameBuffer.resize(kNameBufferDwords);
     auto* info = reinterpret_cast<FILE_NAME_INFO*>(m_nameBuffer.data());
-    if (!GetFileInformationByHandleEx(handle, FileNameInfo, info, static_cast<DWORD>(m_nameBuffer.size() * sizeof(DWORD))))
+    if (!GetFileInformationByHandleEx(handle, FileNameInfo, info,
+                                      static_cast<DWORD>(m_nameBuffer.size() * sizeof(DWORD))))
         return false;
     name.assign(info->FileName, info->FileNameLength / sizeof(WCHAR));
     return true;

@@ -43,7 +43,8 @@ private:
     std::optional<DeleteOutcome> OpenListedFile(const std::string& path, DWORD access, UniqueHandle& file);
     // The names below the scanned folder, or false when path is not below it by plain names.
     bool SplitBelowRoot(const std::string& path, std::vector<std::wstring>& components) const;
-    std::optional<DeleteOutcome> ReachFolders(const std::string& path, const std::vector<std::wstring>& components);
+    std::optional<DeleteOutcome> ReachFolders(const std::string& path,
+                                              const std::vector<std::wstring>& components);
     std::optional<DeleteOutcome> OpenRoot(const std::string& path);
     std::optional<DeleteOutcome> Descend(const std::string& path, const std::wstring& component);
     // Whether the system names the open handle as component directly inside parent.

@@ -173,7 +173,7 @@ protected:
 
         // A link back up its own tree; followed, the junk beside it would be listed again and again.
         Add(L"loop\\l.tmp", 1024, true);
-        ASSERT_TRUE(MakeUnixLink(m_root + L"\\loop\\up", "..")) << "no link at loop\\up";
+        ASSERT_TRUE(MakeUnixLink(Ansi(m_root + L"\\loop\\up"), "..")) << "no link at loop\\up";
 
         // Thai is outside code page 936: the narrow functions see "??" and cannot open the folder.
         Add(L"\u0e44\u0e17\\hidden.tmp", 2048, true);
@@ -252,7 +252,7 @@ protected:
 
     // The link is removed by Unix, so no removal of the tree can follow it (one left by an
     // interrupted run included).
-    void RemoveLoopLink() { RemoveUnixLink(m_root + L"\\loop\\up"); }
+    void RemoveLoopLink() { RemoveUnixLink(Ansi(m_root + L"\\loop\\up")); }
 
     // A file under the fixture folder, of `bytes` bytes of content that differs from file to file.
     void Add(const std::wstring& relative, uint64_t bytes, bool junk, bool kept = false)

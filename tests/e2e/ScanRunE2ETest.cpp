@@ -140,13 +140,6 @@ TEST_F(RefusalE2E, NoOptionCheckedRefusesBothStarts)
     EXPECT_FALSE(app.IsEnabled(IDC_STOP));
 }
 
-std::wstring Wide(const std::string& ansi)
-{
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
-    return wide;
-}
-
 TEST_F(ScanRunE2E, DeleteAllDeletesExactlyTheListedJunkAndNothingAFolderSwappedForALinkLeadsTo)
 {
     // A file named like a report line in the program's current folder, which the user was never
@@ -170,7 +163,7 @@ TEST_F(ScanRunE2E, DeleteAllDeletesExactlyTheListedJunkAndNothingAFolderSwappedF
     // Between the walk and the delete, a folder of the tree becomes a link to the outside one.
     const std::string swapped = FixtureFolder() + "\\Temp\\deep";
     ASSERT_TRUE(MoveFileA(swapped.c_str(), (swapped + "-moved").c_str()));
-    ASSERT_TRUE(MakeUnixLink(Wide(swapped), UnixPath(Wide(outside))));
+    ASSERT_TRUE(MakeUnixLink(swapped, UnixPath(outside)));
     app.Click(IDC_DELETE_ALL);
     const std::string stayed = "清理完毕，1 个文件未能删除（路径已改变）。";
     EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_STATUS_TEXT) == stayed; }, 20000))
@@ -181,7 +174,7 @@ TEST_F(ScanRunE2E, DeleteAllDeletesExactlyTheListedJunkAndNothingAFolderSwappedF
     EXPECT_NE(GetFileAttributesA((outside + "\\c.gid").c_str()), INVALID_FILE_ATTRIBUTES) << "deleted through the link";
     EXPECT_NE(GetFileAttributesA((swapped + "-moved\\c.gid").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Lines(app), std::vector<std::string>{swapped + "\\c.gid"});
-    EXPECT_TRUE(RemoveUnixLink(Wide(swapped)));
+    EXPECT_TRUE(RemoveUnixLink(swapped));
     DeleteFileA((outside + "\\c.gid").c_str());
     RemoveDirectoryA(outside.c_str());
     for (const char* junk : {"\\a.tmp", "\\Temp\\b.old"})

@@ -268,15 +268,12 @@ TEST(Win32CleanServices, RecycleBinIsEmptied) {
     RemoveTree(folder);
 }
 
-TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsWhatStaysInView) {
+TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLeadsOutside) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    wchar_t wideTemp[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, temp, -1, wideTemp, MAX_PATH);
-    const std::wstring wideFolder = std::wstring(wideTemp) + L"florrin-clean-test";
     // Links an interrupted run left would lead the folder's removal outside.
-    RemoveUnixLink(wideFolder + L"\\sub");
-    RemoveUnixLink(wideFolder + L"\\t.tmp");
+    for (const char* link : {"florrin-clean-test\\sub", "florrin-clean-test\\t.tmp"})
+        RemoveUnixLink(temp + std::string(link));
     const std::string folder = TempFolder();
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     std::vector<std::string> reportLines;
@@ -293,7 +290,8 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsWhatStaysInView) {
     RemoveTree(outside);
     CreateDirectoryA(outside.c_str(), nullptr);
     CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
-    for (const std::string& file : {junk, kept, readOnly, inSwapped, swappedFile, outside + "\\s.tmp", outside + "\\t.tmp"})
+    for (const std::string& file :
+         {junk, kept, readOnly, inSwapped, swappedFile, outside + "\\s.tmp", outside + "\\t.tmp"})
         WriteFile(file);
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
 
@@ -304,8 +302,8 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsWhatStaysInView) {
 
     ASSERT_TRUE(MoveFileA((folder + "\\sub").c_str(), (folder + "\\sub-moved").c_str()));
     ASSERT_TRUE(DeleteFileA(swappedFile.c_str()));
-    ASSERT_TRUE(MakeUnixLink(wideFolder + L"\\sub", UnixPath(wideFolder + L"-outside")));
-    ASSERT_TRUE(MakeUnixLink(wideFolder + L"\\t.tmp", UnixPath(wideFolder + L"-outside\\t.tmp")));
+    ASSERT_TRUE(MakeUnixLink(folder + "\\sub", UnixPath(outside)));
+    ASSERT_TRUE(MakeUnixLink(swappedFile, UnixPath(outside + "\\t.tmp")));
 
     // The deleter holds the scanned folder open until it goes.
     auto deleter = std::make_unique<Win32FileDeleter>(folder);
@@ -330,8 +328,8 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsWhatStaysInView) {
     deleter.reset();
 
     SetCurrentDirectoryA(temp);
-    EXPECT_TRUE(RemoveUnixLink(wideFolder + L"\\sub"));
-    EXPECT_TRUE(RemoveUnixLink(wideFolder + L"\\t.tmp"));
+    EXPECT_TRUE(RemoveUnixLink(folder + "\\sub"));
+    EXPECT_TRUE(RemoveUnixLink(swappedFile));
     RemoveTree(folder);
     RemoveTree(outside);
 }
