@@ -84,7 +84,7 @@ void CFlorrinDlg::OnStop() { m_scanRun.OnStop(); }
 void CFlorrinDlg::OnPause() { m_scanRun.OnPause(); }
 
 void CFlorrinDlg::OnDelete() {
-    Win32FileDeleter deleter;
+    Win32FileDeleter deleter(m_scanRun.ListedFolder());
     ::OnDelete(m_view, deleter, AnsiLeadBytePredicate());
 }
 
@@ -92,7 +92,8 @@ void CFlorrinDlg::OnDeleteAll() {
     // A long list keeps the window answering; but not during a walk, whose requests would add
     // lines under the loop.
     m_view.BeginDeleteAll(!m_scanRun.IsScanning());
-    Win32FileDeleter deleter;
+    // Open until the last line is done: the sorted lines share their folders.
+    Win32FileDeleter deleter(m_scanRun.ListedFolder());
     ::OnDeleteAll(m_view, deleter, AnsiLeadBytePredicate());
 }
 

@@ -128,8 +128,8 @@ int FlorrinCli::Walk(const CliOptions& options)
             const bool own = junk.path.compare(0, folder.size(), folder) == 0 &&
                              JunkFileRemover::IsDeletablePath(junk.path);
             const auto result = !own           ? JunkFileRemover::Result::Failed
-                                : options.trash ? JunkFileRemover::Trash(junk.path)
-                                                : JunkFileRemover::Remove(junk.path);
+                                : options.trash ? JunkFileRemover::Trash(folder, junk.path)
+                                                : JunkFileRemover::Remove(folder, junk.path);
             deletions.push_back({&junk, result});
             if (!Succeeded(result)) {
                 ++failures;

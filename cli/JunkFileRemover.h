@@ -15,9 +15,11 @@ public:
     // lists; nothing else is ever handed to the system's delete call.
     static bool IsDeletablePath(const std::string& path);
 
-    static Result Remove(const std::string& path);
+    // folder: the one the walk listed path under. On Windows every folder below it on the way must
+    // still be a real folder where the walk saw it, or the file stays (Changed).
+    static Result Remove(const std::string& folder, const std::string& path);
     // Never deletes instead: a file that cannot go to the Trash stays (NoTrash).
-    static Result Trash(const std::string& path);
+    static Result Trash(const std::string& folder, const std::string& path);
 };
 
 // A fixed English key for JSON readers; the reason in words is DeleteOutcomeReason.

@@ -34,7 +34,7 @@ bool JunkFileRemover::IsDeletablePath(const std::string& path)
     return path.size() > 1 && path[0] == '/' && path.back() != '/' && path.find('\0') == std::string::npos;
 }
 
-JunkFileRemover::Result JunkFileRemover::Remove(const std::string& path)
+JunkFileRemover::Result JunkFileRemover::Remove(const std::string& /*folder*/, const std::string& path)
 {
     if (const auto reason = ReasonToKeep(path))
         return *reason;
@@ -55,7 +55,7 @@ JunkFileRemover::Result JunkFileRemover::Remove(const std::string& path)
 // GLib's local file system alone: no module is loaded and no session bus asked. It writes the
 // freedesktop Trash (the file under files/, its origin and time under info/), in the home
 // folder's Trash or in the Trash at the top of the file's own file system.
-JunkFileRemover::Result JunkFileRemover::Trash(const std::string& path)
+JunkFileRemover::Result JunkFileRemover::Trash(const std::string& /*folder*/, const std::string& path)
 {
     if (const auto reason = ReasonToKeep(path))
         return *reason;

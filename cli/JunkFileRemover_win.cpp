@@ -12,28 +12,25 @@ bool JunkFileRemover::IsDeletablePath(const std::string& path)
     return IsAbsoluteFilePath(path, AnsiLeadBytePredicate());
 }
 
-JunkFileRemover::Result JunkFileRemover::Remove(const std::string& path)
+JunkFileRemover::Result JunkFileRemover::Remove(const std::string& folder, const std::string& path)
 {
     if (!IsDeletablePath(path))
         return Result::Failed;
-    return Win32FileDeleter().Delete(path);
+    return Win32FileDeleter(folder).Delete(path);
 }
 
 // The shell's delete with undo allowed, for one file, with no dialog of its own: no connected
 // files (a page's "_files" folder) go with it, and where the file could only be destroyed the
 // shell asks first rather than destroying it silently.
-JunkFileRemover::Result JunkFileRemover::Trash(const std::string& path)
+JunkFileRemover::Result JunkFileRemover::Trash(const std::string& folder, const std::string& path)
 {
     if (!IsDeletablePath(path))
         return Result::Failed;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return Win32FileDeleter::ReasonOfRefusal(path, GetLastError());
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return Result::NotAFile;
-    // Deleting would refuse it; the shell would take it.
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-        return Result::ReadOnly;
+    // The shell moves by path: the checked folders stay open, so none can be renamed or replaced
+    // by a link until it is done. A read-only file stays, as a delete would leave it.
+    Win32FileDeleter deleter(folder);
+    if (const auto refusal = deleter.RefusalToMove(path))
+        return *refusal;
     const std::string from = path + '\0';  // the list ends with a second NUL
     SHFILEOPSTRUCTA operation{};
     operation.wFunc = FO_DELETE;

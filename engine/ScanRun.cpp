@@ -43,6 +43,7 @@ void ScanRun::OnScanNow()
     m_bPaused.store(false);
     m_bScanning.store(true);
     m_host.ResetResultList();
+    m_strListedFolder = m_strScanPath;
     static constexpr RunWorker order[] = {RunWorker::Clean, RunWorker::Scan, RunWorker::Animation};
     if (!LaunchWorkers(order))
         return;
@@ -67,6 +68,7 @@ void ScanRun::OnStart()
     m_bScanning.store(true);
     m_host.SetProgressRange(m_nUsedKB.load() >> 10);
     m_host.ResetResultList();
+    m_strListedFolder = m_strScanPath;
     static constexpr RunWorker order[] = {RunWorker::Scan, RunWorker::Animation, RunWorker::Clean};
     if (!LaunchWorkers(order))
         return;

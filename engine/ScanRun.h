@@ -44,6 +44,9 @@ public:
     // The folder the next walk scans.
     void SetScanFolder(const std::string& folder) { m_strScanPath = folder; }
     const std::string& ScanPath() const { return m_strScanPath; }
+    // The folder of the walk whose lines the list holds: the scan folder as the last accepted
+    // start emptied the list. The delete commands act below it only.
+    const std::string& ListedFolder() const { return m_strListedFolder; }
     // The progress bar's basis at start-up: the used space of the scan folder's drive (nothing
     // without a folder); folder sizes are added as they are measured. Returns the bar's top, one
     // step per 1024 KB.
@@ -84,4 +87,5 @@ private:
     // The progress bar's basis: the drive's used space plus the measured folders.
     std::atomic<uint32_t> m_nUsedKB{0};
     std::string m_strScanPath;
+    std::string m_strListedFolder;
 };

@@ -44,14 +44,14 @@ protected:
 TEST_F(JunkFileRemoverTest, DeletesAWritableFileAndSaysWhyOthersStay)
 {
     const std::string junk = Make("a.tmp", "junk");
-    EXPECT_EQ(JunkFileRemover::Remove(junk), Result::Deleted);
+    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), junk), Result::Deleted);
     EXPECT_FALSE(fs::exists(junk));
     // Deleted already: the second attempt finds nothing.
-    EXPECT_EQ(JunkFileRemover::Remove(junk), Result::Gone);
-    EXPECT_EQ(JunkFileRemover::Remove((folder / "no-folder" / "b.tmp").string()), Result::Gone);
+    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), junk), Result::Gone);
+    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), (folder / "no-folder" / "b.tmp").string()), Result::Gone);
 
     fs::create_directory(folder / "c.tmp");
-    EXPECT_EQ(JunkFileRemover::Remove((folder / "c.tmp").string()), Result::NotAFile);
+    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), (folder / "c.tmp").string()), Result::NotAFile);
     EXPECT_TRUE(fs::is_directory(folder / "c.tmp"));
 }
 
@@ -60,7 +60,7 @@ TEST_F(JunkFileRemoverTest, AReadOnlyFileIsNotMadeWritableButStaysIntact)
     const std::string junk = Make("ro.gid", "keep me");
     fs::permissions(junk, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    EXPECT_EQ(JunkFileRemover::Remove(junk), Result::ReadOnly);
+    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), junk), Result::ReadOnly);
     EXPECT_EQ(Read(junk), "keep me");
     EXPECT_EQ(fs::status(junk).permissions() & fs::perms::owner_write, fs::perms::none);
 }
@@ -74,14 +74,14 @@ TEST_F(JunkFileRemoverTest, OnlyAbsolutePathsReachTheSystem)
     for (const std::string& text : {std::string("rel.tmp"), std::string(".") + static_cast<char>(fs::path::preferred_separator) + "rel.tmp",
                                     std::string(""), std::string("rel.tmp\0x", 9)}) {
         EXPECT_FALSE(JunkFileRemover::IsDeletablePath(text)) << text;
-        EXPECT_EQ(JunkFileRemover::Remove(text), Result::Failed) << text;
+        EXPECT_EQ(JunkFileRemover::Remove(folder.string(), text), Result::Failed) << text;
     }
     fs::current_path(previous);
     EXPECT_TRUE(fs::exists(folder / "rel.tmp"));
     EXPECT_TRUE(JunkFileRemover::IsDeletablePath((folder / "rel.tmp").string()));
     // The absolute path with a NUL and more after it names something other than what is shown.
     const std::string withNul = (folder / "rel.tmp").string() + std::string("\0.bak", 5);
-    EXPECT_EQ(JunkFileRemover::Remove(withNul), Result::Failed);
+    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), withNul), Result::Failed);
     EXPECT_TRUE(fs::exists(folder / "rel.tmp"));
 }
 

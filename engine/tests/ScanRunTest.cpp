@@ -97,6 +97,9 @@ TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
     EXPECT_TRUE(host.Control(RunControl::Progress).visible);
     EXPECT_TRUE(host.Control(RunControl::ResultList).visible);
     EXPECT_EQ(host.Read(host.progressPos), 10u);
+    // Another folder picked afterwards does not move the lines' folder.
+    run.SetScanFolder("D:\\other");
+    EXPECT_EQ(run.ListedFolder(), kRoot);
 }
 
 TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)

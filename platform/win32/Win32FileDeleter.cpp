@@ -1,8 +1,69 @@
 #include "platform/win32/Win32FileDeleter.h"
 
+#include <utility>
+
+#include "engine/PathText.h"
+#include "engine/ReparseTag.h"
+#include "platform/win32/AnsiLeadBytePredicate.h"
+
+namespace {
+
+constexpr DWORD kFolderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;  // no rename while held
+constexpr DWORD kFileSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The longest name the system gives, in characters, and its FILE_NAME_INFO in DWORDs.
+constexpr size_t kNameChars = 32768;
+constexpr size_t kNameBufferDwords =
+    (sizeof(FILE_NAME_INFO) + kNameChars * sizeof(WCHAR)) / sizeof(DWORD) + 1;
+
+bool ToWide(const std::string& ansi, std::wstring& wide) {
+    wide.clear();
+    if (ansi.empty()) return true;
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(),
+                                      static_cast<int>(ansi.size()), nullptr, 0);
+    if (n <= 0) return false;
+    wide.resize(static_cast<size_t>(n));
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), static_cast<int>(ansi.size()),
+                               wide.data(), n) == n;
+}
+
+std::wstring Inside(const std::wstring& folder, const std::wstring& name) {
+    return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L'\\' + name;
+}
+
+// A name the long path form takes as it is: no "." or "..", which it would not resolve, and no
+// separator or stream colon.
+bool IsPlainName(const std::wstring& name) {
+    return !name.empty() && name != L"." && name != L".." && name.find_first_of(L"/:") == std::wstring::npos;
+}
+
+bool ReadTag(HANDLE handle, FILE_ATTRIBUTE_TAG_INFO& tag) {
+    return GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) != FALSE;
+}
+
+// A junction or symbolic link in place of what was listed; other reparse points (cloud and
+// deduplicated files) hold their own content, as the walk takes them.
+bool IsLink(const FILE_ATTRIBUTE_TAG_INFO& tag) {
+    return (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsLinkReparseTag(tag.ReparseTag);
+}
+
+}  // namespace
+
+Win32FileDeleter::Win32FileDeleter(std::string scanRoot) : m_root(std::move(scanRoot)) {}
+
 DeleteOutcome Win32FileDeleter::Delete(const std::string& path) {
-    if (DeleteFileA(path.c_str())) return DeleteOutcome::Deleted;
-    return ReasonOfRefusal(path, GetLastError());
+    UniqueHandle file;
+    if (const auto refusal = OpenListedFile(path, DELETE, file)) return *refusal;
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (!SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition))
+        return ReasonOfRefusal(path, GetLastError());
+    // Gone as the handle closes.
+    return DeleteOutcome::Deleted;
+}
+
+std::optional<DeleteOutcome> Win32FileDeleter::RefusalToMove(const std::string& path) {
+    UniqueHandle file;
+    return OpenListedFile(path, 0, file);
 }
 
 DeleteOutcome Win32FileDeleter::ReasonOfRefusal(const std::string& path, DWORD error) {
@@ -21,4 +82,122 @@ DeleteOutcome Win32FileDeleter::ReasonOfRefusal(const std::string& path, DWORD e
     }
     default: return DeleteOutcome::Failed;
     }
+}
+
+std::optional<DeleteOutcome> Win32FileDeleter::OpenListedFile(const std::string& path, DWORD access,
+                                                              UniqueHandle& file) {
+    std::vector<std::wstring> components;
+    if (!SplitBelowRoot(path, components)) return DeleteOutcome::Failed;
+    if (const auto refusal = ReachFolders(path, components)) return refusal;
+    const Folder& folder = m_folders.back();
+    const std::wstring& name = components.back();
+    const HANDLE handle =
+        CreateFileW(Inside(folder.openPath, name).c_str(), access | FILE_READ_ATTRIBUTES, kFileSharing,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
+    file.Reset(handle);
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!ReadTag(handle, tag)) return ReasonOfRefusal(path, GetLastError());
+    if (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) return DeleteOutcome::NotAFile;
+    // Wine opens a Unix link's target whatever it is asked: the name it gives shows where it led.
+    if (IsLink(tag) || !IsNamedInside(handle, folder, name)) return DeleteOutcome::Changed;
+    // Never made writable: it stays as it is.
+    if (tag.FileAttributes & FILE_ATTRIBUTE_READONLY) return DeleteOutcome::ReadOnly;
+    return std::nullopt;
+}
+
+bool Win32FileDeleter::SplitBelowRoot(const std::string& path, std::vector<std::wstring>& components) const {
+    const std::string prefix = PathJoin(m_root, "", '\\', AnsiLeadBytePredicate());
+    if (m_root.empty() || path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    std::wstring below;
+    if (!ToWide(path.substr(prefix.size()), below)) return false;
+    for (size_t start = 0;;) {
+        const size_t end = below.find(L'\\', start);
+        components.push_back(below.substr(start, end - start));
+        if (!IsPlainName(components.back())) return false;
+        if (end == std::wstring::npos) return true;
+        start = end + 1;
+    }
+}
+
+std::optional<DeleteOutcome> Win32FileDeleter::ReachFolders(const std::string& path,
+                                                            const std::vector<std::wstring>& components) {
+    if (m_folders.empty()) {
+        if (const auto refusal = OpenRoot(path)) return refusal;
+    }
+    // m_folders[0] is the scanned folder; the file's own folder is components.size() - 1 below it.
+    const size_t depth = components.size() - 1;
+    size_t shared = 0;
+    while (shared < depth && shared + 1 < m_folders.size() &&
+           m_folders[shared + 1].component == components[shared])
+        ++shared;
+    m_folders.erase(m_folders.begin() + static_cast<std::ptrdiff_t>(shared + 1), m_folders.end());
+    for (size_t i = shared; i < depth; ++i) {
+        if (const auto refusal = Descend(path, components[i])) return refusal;
+    }
+    return std::nullopt;
+}
+
+std::optional<DeleteOutcome> Win32FileDeleter::OpenRoot(const std::string& path) {
+    // The scanned folder is taken as the user named it, links and all; what lies below is checked.
+    std::wstring root;
+    if (!ToWide(m_root, root)) return DeleteOutcome::Failed;
+    Folder folder;
+    const HANDLE handle = CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
+    folder.handle.Reset(handle);
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!ReadTag(handle, tag)) return ReasonOfRefusal(path, GetLastError());
+    if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteOutcome::Changed;
+    // The long form ("\\?\C:\...", "\\?\UNC\...") opens paths past 259 characters.
+    std::wstring openPath(kNameChars, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(
+        handle, openPath.data(), static_cast<DWORD>(openPath.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 || length >= openPath.size()) return DeleteOutcome::Failed;
+    openPath.resize(length);
+    folder.openPath = std::move(openPath);
+    if (!SystemName(handle, folder.systemName)) return DeleteOutcome::Failed;
+    m_folders.push_back(std::move(folder));
+    return std::nullopt;
+}
+
+std::optional<DeleteOutcome> Win32FileDeleter::Descend(const std::string& path,
+                                                       const std::wstring& component) {
+    Folder folder;
+    folder.component = component;
+    folder.openPath = Inside(m_folders.back().openPath, component);
+    const HANDLE handle =
+        CreateFileW(folder.openPath.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
+    folder.handle.Reset(handle);
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!ReadTag(handle, tag)) return ReasonOfRefusal(path, GetLastError());
+    if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) || IsLink(tag) ||
+        !IsNamedInside(handle, m_folders.back(), component))
+        return DeleteOutcome::Changed;
+    folder.systemName = Inside(m_folders.back().systemName, component);
+    m_folders.push_back(std::move(folder));
+    return std::nullopt;
+}
+
+bool Win32FileDeleter::IsNamedInside(HANDLE handle, const Folder& parent, const std::wstring& component) {
+    std::wstring name;
+    if (!SystemName(handle, name)) return false;
+    const std::wstring expected = Inside(parent.systemName, component);
+    return name.size() == expected.size() &&
+           CompareStringOrdinal(name.data(), static_cast<int>(name.size()), expected.data(),
+                                static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool Win32FileDeleter::SystemName(HANDLE handle, std::wstring& name) {
+    if (m_nameBuffer.empty()) m_nameBuffer.resize(kNameBufferDwords);
+    auto* info = reinterpret_cast<FILE_NAME_INFO*>(m_nameBuffer.data());
+    if (!GetFileInformationByHandleEx(handle, FileNameInfo, info,
+                                      static_cast<DWORD>(m_nameBuffer.size() * sizeof(DWORD))))
+        return false;
+    name.assign(info->FileName, info->FileNameLength / sizeof(WCHAR));
+    return true;
 }

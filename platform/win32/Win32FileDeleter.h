@@ -2,14 +2,56 @@
 
 #include <windows.h>
 
-#include "engine/FileDeleter.h"
+#include <optional>
+#include <string>
+#include <vector>
 
-// Deletes with DeleteFileA and tells the reason from the error; a file that cannot be deleted
-// stays as it is, a read-only one included.
+#include "engine/FileDeleter.h"
+#include "platform/win32/UniqueHandle.h"
+
+// Deletes the files a walk listed below the folder it scanned, through handles. Every folder from
+// the scanned one down is opened without following a link, must be a real folder (a junction or
+// symbolic link is not one) that the system names where the listed path says, and stays open
+// without delete sharing, so it can be neither renamed nor replaced while the file goes. The file
+// is opened the same way and deleted through its handle. A file whose path no longer leads where
+// the walk listed it stays (Changed); a read-only one stays as it is. Paths that follow each other
+// keep the folders they share open, so a sorted list opens each folder once.
 class Win32FileDeleter : public FileDeleter {
 public:
+    explicit Win32FileDeleter(std::string scanRoot);
+
     DeleteOutcome Delete(const std::string& path) override;
+
+    // For a move by path (the shell's Recycle Bin): checks the file as Delete would and keeps its
+    // folders open until the next call or the deleter's end. Empty when it may go, else why not.
+    std::optional<DeleteOutcome> RefusalToMove(const std::string& path);
 
     // Why the system refused to delete or move path with this error.
     static DeleteOutcome ReasonOfRefusal(const std::string& path, DWORD error);
+
+private:
+    // One checked folder: its name under its parent, its handle, the path it is opened by (long
+    // form) and the name the system gives it on its volume.
+    struct Folder {
+        std::wstring component;
+        UniqueHandle handle;
+        std::wstring openPath;
+        std::wstring systemName;
+    };
+
+    // Opens the listed file with the given access once its folders and the file itself pass.
+    std::optional<DeleteOutcome> OpenListedFile(const std::string& path, DWORD access, UniqueHandle& file);
+    // The names below the scanned folder, or false when path is not below it by plain names.
+    bool SplitBelowRoot(const std::string& path, std::vector<std::wstring>& components) const;
+    std::optional<DeleteOutcome> ReachFolders(const std::string& path,
+                                              const std::vector<std::wstring>& components);
+    std::optional<DeleteOutcome> OpenRoot(const std::string& path);
+    std::optional<DeleteOutcome> Descend(const std::string& path, const std::wstring& component);
+    // Whether the system names the open handle as component directly inside parent.
+    bool IsNamedInside(HANDLE handle, const Folder& parent, const std::wstring& component);
+    bool SystemName(HANDLE handle, std::wstring& name);
+
+    std::string m_root;
+    std::vector<Folder> m_folders;
+    std::vector<DWORD> m_nameBuffer;
 };

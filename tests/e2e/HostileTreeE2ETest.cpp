@@ -18,6 +18,7 @@
 #include "res/resource.h"
 #include "tests/e2e/FlorrinTest.h"
 #include "tests/e2e/HeldScanEvent.h"
+#include "tests/support/UnixLink.h"
 
 namespace {
 
@@ -72,35 +73,6 @@ Fingerprint FingerprintOf(const std::wstring& path)
     CloseHandle(f);
     for (int i = 0; i < 8; ++i) hash = (hash ^ ((size >> (8 * i)) & 0xFF)) * 1099511628211ull;
     return {true, hash};
-}
-
-// Starts a Unix program from this Wine process (Wine runs native programs by path). Its handle
-// does not tell when it ends, so callers wait for its effect.
-bool StartUnix(const std::string& program, const std::string& arguments)
-{
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string commandLine = program + " " + arguments;
-    const std::string image = "Z:" + program;
-    if (!CreateProcessA(image.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
-std::string UnixPath(const std::wstring& path)
-{
-    using UnixFileName = char*(CDECL*)(LPCWSTR);
-    auto toUnix = reinterpret_cast<UnixFileName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* unix = toUnix(path.c_str());
-    if (!unix) return {};
-    std::string result = unix;
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
 }
 
 // Removes a tree that may hold paths past MAX_PATH and read-only files; a link is never entered.
@@ -201,12 +173,7 @@ protected:
 
         // A link back up its own tree; followed, the junk beside it would be listed again and again.
         Add(L"loop\\l.tmp", 1024, true);
-        const std::string link = UnixPath(m_root + L"\\loop") + "/up";
-        ASSERT_TRUE(StartUnix("/bin/ln", "-s .. \"" + link + "\"")) << link;
-        ASSERT_TRUE(FlorrinSession::WaitUntil([&] {
-            const DWORD attributes = GetFileAttributesW((m_root + L"\\loop\\up").c_str());
-            return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        })) << "no link at loop\\up";
+        ASSERT_TRUE(MakeUnixLink(Ansi(m_root + L"\\loop\\up"), "..")) << "no link at loop\\up";
 
         // Thai is outside code page 936: the narrow functions see "??" and cannot open the folder.
         Add(L"\u0e44\u0e17\\hidden.tmp", 2048, true);
@@ -285,13 +252,7 @@ protected:
 
     // The link is removed by Unix, so no removal of the tree can follow it (one left by an
     // interrupted run included).
-    void RemoveLoopLink()
-    {
-        const std::wstring link = m_root + L"\\loop\\up";
-        if (GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-        if (StartUnix("/bin/rm", "-f \"" + UnixPath(m_root + L"\\loop") + "/up\""))
-            FlorrinSession::WaitUntil([&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
-    }
+    void RemoveLoopLink() { RemoveUnixLink(Ansi(m_root + L"\\loop\\up")); }
 
     // A file under the fixture folder, of `bytes` bytes of content that differs from file to file.
     void Add(const std::wstring& relative, uint64_t bytes, bool junk, bool kept = false)

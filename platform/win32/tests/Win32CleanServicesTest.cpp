@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32CleanServices.h"
 #include "platform/win32/Win32FileDeleter.h"
+#include "tests/support/UnixLink.h"
 
 // These tests change the stores of the Wine prefix they run in: run them only in a hermetic one.
 
@@ -266,7 +268,12 @@ TEST(Win32CleanServices, RecycleBinIsEmptied) {
     RemoveTree(folder);
 }
 
-TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsWhatStaysInView) {
+TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLeadsOutside) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    // Links an interrupted run left would lead the folder's removal outside.
+    for (const char* link : {"florrin-clean-test\\sub", "florrin-clean-test\\t.tmp"})
+        RemoveUnixLink(temp + std::string(link));
     const std::string folder = TempFolder();
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     std::vector<std::string> reportLines;
@@ -276,24 +283,53 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsWhatStaysInView) {
     const std::string junk = folder + "\\a.tmp";
     const std::string kept = folder + "\\keep.txt";
     const std::string readOnly = folder + "\\r.tmp";
-    for (const std::string& file : {junk, kept, readOnly}) WriteFile(file);
+    // Listed, then swapped for links to files of the same names outside the scanned folder.
+    const std::string inSwapped = folder + "\\sub\\s.tmp";
+    const std::string swappedFile = folder + "\\t.tmp";
+    const std::string outside = folder + "-outside";
+    RemoveTree(outside);
+    CreateDirectoryA(outside.c_str(), nullptr);
+    CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
+    for (const std::string& file :
+         {junk, kept, readOnly, inSwapped, swappedFile, outside + "\\s.tmp", outside + "\\t.tmp"})
+        WriteFile(file);
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
 
     std::vector<std::string> listed = reportLines;
-    for (const std::string& file : {junk, readOnly}) listed.push_back(file);
+    for (const std::string& file : {junk, readOnly, inSwapped, swappedFile}) listed.push_back(file);
+    std::sort(listed.begin(), listed.end());
     FakeResultListWindow window(listed);  // sorted, as the list box keeps it
 
-    Win32FileDeleter deleter;
-    OnDeleteAll(window, deleter, AnsiLeadBytePredicate());
+    ASSERT_TRUE(MoveFileA((folder + "\\sub").c_str(), (folder + "\\sub-moved").c_str()));
+    ASSERT_TRUE(DeleteFileA(swappedFile.c_str()));
+    ASSERT_TRUE(MakeUnixLink(folder + "\\sub", UnixPath(outside)));
+    ASSERT_TRUE(MakeUnixLink(swappedFile, UnixPath(outside + "\\t.tmp")));
+
+    // The deleter holds the scanned folder open until it goes.
+    auto deleter = std::make_unique<Win32FileDeleter>(folder);
+    OnDeleteAll(window, *deleter, AnsiLeadBytePredicate());
     EXPECT_FALSE(Exists(junk));
     EXPECT_TRUE(Exists(kept));
     for (const auto& line : reportLines) EXPECT_TRUE(Exists(folder + "\\" + line)) << line;
     // Never made writable to force the delete.
     EXPECT_TRUE(GetFileAttributesA(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(window.lines, std::vector<std::string>{readOnly});
-    EXPECT_EQ(window.statusTexts.back(), "清理完毕，1 个文件未能删除（文件只读）。");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
+    // Nothing the links lead to goes, nor the file moved away with its folder.
+    EXPECT_TRUE(Exists(outside + "\\s.tmp"));
+    EXPECT_TRUE(Exists(outside + "\\t.tmp"));
+    EXPECT_TRUE(Exists(folder + "\\sub-moved\\s.tmp"));
+    EXPECT_EQ(window.lines, (std::vector<std::string>{readOnly, inSwapped, swappedFile}));
+    EXPECT_EQ(window.statusTexts.back(), "清理完毕，3 个文件未能删除（文件只读、路径已改变）。");
+    // A path outside the scanned folder, or climbing out of it, never reaches the system.
+    WriteFile(outside + "\\u.tmp");
+    EXPECT_EQ(deleter->Delete(outside + "\\u.tmp"), DeleteOutcome::Failed);
+    EXPECT_EQ(deleter->Delete(folder + "\\..\\" + outside.substr(outside.find_last_of('\\') + 1) + "\\u.tmp"),
+              DeleteOutcome::Failed);
+    EXPECT_TRUE(Exists(outside + "\\u.tmp"));
+    deleter.reset();
+
     SetCurrentDirectoryA(temp);
+    EXPECT_TRUE(RemoveUnixLink(folder + "\\sub"));
+    EXPECT_TRUE(RemoveUnixLink(swappedFile));
     RemoveTree(folder);
+    RemoveTree(outside);
 }
