@@ -9,6 +9,9 @@
 namespace {
 
 constexpr DWORD kFolderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;  // no rename while held
+// The system checks sharing only against handles that hold data access: attributes alone would
+// let another program rename the folder under the held handle.
+constexpr DWORD kFolderAccess = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES;
 constexpr DWORD kFileSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // The longest name the system gives, in characters, and its FILE_NAME_INFO in DWORDs.
 constexpr size_t kNameChars = 32768;
@@ -144,7 +147,7 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenRoot(const std::string& path)
     std::wstring root;
     if (!ToWide(m_root, root)) return DeleteOutcome::Failed;
     Folder folder;
-    const HANDLE handle = CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr,
+    const HANDLE handle = CreateFileW(root.c_str(), kFolderAccess, kFolderSharing, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     folder.handle.Reset(handle);
@@ -169,7 +172,7 @@ std::optional<DeleteOutcome> Win32FileDeleter::Descend(const std::string& path,
     folder.component = component;
     folder.openPath = Inside(m_folders.back().openPath, component);
     const HANDLE handle =
-        CreateFileW(folder.openPath.c_str(), FILE_READ_ATTRIBUTES, kFolderSharing, nullptr, OPEN_EXISTING,
+        CreateFileW(folder.openPath.c_str(), kFolderAccess, kFolderSharing, nullptr, OPEN_EXISTING,
                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     folder.handle.Reset(handle);
