@@ -29,7 +29,10 @@ const char kHelp[] =
     "                   几个线程同时扫描，列出的顺序却总是相同：深度优先，每个文件夹先按名称（字节顺序）\n"
     "                   列出其中的垃圾文件，再按名称顺序逐个进入子文件夹。\n"
     "  clean [文件夹]   同样扫描，然后只删除本次扫描列出的垃圾文件；无法删除的文件连同原因\n"
-    "                   （只读、正在使用、已不存在、拒绝访问）写到标准错误。只读文件不会被改为可写。\n"
+    "                   （只读、正在使用、已不存在、拒绝访问、路径已改变）写到标准错误。只读文件不会被改为\n"
+    "                   可写。扫描后路径已改变的文件（途中的文件夹被换成链接，或文件已被替换）原样保留，\n"
+    "                   绝不跟随链接。不给出文件夹时清理用户文件夹；没有 HOME 或 HOME 为 / 时拒绝，\n"
+    "                   整个文件系统只在明确给出 / 时才清理。\n"
     "\n"
     "选项：\n"
     "  --json           输出一个 JSON 文档（UTF-8）：文件夹、每个垃圾文件及其字节数和 KB 数、\n"
@@ -37,10 +40,12 @@ const char kHelp[] =
     "                   （如 Linux 上不是 UTF-8 的文件名），这些字节在 path 中显示为 U+FFFD，\n"
     "                   另有 pathBytes（文件夹为 folderBytes）给出路径的原始字节（base64）。\n"
     "  --dry-run        仅用于 clean：列出将要删除的文件，但不删除任何文件。\n"
-    "  --trash          仅用于 clean：把垃圾文件移到回收站（Linux 上为桌面的废纸篓），可以还原；\n"
-    "                   无法移入回收站的文件原样保留，连同原因写到标准错误，绝不改为直接删除。\n"
+    "  --trash          仅用于 clean：把垃圾文件移到回收站（Linux 上为用户主目录中的废纸篓，只收\n"
+    "                   同一文件系统上的文件），可以还原；无法移入回收站的文件原样保留，连同原因\n"
+    "                   写到标准错误，绝不改为直接删除。\n"
     "                   JSON 中移走的文件 result 为 trashed，trashed 给出其个数。\n"
     "  --exclude 文件夹 不扫描这个文件夹及其下的一切，也不计入总结；可以给出多次。文件夹必须存在。\n"
+    "                   排除的是要扫描的文件夹本身或其上级时，什么也不扫描。\n"
     "  --older-than 时长\n"
     "                   只列出、只清除在这段时间之前修改的垃圾文件；时长为整数加单位 m（分钟）、\n"
     "                   h（小时）或 d（天），如 30m、24h、7d。较新的垃圾文件（多半正被程序使用）\n"
@@ -52,7 +57,7 @@ const char kHelp[] =
     "按 Ctrl-C 在下一个条目处停止扫描，输出已列出部分的总结，不再删除任何文件。\n"
     "\n"
     "退出状态：0 完成；1 有文件未能删除或移到回收站；2 用法错误（包括要排除的文件夹不存在）；\n"
-    "3 文件夹无法读取；130 被 Ctrl-C 中断。\n";
+    "3 文件夹或其下的某个子文件夹无法读取（子文件夹逐个写到标准错误）；130 被 Ctrl-C 中断。\n";
 
 // The walk's stop flag, for the Ctrl-C handler: a lock-free store is all a handler may do.
 std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
@@ -85,11 +90,6 @@ private:
     void (*m_previous)(int) = SIG_DFL;
 };
 
-struct Deletion {
-    const CliScan::JunkFile* file;
-    JunkFileRemover::Result result;
-};
-
 bool Succeeded(JunkFileRemover::Result result)
 {
     return result == JunkFileRemover::Result::Deleted || result == JunkFileRemover::Result::Trashed;
@@ -117,23 +117,24 @@ int FlorrinCli::Run(const std::vector<std::string>& args)
 
 int FlorrinCli::Walk(const CliOptions& options)
 {
-    const std::string folder =
-        CliSystem::AbsoluteFolder(options.folder.empty() ? CliSystem::DefaultScanFolder() : options.folder);
+    std::string named = options.folder;
+    if (named.empty())
+        named = options.command == CliCommand::Clean ? CliSystem::DefaultCleanFolder() : CliSystem::DefaultScanFolder();
+    if (named.empty()) {
+        UsageError("没有可清理的用户文件夹（HOME 未设置或为 /）：请给出要清理的文件夹。", std::string());
+        return kExitUsage;
+    }
+    const std::string folder = CliSystem::AbsoluteFolder(named);
     const LeadBytePredicate isLeadByte = CliSystem::PathLeadBytePredicate();
-    const auto enumerator = CliSystem::MakeFolderEnumerator();
+    const auto opener = CliSystem::MakeFolderOpener();
     CliScan::Filters filters;
-    if (!ExcludedFolders(options, folder, enumerator->Separator(), isLeadByte, filters.excludedFolders))
+    if (!ExcludedFolders(options, folder, opener->Separator(), isLeadByte, filters.excludedFolders))
         return kExitUsage;
     filters.pathKey = CliSystem::PathKey;
-    if (!options.olderThan.empty()) {
-        const int64_t newest = static_cast<int64_t>(std::time(nullptr)) - static_cast<int64_t>(options.olderThanSeconds);
-        // A file whose time cannot be read is kept too: the guard errs on the side of keeping.
-        filters.isTooRecent = [newest](const std::string& path) {
-            int64_t modified = 0;
-            return !CliSystem::ModifiedTime(path, modified) || modified > newest;
-        };
-    }
-    CliScan scan(*enumerator, isLeadByte);
+    if (!options.olderThan.empty())
+        filters.newestModified =
+            static_cast<int64_t>(std::time(nullptr)) - static_cast<int64_t>(options.olderThanSeconds);
+    CliScan scan(*opener, isLeadByte);
     if (!scan.CanList(folder)) {
         Error("florrin-cli：无法读取文件夹：", folder);
         return kExitUnreadableFolder;
@@ -150,12 +151,17 @@ int FlorrinCli::Walk(const CliOptions& options)
     const CliScan::JunkListener printLine = [&](const CliScan::JunkFile& junk) { progress.Print(stdout, junk.path + "\n"); };
     scan.Run(folder, filters, options.json ? CliScan::JunkListener() : printLine);
     progress.Stop();
+    for (const std::string& unreadable : scan.UnreadableFolders())
+        Error("florrin-cli：无法读取文件夹：", unreadable);
 
     bool interrupted = scan.StopRequested();
     const bool removing = options.command == CliCommand::Clean && !options.dryRun && !interrupted;
-    std::vector<Deletion> deletions;
+    std::vector<JunkFileRemover::Result> deletions;
     unsigned failures = 0;
     if (removing) {
+        if (m_betweenWalkAndClean)
+            m_betweenWalkAndClean();
+        JunkFileRemover remover(folder, filters.newestModified);
         for (const CliScan::JunkFile& junk : scan.JunkFiles()) {
             if (scan.StopRequested()) {
                 interrupted = true;
@@ -165,9 +171,9 @@ int FlorrinCli::Walk(const CliOptions& options)
             const bool own = junk.path.compare(0, folder.size(), folder) == 0 &&
                              JunkFileRemover::IsDeletablePath(junk.path);
             const auto result = !own           ? JunkFileRemover::Result::Failed
-                                : options.trash ? JunkFileRemover::Trash(junk.path)
-                                                : JunkFileRemover::Remove(junk.path);
-            deletions.push_back({&junk, result});
+                                : options.trash ? remover.Trash(junk)
+                                                : remover.Remove(junk);
+            deletions.push_back(result);
             if (!Succeeded(result)) {
                 ++failures;
                 Error(options.trash ? "florrin-cli：无法移到回收站 " : "florrin-cli：无法删除 ", junk.path,
@@ -201,7 +207,7 @@ int FlorrinCli::Walk(const CliOptions& options)
             json += "    {" + pathFields("path", files[i].path) + ", \"bytes\": " + std::to_string(files[i].bytes) +
                     ", \"kb\": " + std::to_string(SizeInKB(files[i].bytes));
             if (i < deletions.size())
-                json += std::string(", \"result\": \"") + ResultKey(deletions[i].result) + "\"";
+                json += std::string(", \"result\": \"") + ResultKey(deletions[i]) + "\"";
             json += "}";
         }
         json += files.empty() ? "],\n" : "\n  ],\n";
@@ -245,11 +251,14 @@ int FlorrinCli::Walk(const CliOptions& options)
         Error("florrin-cli：已中断。");
         return kExitInterrupted;
     }
+    if (!scan.UnreadableFolders().empty())
+        return kExitUnreadableFolder;
     return failures > 0 ? kExitDeleteFailed : kExitDone;
 }
 
-// The folders --exclude names, spelled as the walk of folder spells them; those outside it
-// change nothing. False, with the usage error said, when one is no folder.
+// The folders --exclude names, spelled as the walk of folder spells them; one that holds folder
+// excludes it whole, those elsewhere change nothing. False, with the usage error said, when one
+// is no folder.
 bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& folder, char separator,
                                  const LeadBytePredicate& isLeadByte, std::vector<std::string>& excluded)
 {
@@ -265,7 +274,8 @@ bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& f
         const std::string key = CliSystem::PathKey(real);
         if (realFolder.empty() || real.empty())
             continue;
-        if (key == folderKey)
+        const std::string keyBelow = CliSystem::PathKey(PathJoin(real, std::string(), separator, isLeadByte));
+        if (key == folderKey || folderKey.compare(0, keyBelow.size(), keyBelow) == 0)
             excluded.push_back(folder);
         else if (key.compare(0, belowKey.size(), belowKey) == 0)
             excluded.push_back(PathJoin(folder, real.substr(belowKey.size()), separator, isLeadByte));

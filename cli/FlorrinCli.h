@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CliOptions.h"
@@ -21,7 +23,10 @@ enum CliExitStatus : int {
 // listed.
 class FlorrinCli {
 public:
-    explicit FlorrinCli(const Console& console) : m_console(console) {}
+    // betweenWalkAndClean: run after the walk, before the first file is deleted; a test changes
+    // the tree there.
+    explicit FlorrinCli(const Console& console, std::function<void()> betweenWalkAndClean = nullptr)
+        : m_console(console), m_betweenWalkAndClean(std::move(betweenWalkAndClean)) {}
 
     // args: the arguments after the program's name. Returns the exit status.
     int Run(const std::vector<std::string>& args);
@@ -35,4 +40,5 @@ private:
                const std::string& gbkAfter = std::string());
 
     const Console& m_console;
+    std::function<void()> m_betweenWalkAndClean;
 };

@@ -3,17 +3,30 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "engine/AbsolutePath.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32FileDeleter.h"
+
+// Nothing yet: each file is deleted by its path.
+struct JunkFileRemover::Held {};
+
+JunkFileRemover::JunkFileRemover(std::string folder, std::optional<int64_t> newestModified)
+    : m_folder(std::move(folder)), m_newestModified(newestModified), m_held(std::make_unique<Held>())
+{
+}
+
+JunkFileRemover::~JunkFileRemover() = default;
 
 bool JunkFileRemover::IsDeletablePath(const std::string& path)
 {
     return IsAbsoluteFilePath(path, AnsiLeadBytePredicate());
 }
 
-JunkFileRemover::Result JunkFileRemover::Remove(const std::string& path)
+JunkFileRemover::Result JunkFileRemover::Remove(const JunkFile& junk)
 {
+    const std::string& path = junk.path;
     if (!IsDeletablePath(path))
         return Result::Failed;
     return Win32FileDeleter().Delete(path);
@@ -22,8 +35,9 @@ JunkFileRemover::Result JunkFileRemover::Remove(const std::string& path)
 // The shell's delete with undo allowed, for one file, with no dialog of its own: no connected
 // files (a page's "_files" folder) go with it, and where the file could only be destroyed the
 // shell asks first rather than destroying it silently.
-JunkFileRemover::Result JunkFileRemover::Trash(const std::string& path)
+JunkFileRemover::Result JunkFileRemover::Trash(const JunkFile& junk)
 {
+    const std::string& path = junk.path;
     if (!IsDeletablePath(path))
         return Result::Failed;
     const DWORD attributes = GetFileAttributesA(path.c_str());
