@@ -93,6 +93,14 @@ bool MakeFolders(const std::string& path)
     }
 }
 
+// The file's name, the end of its path.
+const char* NameOf(const JunkFile& junk) { return junk.path.c_str() + junk.nameOffset; }
+
+bool IsPlainName(const JunkFile& junk)
+{
+    return junk.nameOffset < junk.path.size() && junk.path.find('/', junk.nameOffset) == std::string::npos;
+}
+
 int OpenFolderFd(int parent, const char* name)
 {
     return openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -122,6 +130,9 @@ struct JunkFileRemover::Held {
     // the way no longer leads there.
     int Reach(const std::string& root, const ListedFolder* folder, Result& why)
     {
+        // Most files share the last one's folder.
+        if (!chain.empty() && chain.back().first == folder)
+            return chain.back().second;
         std::vector<const ListedFolder*> way;
         for (; folder != nullptr; folder = folder->parent.get())
             way.push_back(folder);
@@ -159,15 +170,14 @@ struct JunkFileRemover::Held {
     std::optional<Result> ReasonToKeep(const std::string& root, const std::optional<int64_t>& newestModified,
                                        const JunkFile& junk, int& folder, struct stat& info)
     {
-        const std::string name = junk.nameOffset < junk.path.size() ? junk.Name() : std::string();
-        if (!JunkFileRemover::IsDeletablePath(junk.path) || junk.folder == nullptr || name.empty() ||
-            name.find('/') != std::string::npos)
+        if (!JunkFileRemover::IsDeletablePath(junk.path) || junk.folder == nullptr || !IsPlainName(junk))
             return Result::Failed;
+        const char* name = NameOf(junk);
         Result why = Result::Failed;
         folder = Reach(root, junk.folder.get(), why);
         if (folder < 0)
             return why;
-        if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        if (fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
             return errno == ENOENT ? Result::Gone : Result::AccessDenied;
         if (!S_ISREG(info.st_mode) || IdentityOf(info) != junk.identity)
             return Result::Changed;
@@ -229,7 +239,7 @@ JunkFileRemover::Result JunkFileRemover::Remove(const JunkFile& junk)
     struct stat info {};
     if (const auto reason = m_held->ReasonToKeep(m_folder, m_newestModified, junk, folder, info))
         return *reason;
-    if (unlinkat(folder, junk.Name().c_str(), 0) == 0)
+    if (unlinkat(folder, NameOf(junk), 0) == 0)
         return Result::Deleted;
     return ReasonOfRefusal(errno);
 }
@@ -245,7 +255,7 @@ JunkFileRemover::Result JunkFileRemover::Trash(const JunkFile& junk)
         return *reason;
     if (!m_held->OpenTrash() || info.st_dev != m_held->trashDevice)
         return Result::NoTrash;
-    const std::string name = junk.Name();
+    const std::string name = NameOf(junk);
     char date[32] = {};
     const std::time_t now = std::time(nullptr);
     struct tm local {};
