@@ -4,13 +4,15 @@
 #include <mutex>
 #include <vector>
 
-#include "engine/FolderEnumerator.h"
+#include "cli/WalkFolderOpener.h"
 
-// Lists folders as PosixFolderEnumerator does (the walks' search pattern "dir/*.*"; a link is
-// reported as a link, with the folder bit when it leads to one, and its own size), but reads a
-// buffer of entries per getdents64 call and their types and sizes a batch at a time through a
-// StatxRing, alone where the kernel has no ring. Several threads may list at once.
-class BatchStatFolderEnumerator : public FolderEnumerator {
+// Opens the walk's folders through descriptors: the scanned folder by its path, every other one
+// relative to its parent's descriptor without following a link. Lists a folder as
+// PosixFolderEnumerator does (a link is reported as a link, with the folder bit when it leads to
+// one, and its own size), but reads a buffer of entries per getdents64 call and their types,
+// sizes, identities and times a batch at a time through a StatxRing, alone where the kernel has
+// no ring. Several threads may list at once.
+class BatchStatFolderEnumerator : public WalkFolderOpener {
 public:
     // lookupsBatched false: one statx call per file, as where the kernel has no ring.
     explicit BatchStatFolderEnumerator(bool lookupsBatched = true);
@@ -18,8 +20,8 @@ public:
     BatchStatFolderEnumerator(const BatchStatFolderEnumerator&) = delete;
     BatchStatFolderEnumerator& operator=(const BatchStatFolderEnumerator&) = delete;
 
-    // The listings it opens must end before it does.
-    std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) override;
+    // The folders it opens must be closed before it ends.
+    std::unique_ptr<WalkFolder> OpenRoot(const std::string& path) override;
     char Separator() const override { return '/'; }
 
 private:
@@ -27,6 +29,7 @@ private:
     struct Lister;
     class Listing;
 
+    std::unique_ptr<WalkFolder> Adopt(int fd);
     std::unique_ptr<Lister> Borrow();
     void GiveBack(std::unique_ptr<Lister> lister);
 

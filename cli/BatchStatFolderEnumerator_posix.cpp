@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,22 +30,42 @@ struct BatchStatFolderEnumerator::Lister {
     std::array<int, kBatch> codes;
 };
 
-class BatchStatFolderEnumerator::Listing : public FolderEnumeration {
+namespace {
+
+FileIdentity IdentityOf(const struct stat& info) {
+    return {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
+}  // namespace
+
+// An open folder: its listing's buffers are given back as soon as the listing ends, its
+// descriptor stays for the sub-folders until the last of them is open.
+class BatchStatFolderEnumerator::Listing : public WalkFolder {
 public:
-    Listing(BatchStatFolderEnumerator& owner, int fd, std::unique_ptr<Lister> lister)
-        : m_owner(owner), m_fd(fd), m_lister(std::move(lister)) {}
+    Listing(BatchStatFolderEnumerator& owner, int fd, FileIdentity identity, std::unique_ptr<Lister> lister)
+        : m_owner(owner), m_fd(fd), m_identity(identity), m_lister(std::move(lister)) {}
     ~Listing() override {
         close(m_fd);
-        m_owner.GiveBack(std::move(m_lister));
+        EndListing();
     }
     Listing(const Listing&) = delete;
     Listing& operator=(const Listing&) = delete;
 
-    bool Next(FolderEntry& entry) override {
+    FileIdentity Identity() const override { return m_identity; }
+
+    bool Next(WalkEntry& entry) override {
+        if (!m_lister) return false;
         for (;;) {
-            if (m_next == m_count && !ReadBatch()) return false;
+            if (m_next == m_count && !ReadBatch()) {
+                EndListing();
+                return false;
+            }
             if (Describe(m_next++, entry)) return true;
         }
+    }
+
+    std::unique_ptr<WalkFolder> OpenChild(const std::string& name, const std::string&) const override {
+        return m_owner.Adopt(openat(m_fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     }
 
 private:
@@ -81,19 +102,27 @@ private:
         for (std::size_t i = 0; i < lookupCount; ++i)
             if (lister.codes[i] == StatxRing::kNotRead)
                 lister.codes[i] = statx(m_fd, lister.lookupNames[i], AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC,
-                                        STATX_TYPE | STATX_MODE | STATX_SIZE, &lister.lookups[i]) == 0
+                                        StatxRing::kLookupMask, &lister.lookups[i]) == 0
                                       ? 0
                                       : errno;
         return true;
     }
 
+    void EndListing() {
+        if (m_lister) m_owner.GiveBack(std::move(m_lister));
+    }
+
     // False for an entry that vanished between the listing and its look-up: it is passed over.
-    bool Describe(std::size_t index, FolderEntry& entry) const {
+    bool Describe(std::size_t index, WalkEntry& walked) const {
         const Lister& lister = *m_lister;
         const char* name = lister.names[index];
+        FolderEntry& entry = walked.entry;
         entry.name.assign(name);
         entry.isLink = entry.isReadOnly = false;
         entry.size = 0;
+        walked.isRegularFile = false;
+        walked.identity = {};
+        walked.modified.reset();
         if (lister.types[index] == DT_DIR) {
             entry.isDirectory = true;
             return true;
@@ -101,6 +130,9 @@ private:
         const std::size_t lookup = lister.lookupOf[index];
         if (lister.codes[lookup] != 0) return false;
         const struct statx& info = lister.lookups[lookup];
+        walked.isRegularFile = S_ISREG(info.stx_mode);
+        walked.identity = {static_cast<uint64_t>(makedev(info.stx_dev_major, info.stx_dev_minor)), info.stx_ino};
+        walked.modified = info.stx_mtime.tv_sec;
         if (S_ISLNK(info.stx_mode)) {
             entry.isLink = true;
             struct stat target {};
@@ -114,7 +146,8 @@ private:
     }
 
     BatchStatFolderEnumerator& m_owner;
-    int m_fd;
+    const int m_fd;
+    const FileIdentity m_identity;
     std::unique_ptr<Lister> m_lister;
     std::size_t m_filled = 0;
     std::size_t m_offset = 0;
@@ -126,16 +159,19 @@ BatchStatFolderEnumerator::BatchStatFolderEnumerator(bool lookupsBatched)
     : m_lookupsBatched(lookupsBatched) {}
 BatchStatFolderEnumerator::~BatchStatFolderEnumerator() = default;
 
-std::unique_ptr<FolderEnumeration> BatchStatFolderEnumerator::Open(const std::string& searchPattern) {
-    static const std::string kAllEntries = "*.*";
-    if (searchPattern.size() < kAllEntries.size() ||
-        searchPattern.compare(searchPattern.size() - kAllEntries.size(), kAllEntries.size(), kAllEntries) !=
-            0)
-        return nullptr;
-    const std::string folder = searchPattern.substr(0, searchPattern.size() - kAllEntries.size());
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// The folder the user named is opened by its path, links and all; the walk below it follows none.
+std::unique_ptr<WalkFolder> BatchStatFolderEnumerator::OpenRoot(const std::string& path) {
+    return Adopt(open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+std::unique_ptr<WalkFolder> BatchStatFolderEnumerator::Adopt(int fd) {
     if (fd < 0) return nullptr;
-    return std::make_unique<Listing>(*this, fd, Borrow());
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    return std::make_unique<Listing>(*this, fd, IdentityOf(info), Borrow());
 }
 
 std::unique_ptr<BatchStatFolderEnumerator::Lister> BatchStatFolderEnumerator::Borrow() {

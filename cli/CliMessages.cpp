@@ -13,7 +13,7 @@ struct MessageTexts {
 };
 
 // In the order of CliMessage.
-constexpr std::array<MessageTexts, 26> kMessages{{
+constexpr std::array<MessageTexts, 27> kMessages{{
     {CliMessage::Usage,
      "用法：florrin-cli scan [--json] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
      "      florrin-cli clean [--json] [--dry-run] [--trash] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
@@ -30,7 +30,10 @@ constexpr std::array<MessageTexts, 26> kMessages{{
      "                   几个线程同时扫描，列出的顺序却总是相同：深度优先，每个文件夹先按名称（字节顺序）\n"
      "                   列出其中的垃圾文件，再按名称顺序逐个进入子文件夹。\n"
      "  clean [文件夹]   同样扫描，然后只删除本次扫描列出的垃圾文件；无法删除的文件连同原因\n"
-     "                   （只读、正在使用、已不存在、拒绝访问）写到标准错误。只读文件不会被改为可写。\n"
+     "                   （只读、正在使用、已不存在、拒绝访问、路径已改变）写到标准错误。只读文件不会被改为\n"
+     "                   可写。扫描后路径已改变的文件（途中的文件夹被换成链接，或文件已被替换）原样保留，\n"
+     "                   绝不跟随链接。不给出文件夹时清理用户文件夹；没有 HOME 或 HOME 为 / 时拒绝，\n"
+     "                   整个文件系统只在明确给出 / 时才清理。\n"
      "\n"
      "选项：\n"
      "  --json           输出一个 JSON 文档（UTF-8）：文件夹、每个垃圾文件及其字节数和 KB 数、\n"
@@ -38,10 +41,12 @@ constexpr std::array<MessageTexts, 26> kMessages{{
      "                   （如 Linux 上不是 UTF-8 的文件名），这些字节在 path 中显示为 U+FFFD，\n"
      "                   另有 pathBytes（文件夹为 folderBytes）给出路径的原始字节（base64）。\n"
      "  --dry-run        仅用于 clean：列出将要删除的文件，但不删除任何文件。\n"
-     "  --trash          仅用于 clean：把垃圾文件移到回收站（Linux 上为桌面的废纸篓），可以还原；\n"
-     "                   无法移入回收站的文件原样保留，连同原因写到标准错误，绝不改为直接删除。\n"
+     "  --trash          仅用于 clean：把垃圾文件移到回收站（Linux 上为用户主目录中的废纸篓，只收\n"
+     "                   同一文件系统上的文件），可以还原；无法移入回收站的文件原样保留，连同原因\n"
+     "                   写到标准错误，绝不改为直接删除。\n"
      "                   JSON 中移走的文件 result 为 trashed，trashed 给出其个数。\n"
      "  --exclude 文件夹 不扫描这个文件夹及其下的一切，也不计入总结；可以给出多次。文件夹必须存在。\n"
+     "                   排除的是要扫描的文件夹本身或其上级时，什么也不扫描。\n"
      "  --older-than 时长\n"
      "                   只列出、只清除在这段时间之前修改的垃圾文件；时长为整数加单位 m（分钟）、\n"
      "                   h（小时）或 d（天），如 30m、24h、7d。较新的垃圾文件（多半正被程序使用）\n"
@@ -54,7 +59,7 @@ constexpr std::array<MessageTexts, 26> kMessages{{
      "中文或英文随用户的区域设置（LC_ALL、LC_MESSAGES、LANG；Windows 上为界面语言）；JSON 不变。\n"
      "\n"
      "退出状态：0 完成；1 有文件未能删除或移到回收站；2 用法错误（包括要排除的文件夹不存在）；\n"
-     "3 文件夹无法读取；130 被 Ctrl-C 中断。\n",
+     "3 文件夹或其下的某个子文件夹无法读取（子文件夹逐个写到标准错误）；130 被 Ctrl-C 中断。\n",
      "florrin-cli: finds junk files in a folder (*.tmp, *.syd, *.old, *.gid, *._mp, *.??~)\n"
      "by the same rules as the Florrin window.\n"
      "\n"
@@ -65,7 +70,11 @@ constexpr std::array<MessageTexts, 26> kMessages{{
      "                   each folder's junk files by name (byte order), then its sub-folders by name.\n"
      "  clean [FOLDER]   Scans the same way, then deletes only the junk files this scan listed; each\n"
      "                   file that cannot be deleted is named on standard error with the reason\n"
-     "                   (read-only, in use, gone, access denied). A read-only file is never made writable.\n"
+     "                   (read-only, in use, gone, access denied, changed since the scan). A read-only\n"
+     "                   file is never made writable. A file whose path changed after the scan (a folder\n"
+     "                   on its way swapped for a link, or the file replaced) stays as it is: links are\n"
+     "                   never followed. Without a folder it cleans the user's home folder, and refuses\n"
+     "                   when HOME is unset or is /: the whole file system is cleaned only when / is named.\n"
      "\n"
      "Options:\n"
      "  --json           Writes one JSON document (UTF-8): the folder, each junk file with its bytes and\n"
@@ -74,12 +83,14 @@ constexpr std::array<MessageTexts, 26> kMessages{{
      "                   as U+FFFD in path, and pathBytes (folderBytes for the folder) gives the path's\n"
      "                   bytes exactly (base64).\n"
      "  --dry-run        With clean only: lists the files that would go, and deletes none.\n"
-     "  --trash          With clean only: moves the junk files to the Recycle Bin (the desktop's Trash\n"
-     "                   on Linux), where they can be restored; a file that cannot go there stays and\n"
+     "  --trash          With clean only: moves the junk files to the Recycle Bin (on Linux the Trash in\n"
+     "                   the user's home, for files on the same file system), where they can be\n"
+     "                   restored; a file that cannot go there stays and\n"
      "                   is named on standard error with the reason, never deleted instead. In JSON a\n"
      "                   moved file's result is trashed, and trashed counts them.\n"
      "  --exclude FOLDER Leaves the folder and everything below it out of the scan and the summary;\n"
-     "                   may be given more than once. The folder must exist.\n"
+     "                   may be given more than once. The folder must exist. Leaving out the scanned\n"
+     "                   folder itself or a folder above it leaves nothing to scan.\n"
      "  --older-than AGE\n"
      "                   Lists and cleans only junk changed longer ago than AGE: a whole number and m\n"
      "                   (minutes), h (hours) or d (days), such as 30m, 24h, 7d. Newer junk (most likely\n"
@@ -95,8 +106,8 @@ constexpr std::array<MessageTexts, 26> kMessages{{
      "the display language); JSON is the same in both.\n"
      "\n"
      "Exit status: 0 done; 1 a file could not be deleted or moved to the Recycle Bin; 2 bad usage\n"
-     "(a folder to leave out that does not exist included); 3 the folder cannot be read; 130\n"
-     "interrupted by Ctrl-C.\n"},
+     "(a folder to leave out that does not exist included); 3 the folder or one of its sub-folders\n"
+     "cannot be read (each sub-folder is named on standard error); 130 interrupted by Ctrl-C.\n"},
     {CliMessage::SeeHelp, "详见 florrin-cli --help。", "See florrin-cli --help."},
     {CliMessage::ProgramPrefix, "florrin-cli：", "florrin-cli: "},
     {CliMessage::MissingCommand, "缺少命令：scan 或 clean。", "a command is missing: scan or clean."},
@@ -104,6 +115,8 @@ constexpr std::array<MessageTexts, 26> kMessages{{
     {CliMessage::UnknownOption, "未知的选项：", "unknown option: "},
     {CliMessage::OneFolderOnly, "只能给出一个文件夹：", "only one folder may be given: "},
     {CliMessage::EmptyFolder, "文件夹不能为空。", "the folder cannot be empty."},
+    {CliMessage::NoHomeToClean, "没有可清理的用户文件夹（HOME 未设置或为 /）：请给出要清理的文件夹。",
+     "no home folder to clean (HOME is unset or is /): name the folder to clean."},
     {CliMessage::DryRunOnlyForClean, "--dry-run 只用于 clean。", "--dry-run is for clean only."},
     {CliMessage::TrashOnlyForClean, "--trash 只用于 clean。", "--trash is for clean only."},
     {CliMessage::ExcludeWithoutFolder, "--exclude 后面缺少要排除的文件夹。",

@@ -20,6 +20,7 @@ enum class CliMessage {
     UnknownOption,
     OneFolderOnly,
     EmptyFolder,
+    NoHomeToClean,
     DryRunOnlyForClean,
     TrashOnlyForClean,
     ExcludeWithoutFolder,

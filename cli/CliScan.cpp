@@ -27,20 +27,30 @@ bool IsSkippedFolderName(const std::string& name)
 
 // A folder of the walk: listed by one thread, then read by the thread that lists the junk.
 struct CliScan::Folder {
-    explicit Folder(std::string folderPath) : path(std::move(folderPath)) {}
+    Folder(std::string folderPath, std::string folderName, std::shared_ptr<WalkFolder> openParent,
+           std::shared_ptr<const ListedFolder> listedParent)
+        : path(std::move(folderPath)),
+          name(std::move(folderName)),
+          parent(std::move(openParent)),
+          parentListed(std::move(listedParent)) {}
     std::string path;
+    std::string name;  // in its parent; empty for the scanned folder
+    // The parent, held open until this folder is: null for the scanned folder, opened by path.
+    std::shared_ptr<WalkFolder> parent;
+    std::shared_ptr<const ListedFolder> parentListed;
     bool bListed = false;  // under m_lock; what follows is complete once it is set
+    bool bUnreadable = false;
     std::vector<JunkFile> junk;
     std::vector<std::unique_ptr<Folder>> children;
     uint64_t tooRecentCount = 0;
     uint64_t tooRecentBytes = 0;
 };
 
-CliScan::CliScan(FolderEnumerator& enumerator, LeadBytePredicate isLeadByte, unsigned threads)
-    : m_enumerator(enumerator),
+CliScan::CliScan(WalkFolderOpener& opener, LeadBytePredicate isLeadByte, unsigned threads)
+    : m_opener(opener),
       m_isLeadByte(std::move(isLeadByte)),
       m_threads(threads != 0 ? threads : std::max(1u, std::thread::hardware_concurrency())),
-      m_separator(enumerator.Separator())
+      m_separator(opener.Separator())
 {
 }
 
@@ -49,7 +59,7 @@ CliScan::~CliScan() = default;
 bool CliScan::CanList(const std::string& folder)
 {
     const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
-    return FitsMaxPath(pattern) && m_enumerator.Open(pattern) != nullptr;
+    return FitsMaxPath(pattern) && m_opener.OpenRoot(folder) != nullptr;
 }
 
 void CliScan::Run(const std::string& folder, const Filters& filters, const JunkListener& onJunk)
@@ -63,9 +73,10 @@ void CliScan::Run(const std::string& folder, const Filters& filters, const JunkL
     m_junkFiles.clear();
     m_junkCount = m_junkKB = 0;
     m_junkBytes = m_tooRecentCount = m_tooRecentBytes = 0;
+    m_unreadableFolders.clear();
     {
         std::lock_guard lock(m_lock);
-        m_order.push_back(std::make_unique<Folder>(folder));
+        m_order.push_back(std::make_unique<Folder>(folder, std::string(), nullptr, nullptr));
         if (IsExcluded(folder))
             m_order.back()->bListed = true;
         else
@@ -127,6 +138,8 @@ void CliScan::AdvanceLocked()
         m_order.pop_back();
         m_tooRecentCount += folder->tooRecentCount;
         m_tooRecentBytes += folder->tooRecentBytes;
+        if (folder->bUnreadable)
+            m_unreadableFolders.push_back(folder->path);
         std::move(folder->junk.begin(), folder->junk.end(), std::back_inserter(m_ready));
         std::move(folder->children.rbegin(), folder->children.rend(), std::back_inserter(m_order));
     }
@@ -139,11 +152,19 @@ bool CliScan::ShouldEnd() const { return StopRequested() || (m_pending.empty() &
 
 void CliScan::ListFolder(Folder& folder)
 {
-    const std::string pattern = SearchPatternOf(folder.path, m_separator, m_isLeadByte);
-    // A pattern too long for the platform's buffer is a folder that cannot be listed.
-    std::unique_ptr<FolderEnumeration> listing = FitsMaxPath(pattern) ? m_enumerator.Open(pattern) : nullptr;
-    if (!listing)
+    // A pattern too long for the platform's buffer is a folder the window's walk cannot list
+    // either: passed over, as it would be there.
+    if (!FitsMaxPath(SearchPatternOf(folder.path, m_separator, m_isLeadByte)))
         return;
+    const std::shared_ptr<WalkFolder> open =
+        folder.parent ? folder.parent->OpenChild(folder.name, folder.path) : m_opener.OpenRoot(folder.path);
+    folder.parent.reset();
+    if (!open) {
+        folder.bUnreadable = true;
+        return;
+    }
+    const auto listed = std::make_shared<const ListedFolder>(
+        ListedFolder{std::move(folder.parentListed), folder.name, open->Identity()});
     const std::string prefix = PathJoin(folder.path, std::string(), m_separator, m_isLeadByte);
     std::vector<std::string> subfolders;
     uint64_t files = 0;
@@ -153,14 +174,14 @@ void CliScan::ListFolder(Folder& folder)
         m_nScannedKB.fetch_add(kb, std::memory_order_relaxed);
         files = kb = 0;
     };
-    FolderEntry entry;
-    while (listing->Next(entry) && !StopRequested()) {
+    WalkEntry walked;
+    const FolderEntry& entry = walked.entry;
+    while (open->Next(walked) && !StopRequested()) {
         if (entry.isDirectory) {
             if (IsSkippedFolderName(entry.name) || entry.isLink)
                 continue;
-            std::string child = prefix + entry.name;
-            if (FitsMaxPath(child) && !IsExcluded(child))
-                subfolders.push_back(std::move(child));
+            if (FitsMaxPath(prefix + entry.name) && !IsExcluded(prefix + entry.name))
+                subfolders.push_back(entry.name);
             continue;
         }
         if (prefix.size() + entry.name.size() > kMaxPathChars)
@@ -168,25 +189,24 @@ void CliScan::ListFolder(Folder& folder)
         kb += SizeInKB(entry.size);
         if (++files == kCounterBatch)
             flush();
-        if (!IsJunkName(entry.name))
+        if (!walked.isRegularFile || !IsJunkName(entry.name))
             continue;
-        std::string path = prefix + entry.name;
-        if (m_filters.isTooRecent && m_filters.isTooRecent(path)) {
+        const std::optional<int64_t>& newest = m_filters.newestModified;
+        if (newest && (!walked.modified || *walked.modified > *newest)) {
             ++folder.tooRecentCount;
             folder.tooRecentBytes += entry.size;
             continue;
         }
-        folder.junk.push_back({std::move(path), entry.size});
+        folder.junk.push_back({prefix + entry.name, entry.size, listed, prefix.size(), walked.identity});
     }
     flush();
-    listing.reset();
 
     std::sort(folder.junk.begin(), folder.junk.end(),
               [](const JunkFile& a, const JunkFile& b) { return a.path < b.path; });
     // One prefix: paths sort as their names do.
     std::sort(subfolders.begin(), subfolders.end());
-    for (std::string& child : subfolders)
-        folder.children.push_back(std::make_unique<Folder>(std::move(child)));
+    for (std::string& name : subfolders)
+        folder.children.push_back(std::make_unique<Folder>(prefix + name, std::move(name), open, listed));
 }
 
 // Lists the junk handed over, in batches, until every folder is done or the walk is stopped.

@@ -6,23 +6,22 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
-#include "engine/FolderEnumerator.h"
+#include "cli/JunkFile.h"
+#include "cli/WalkFolderOpener.h"
 #include "engine/LeadBytePredicate.h"
 
 // One walk of the command-line scanner: the window's walk rules (the six junk extensions, the
 // 259-byte paths, links and dot folders not entered) on several threads at once, with an order
 // that does not depend on them: depth first, each folder's junk files by name (byte order), then
-// its sub-folders by name, each walked whole.
+// its sub-folders by name, each walked whole. Only regular files are junk.
 class CliScan {
 public:
-    struct JunkFile {
-        std::string path;  // the scan folder joined with the names below it
-        uint64_t bytes = 0;
-    };
+    using JunkFile = ::JunkFile;
     using JunkListener = std::function<void(const JunkFile&)>;
 
     struct Filters {
@@ -30,12 +29,13 @@ public:
         std::vector<std::string> excludedFolders;
         // The form in which two paths are compared; byte for byte when empty.
         std::function<std::string(const std::string&)> pathKey;
-        // True for a junk file changed too recently to be listed; asked on the walk's threads.
-        std::function<bool(const std::string&)> isTooRecent;
+        // Junk modified after this time (seconds since 1970) is kept as too recent, and so is junk
+        // whose time cannot be read: the guard errs on the side of keeping.
+        std::optional<int64_t> newestModified;
     };
 
     // threads: how many folders are listed at once; 0 for one per processor.
-    CliScan(FolderEnumerator& enumerator, LeadBytePredicate isLeadByte, unsigned threads = 0);
+    CliScan(WalkFolderOpener& opener, LeadBytePredicate isLeadByte, unsigned threads = 0);
     ~CliScan();
     CliScan(const CliScan&) = delete;
     CliScan& operator=(const CliScan&) = delete;
@@ -60,6 +60,8 @@ public:
     // Junk files of the listed folders kept because they changed too recently.
     uint64_t TooRecentCount() const { return m_tooRecentCount; }
     uint64_t TooRecentBytes() const { return m_tooRecentBytes; }
+    // The folders below the scanned one that could not be opened or listed, in the walk's order.
+    const std::vector<std::string>& UnreadableFolders() const { return m_unreadableFolders; }
 
     // Readable from any thread while the walk runs.
     uint32_t ScannedKB() const;
@@ -80,7 +82,7 @@ private:
     bool IsExcluded(const std::string& folder) const;
     bool ShouldEnd() const;
 
-    FolderEnumerator& m_enumerator;
+    WalkFolderOpener& m_opener;
     LeadBytePredicate m_isLeadByte;
     unsigned m_threads;
     char m_separator;
@@ -105,6 +107,7 @@ private:
     std::string m_currentFolder;
     uint64_t m_tooRecentCount = 0;
     uint64_t m_tooRecentBytes = 0;
+    std::vector<std::string> m_unreadableFolders;
 
     // Only on the thread that runs the walk.
     std::vector<JunkFile> m_junkFiles;

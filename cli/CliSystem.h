@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/CliMessages.h"
-#include "engine/FolderEnumerator.h"
+#include "cli/WalkFolderOpener.h"
 #include "engine/LeadBytePredicate.h"
 
 // What the scanner needs of the system it runs on.
@@ -13,6 +13,11 @@ namespace CliSystem {
 
 // The user's profile folder (Windows) or home folder.
 std::string DefaultScanFolder();
+
+// The folder "clean" takes when none is named: the user's profile or home folder; empty when
+// there is none to take without asking (no HOME, or a HOME that is the root of the file system,
+// as for a service), since a whole file system is cleaned only when it is named.
+std::string DefaultCleanFolder();
 
 // folder as an absolute path, so that every path the walk lists is absolute; links are not
 // resolved.
@@ -28,15 +33,12 @@ std::string RealFolder(const std::string& folder);
 // with its ASCII letters in upper case.
 std::string PathKey(const std::string& path);
 
-// When the file at path (a link itself, not its target) was last modified, in seconds since
-// 1970; false when it cannot be read.
-bool ModifiedTime(const std::string& path, int64_t& seconds);
-
 // The lead-byte test of the encoding paths are in; none for UTF-8, whose multi-byte characters
 // never hold an ASCII byte.
 LeadBytePredicate PathLeadBytePredicate();
 
-std::unique_ptr<FolderEnumerator> MakeFolderEnumerator();
+// What the walk opens folders with.
+std::unique_ptr<WalkFolderOpener> MakeFolderOpener();
 
 // The language the user reads messages in: the locale's (LC_ALL, LC_MESSAGES, LANG, the first set),
 // or on Windows the user's display language.

@@ -25,6 +25,15 @@ std::string DefaultScanFolder()
     return "/";
 }
 
+std::string DefaultCleanFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0')
+        return std::string();
+    const std::string real = RealFolder(home);
+    return real.empty() || real == "/" ? std::string() : home;
+}
+
 std::string AbsoluteFolder(const std::string& folder)
 {
     if (!folder.empty() && folder[0] == '/')
@@ -59,15 +68,6 @@ std::string RealFolder(const std::string& folder)
 
 std::string PathKey(const std::string& path) { return path; }
 
-bool ModifiedTime(const std::string& path, int64_t& seconds)
-{
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0)
-        return false;
-    seconds = static_cast<int64_t>(info.st_mtime);
-    return true;
-}
-
 LeadBytePredicate PathLeadBytePredicate()
 {
     const char* codeset = nl_langinfo(CODESET);
@@ -76,7 +76,7 @@ LeadBytePredicate PathLeadBytePredicate()
     return nullptr;
 }
 
-std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<BatchStatFolderEnumerator>(); }
+std::unique_ptr<WalkFolderOpener> MakeFolderOpener() { return std::make_unique<BatchStatFolderEnumerator>(); }
 
 CliLanguage UserLanguage()
 {

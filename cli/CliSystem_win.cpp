@@ -3,9 +3,28 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <optional>
+
+#include "cli/EnumeratedFolderOpener.h"
 #include "engine/PathText.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 #include "platform/win32/Win32FolderEnumerator.h"
+
+namespace {
+
+// When the file at path was last modified, in seconds since 1970.
+std::optional<int64_t> ModifiedTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    // Tenths of microseconds since 1601.
+    const uint64_t ticks = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                           data.ftLastWriteTime.dwLowDateTime;
+    return static_cast<int64_t>(ticks / 10000000) - 11644473600;
+}
+
+}  // namespace
 
 namespace CliSystem {
 
@@ -19,6 +38,8 @@ std::string DefaultScanFolder()
         return path;
     return "C:\\";
 }
+
+std::string DefaultCleanFolder() { return DefaultScanFolder(); }
 
 std::string AbsoluteFolder(const std::string& folder)
 {
@@ -72,21 +93,13 @@ std::string PathKey(const std::string& path)
     return key;
 }
 
-bool ModifiedTime(const std::string& path, int64_t& seconds)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return false;
-    // Tenths of microseconds since 1601.
-    const uint64_t ticks = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                           data.ftLastWriteTime.dwLowDateTime;
-    seconds = static_cast<int64_t>(ticks / 10000000) - 11644473600;
-    return true;
-}
-
 LeadBytePredicate PathLeadBytePredicate() { return AnsiLeadBytePredicate(); }
 
-std::unique_ptr<FolderEnumerator> MakeFolderEnumerator() { return std::make_unique<Win32FolderEnumerator>(); }
+std::unique_ptr<WalkFolderOpener> MakeFolderOpener()
+{
+    return std::make_unique<EnumeratedFolderOpener>(std::make_unique<Win32FolderEnumerator>(), AnsiLeadBytePredicate(),
+                                                    ModifiedTime);
+}
 
 CliLanguage UserLanguage()
 {

@@ -47,11 +47,6 @@ private:
     void (*m_previous)(int) = SIG_DFL;
 };
 
-struct Deletion {
-    const CliScan::JunkFile* file;
-    JunkFileRemover::Result result;
-};
-
 bool Succeeded(JunkFileRemover::Result result)
 {
     return result == JunkFileRemover::Result::Deleted || result == JunkFileRemover::Result::Trashed;
@@ -80,23 +75,24 @@ int FlorrinCli::Run(const std::vector<std::string>& args)
 
 int FlorrinCli::Walk(const CliOptions& options)
 {
-    const std::string folder =
-        CliSystem::AbsoluteFolder(options.folder.empty() ? CliSystem::DefaultScanFolder() : options.folder);
+    std::string named = options.folder;
+    if (named.empty())
+        named = options.command == CliCommand::Clean ? CliSystem::DefaultCleanFolder() : CliSystem::DefaultScanFolder();
+    if (named.empty()) {
+        UsageError(m_messages.Text(CliMessage::NoHomeToClean), std::string());
+        return kExitUsage;
+    }
+    const std::string folder = CliSystem::AbsoluteFolder(named);
     const LeadBytePredicate isLeadByte = CliSystem::PathLeadBytePredicate();
-    const auto enumerator = CliSystem::MakeFolderEnumerator();
+    const auto opener = CliSystem::MakeFolderOpener();
     CliScan::Filters filters;
-    if (!ExcludedFolders(options, folder, enumerator->Separator(), isLeadByte, filters.excludedFolders))
+    if (!ExcludedFolders(options, folder, opener->Separator(), isLeadByte, filters.excludedFolders))
         return kExitUsage;
     filters.pathKey = CliSystem::PathKey;
-    if (!options.olderThan.empty()) {
-        const int64_t newest = static_cast<int64_t>(std::time(nullptr)) - static_cast<int64_t>(options.olderThanSeconds);
-        // A file whose time cannot be read is kept too: the guard errs on the side of keeping.
-        filters.isTooRecent = [newest](const std::string& path) {
-            int64_t modified = 0;
-            return !CliSystem::ModifiedTime(path, modified) || modified > newest;
-        };
-    }
-    CliScan scan(*enumerator, isLeadByte);
+    if (!options.olderThan.empty())
+        filters.newestModified =
+            static_cast<int64_t>(std::time(nullptr)) - static_cast<int64_t>(options.olderThanSeconds);
+    CliScan scan(*opener, isLeadByte);
     if (!scan.CanList(folder)) {
         Error(m_messages.Text(CliMessage::CannotReadFolder), folder);
         return kExitUnreadableFolder;
@@ -113,12 +109,17 @@ int FlorrinCli::Walk(const CliOptions& options)
     const CliScan::JunkListener printLine = [&](const CliScan::JunkFile& junk) { progress.Print(stdout, junk.path + "\n"); };
     scan.Run(folder, filters, options.json ? CliScan::JunkListener() : printLine);
     progress.Stop();
+    for (const std::string& unreadable : scan.UnreadableFolders())
+        Error(m_messages.Text(CliMessage::CannotReadFolder), unreadable);
 
     bool interrupted = scan.StopRequested();
     const bool removing = options.command == CliCommand::Clean && !options.dryRun && !interrupted;
-    std::vector<Deletion> deletions;
+    std::vector<JunkFileRemover::Result> deletions;
     unsigned failures = 0;
     if (removing) {
+        if (m_betweenWalkAndClean)
+            m_betweenWalkAndClean();
+        JunkFileRemover remover(folder, filters.newestModified);
         for (const CliScan::JunkFile& junk : scan.JunkFiles()) {
             if (scan.StopRequested()) {
                 interrupted = true;
@@ -128,9 +129,9 @@ int FlorrinCli::Walk(const CliOptions& options)
             const bool own = junk.path.compare(0, folder.size(), folder) == 0 &&
                              JunkFileRemover::IsDeletablePath(junk.path);
             const auto result = !own           ? JunkFileRemover::Result::Failed
-                                : options.trash ? JunkFileRemover::Trash(folder, junk.path)
-                                                : JunkFileRemover::Remove(folder, junk.path);
-            deletions.push_back({&junk, result});
+                                : options.trash ? remover.Trash(junk)
+                                                : remover.Remove(junk);
+            deletions.push_back(result);
             if (!Succeeded(result)) {
                 ++failures;
                 Error(m_messages.Text(options.trash ? CliMessage::CannotTrash : CliMessage::CannotDelete),
@@ -164,7 +165,7 @@ int FlorrinCli::Walk(const CliOptions& options)
             json += "    {" + pathFields("path", files[i].path) + ", \"bytes\": " + std::to_string(files[i].bytes) +
                     ", \"kb\": " + std::to_string(SizeInKB(files[i].bytes));
             if (i < deletions.size())
-                json += std::string(", \"result\": \"") + ResultKey(deletions[i].result) + "\"";
+                json += std::string(", \"result\": \"") + ResultKey(deletions[i]) + "\"";
             json += "}";
         }
         json += files.empty() ? "],\n" : "\n  ],\n";
@@ -208,11 +209,14 @@ int FlorrinCli::Walk(const CliOptions& options)
         Error(m_messages.Text(CliMessage::Interrupted));
         return kExitInterrupted;
     }
+    if (!scan.UnreadableFolders().empty())
+        return kExitUnreadableFolder;
     return failures > 0 ? kExitDeleteFailed : kExitDone;
 }
 
-// The folders --exclude names, spelled as the walk of folder spells them; those outside it
-// change nothing. False, with the usage error said, when one is no folder.
+// The folders --exclude names, spelled as the walk of folder spells them; one that holds folder
+// excludes it whole, those elsewhere change nothing. False, with the usage error said, when one
+// is no folder.
 bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& folder, char separator,
                                  const LeadBytePredicate& isLeadByte, std::vector<std::string>& excluded)
 {
@@ -228,7 +232,8 @@ bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& f
         const std::string key = CliSystem::PathKey(real);
         if (realFolder.empty() || real.empty())
             continue;
-        if (key == folderKey)
+        const std::string keyBelow = CliSystem::PathKey(PathJoin(real, std::string(), separator, isLeadByte));
+        if (key == folderKey || folderKey.compare(0, keyBelow.size(), keyBelow) == 0)
             excluded.push_back(folder);
         else if (key.compare(0, belowKey.size(), belowKey) == 0)
             excluded.push_back(PathJoin(folder, real.substr(belowKey.size()), separator, isLeadByte));

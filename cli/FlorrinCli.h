@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CliMessages.h"
@@ -22,8 +24,10 @@ enum CliExitStatus : int {
 // listed.
 class FlorrinCli {
 public:
-    // Speaks language; the JSON document is the same in every language.
-    FlorrinCli(const Console& console, CliLanguage language) : m_console(console), m_messages(language) {}
+    // Speaks language; the JSON document is the same in every language. betweenWalkAndClean: run
+    // after the walk, before the first file is deleted; a test changes the tree there.
+    FlorrinCli(const Console& console, CliLanguage language, std::function<void()> betweenWalkAndClean = nullptr)
+        : m_console(console), m_messages(language), m_betweenWalkAndClean(std::move(betweenWalkAndClean)) {}
 
     // args: the arguments after the program's name. Returns the exit status.
     int Run(const std::vector<std::string>& args);
@@ -38,4 +42,5 @@ private:
 
     const Console& m_console;
     const CliMessages m_messages;
+    std::function<void()> m_betweenWalkAndClean;
 };

@@ -14,13 +14,15 @@ public:
     static constexpr unsigned kEntries = 64;
     // A look-up the ring did not get to.
     static constexpr int kNotRead = -1;
+    // What each look-up reads.
+    static constexpr unsigned kLookupMask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_INO | STATX_MTIME;
 
     static std::unique_ptr<StatxRing> Create();
     ~StatxRing();
     StatxRing(const StatxRing&) = delete;
     StatxRing& operator=(const StatxRing&) = delete;
 
-    // Reads the type, mode and size of names[i] (a link itself, not its target) in folder dirFd
+    // Reads the type, mode, size, inode and time of names[i] (a link itself, not its target) in folder dirFd
     // into results[i], codes[i] being 0 or the errno; count at most kEntries. Returns once every
     // look-up has ended. False when the ring itself failed, with nothing left in the kernel's
     // hands: the look-ups still at kNotRead are the caller's, and the ring is of no further use.

@@ -120,7 +120,7 @@ bool StatxRing::Stat(int dirFd, const char* const* names, std::size_t count, str
         entry.opcode = IORING_OP_STATX;
         entry.fd = dirFd;
         entry.addr = reinterpret_cast<uintptr_t>(names[i]);
-        entry.len = STATX_TYPE | STATX_MODE | STATX_SIZE;
+        entry.len = kLookupMask;
         entry.off = reinterpret_cast<uintptr_t>(&results[i]);
         entry.statx_flags = AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC;
         entry.user_data = i;

@@ -9,7 +9,7 @@ SUDO=""
 
 packages=(
   cmake make g++ googletest g++-mingw-w64-i686 clang libclang-rt-14-dev
-  pkg-config libglib2.0-dev fd-find
+  fd-find
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 libxxf86vm1
   xvfb xauth xdotool imagemagick

@@ -7,10 +7,18 @@
 
 #include "cli/CliScan.h"
 #include "cli/CliSystem.h"
+#include "cli/EnumeratedFolderOpener.h"
 #include "cli/JunkName.h"
 #include "engine/Cp936LeadByte.h"
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
+#ifdef _WIN32
+#include "platform/win32/Win32FolderEnumerator.h"
+using PlatformFolderEnumerator = Win32FolderEnumerator;
+#else
+#include "platform/posix/PosixFolderEnumerator.h"
+using PlatformFolderEnumerator = PosixFolderEnumerator;
+#endif
 
 namespace {
 
@@ -22,19 +30,22 @@ TEST(CliScanTest, ListsEachFoldersJunkByNameThenItsSubFoldersByNameAndLeavesOutW
     F folders;
     folders.Add("D:\\w\\*.*", {F::File("z.old", 4096), F::Dir("."), F::Dir("sub"), F::File("keep.txt", 5000),
                                F::Dir("away"), F::LinkedDir("link"), F::Dir("..."), F::File("a.tmp", 1023),
-                               F::File("new.tmp", 777), F::Dir("Sub2")});
+                               F::File("new.tmp", 777), F::Dir("Sub2"), F::Dir("locked")});
     folders.Add("D:\\w\\sub\\*.*", {F::File("c.gid", 1024 * 1024 + 7), F::File("c.TMP", 9000)});
     folders.Add("D:\\w\\Sub2\\*.*", {F::File("b._mp", 2048)});
     folders.Add("D:\\w\\away\\*.*", {F::File("gone.tmp", 1)});
     folders.Add("D:\\w\\link\\*.*", {F::File("l.tmp", 1)});
-    CliScan scan(folders, IsCp936LeadByte, 1);
+    EnumeratedFolderOpener opener(folders, IsCp936LeadByte, [](const std::string& path) -> std::optional<int64_t> {
+        return path == "D:\\w\\new.tmp" ? 2000 : 1000;
+    });
+    CliScan scan(opener, IsCp936LeadByte, 1);
     CliScan::Filters filters;
     filters.excludedFolders = {"D:\\W\\AWAY"};
     filters.pathKey = [](std::string path) {
         std::transform(path.begin(), path.end(), path.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
         return path;
     };
-    filters.isTooRecent = [](const std::string& path) { return path == "D:\\w\\new.tmp"; };
+    filters.newestModified = 1500;
     std::vector<std::string> heard;
     scan.Run("D:\\w", filters, [&](const CliScan::JunkFile& junk) { heard.push_back(junk.path); });
 
@@ -52,11 +63,12 @@ TEST(CliScanTest, ListsEachFoldersJunkByNameThenItsSubFoldersByNameAndLeavesOutW
     EXPECT_EQ(scan.FilesListed(), 7u);
     EXPECT_EQ(scan.SummaryText(), "扫描已完成！本次共扫描出 4 个垃圾文件，立即清除可帮您节省 1MB 磁盘空间。");
     EXPECT_EQ(std::count(folders.opened.begin(), folders.opened.end(), "D:\\w\\away\\*.*"), 0);
+    EXPECT_EQ(scan.UnreadableFolders(), std::vector<std::string>{"D:\\w\\locked"});
     EXPECT_EQ(folders.liveListings, 0);
 
     // The scan folder itself excluded: nothing is walked.
-    CliScan none(folders, IsCp936LeadByte, 1);
-    none.Run("D:\\w", {{"D:\\w"}, nullptr, nullptr});
+    CliScan none(opener, IsCp936LeadByte, 1);
+    none.Run("D:\\w", {{"D:\\w"}, nullptr, std::nullopt});
     EXPECT_EQ(none.FilesListed(), 0u);
     EXPECT_TRUE(none.JunkFiles().empty());
 }
@@ -65,7 +77,8 @@ TEST(CliScanTest, AFolderThatCannotBeListedIsToldApartFromAnEmptyOne)
 {
     F folders;
     folders.Add("D:\\empty\\*.*", {});
-    CliScan scan(folders, IsCp936LeadByte, 1);
+    EnumeratedFolderOpener opener(folders, IsCp936LeadByte);
+    CliScan scan(opener, IsCp936LeadByte, 1);
     EXPECT_TRUE(scan.CanList("D:\\empty"));
     EXPECT_TRUE(scan.CanList("D:\\empty\\"));
     EXPECT_FALSE(scan.CanList("D:\\missing"));
@@ -77,7 +90,8 @@ TEST(CliScanTest, StopEndsTheListAtItsNextLineAndKeepsWhatWasListed)
     F folders;
     folders.Add("D:\\w\\*.*", {F::File("1.tmp", 10), F::File("2.tmp", 10), F::Dir("sub"), F::File("3.tmp", 10)});
     folders.Add("D:\\w\\sub\\*.*", {F::File("4.tmp", 10)});
-    CliScan scan(folders, IsCp936LeadByte, 1);
+    EnumeratedFolderOpener opener(folders, IsCp936LeadByte);
+    CliScan scan(opener, IsCp936LeadByte, 1);
     scan.Run("D:\\w", {}, [&](const CliScan::JunkFile& junk) {
         if (junk.path == "D:\\w\\2.tmp")
             scan.RequestStop();
@@ -93,7 +107,8 @@ TEST(CliScanTest, AFolderEndingInATrailByteBackslashKeepsIt)
 {
     F gbk;
     gbk.Add("D:\\\xBF\\\\*.*", {F::File("c.tmp", 1)});
-    CliScan scan(gbk, IsCp936LeadByte, 1);
+    EnumeratedFolderOpener opener(gbk, IsCp936LeadByte);
+    CliScan scan(opener, IsCp936LeadByte, 1);
     scan.Run("D:\\\xBF\\");
     EXPECT_EQ(scan.CurrentFolder(), "D:\\\xBF\\");
     ASSERT_EQ(scan.JunkFiles().size(), 1u);
@@ -134,7 +149,7 @@ TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
                 << std::string(generator() % 5000, 'x');
     }
 
-    const auto enumerator = CliSystem::MakeFolderEnumerator();
+    const auto opener = CliSystem::MakeFolderOpener();
     const LeadBytePredicate isLeadByte = CliSystem::PathLeadBytePredicate();
     const auto listOf = [](const CliScan& scan) {
         std::vector<std::pair<std::string, uint64_t>> list;
@@ -142,9 +157,9 @@ TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
             list.emplace_back(junk.path, junk.bytes);
         return list;
     };
-    CliScan one(*enumerator, isLeadByte, 1);
+    CliScan one(*opener, isLeadByte, 1);
     one.Run(root.string());
-    CliScan several(*enumerator, isLeadByte, 4);
+    CliScan several(*opener, isLeadByte, 4);
     several.Run(root.string());
     EXPECT_EQ(listOf(one), listOf(several));
     EXPECT_EQ(one.FilesListed(), 40u * 6);
@@ -155,7 +170,8 @@ TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
 
     FixedDiskSpace disk;
     RecordingWindow window;
-    ScanEngine engine(*enumerator, disk, window, isLeadByte);
+    PlatformFolderEnumerator enumerator;
+    ScanEngine engine(enumerator, disk, window, isLeadByte);
     engine.AddJunkPatterns();
     engine.ScanFolder(root.string());
     std::vector<std::string> engineLines = window.lines;

@@ -2,8 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
+#include "cli/CliScan.h"
+#include "cli/CliSystem.h"
 #include "cli/JunkFileRemover.h"
 
 namespace {
@@ -32,6 +35,17 @@ protected:
         std::ofstream(folder / name, std::ios::binary) << content;
         return (folder / name).string();
     }
+    // The junk a walk of the folder lists, by name.
+    std::map<std::string, JunkFile> Listed()
+    {
+        const auto opener = CliSystem::MakeFolderOpener();
+        CliScan scan(*opener, CliSystem::PathLeadBytePredicate(), 1);
+        scan.Run(folder.string());
+        std::map<std::string, JunkFile> listed;
+        for (const JunkFile& junk : scan.JunkFiles())
+            listed[junk.Name()] = junk;
+        return listed;
+    }
     static std::string Read(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
@@ -41,28 +55,28 @@ protected:
     fs::path folder;
 };
 
+// A read-only file is not made writable but stays intact.
 TEST_F(JunkFileRemoverTest, DeletesAWritableFileAndSaysWhyOthersStay)
 {
     const std::string junk = Make("a.tmp", "junk");
-    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), junk), Result::Deleted);
-    EXPECT_FALSE(fs::exists(junk));
-    // Deleted already: the second attempt finds nothing.
-    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), junk), Result::Gone);
-    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), (folder / "no-folder" / "b.tmp").string()), Result::Gone);
-
-    fs::create_directory(folder / "c.tmp");
-    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), (folder / "c.tmp").string()), Result::NotAFile);
-    EXPECT_TRUE(fs::is_directory(folder / "c.tmp"));
-}
-
-TEST_F(JunkFileRemoverTest, AReadOnlyFileIsNotMadeWritableButStaysIntact)
-{
-    const std::string junk = Make("ro.gid", "keep me");
-    fs::permissions(junk, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::create_directory(folder / "sub");
+    Make("sub/b.tmp", "junk");
+    const std::string readOnly = Make("ro.gid", "keep me");
+    fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), junk), Result::ReadOnly);
-    EXPECT_EQ(Read(junk), "keep me");
-    EXPECT_EQ(fs::status(junk).permissions() & fs::perms::owner_write, fs::perms::none);
+    auto listed = Listed();
+    ASSERT_EQ(listed.size(), 3u);
+    fs::remove_all(folder / "sub");
+
+    JunkFileRemover remover(folder.string());
+    EXPECT_EQ(remover.Remove(listed["a.tmp"]), Result::Deleted);
+    EXPECT_FALSE(fs::exists(junk));
+    // Deleted already: the second attempt finds nothing; nor where its folder went.
+    EXPECT_EQ(remover.Remove(listed["a.tmp"]), Result::Gone);
+    EXPECT_EQ(remover.Remove(listed["b.tmp"]), Result::Gone);
+    EXPECT_EQ(remover.Remove(listed["ro.gid"]), Result::ReadOnly);
+    EXPECT_EQ(Read(readOnly), "keep me");
+    EXPECT_EQ(fs::status(readOnly).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
 TEST_F(JunkFileRemoverTest, OnlyAbsolutePathsReachTheSystem)
@@ -71,17 +85,22 @@ TEST_F(JunkFileRemoverTest, OnlyAbsolutePathsReachTheSystem)
     const fs::path previous = fs::current_path();
     fs::current_path(folder);
     Make("rel.tmp", "x");
+    JunkFile junk = Listed().at("rel.tmp");
+    JunkFileRemover remover(folder.string());
     for (const std::string& text : {std::string("rel.tmp"), std::string(".") + static_cast<char>(fs::path::preferred_separator) + "rel.tmp",
                                     std::string(""), std::string("rel.tmp\0x", 9)}) {
         EXPECT_FALSE(JunkFileRemover::IsDeletablePath(text)) << text;
-        EXPECT_EQ(JunkFileRemover::Remove(folder.string(), text), Result::Failed) << text;
+        junk.path = text;
+        junk.nameOffset = 0;
+        EXPECT_EQ(remover.Remove(junk), Result::Failed) << text;
     }
     fs::current_path(previous);
     EXPECT_TRUE(fs::exists(folder / "rel.tmp"));
     EXPECT_TRUE(JunkFileRemover::IsDeletablePath((folder / "rel.tmp").string()));
     // The absolute path with a NUL and more after it names something other than what is shown.
-    const std::string withNul = (folder / "rel.tmp").string() + std::string("\0.bak", 5);
-    EXPECT_EQ(JunkFileRemover::Remove(folder.string(), withNul), Result::Failed);
+    junk.path = (folder / "rel.tmp").string() + std::string("\0.bak", 5);
+    junk.nameOffset = junk.path.size() - 12;
+    EXPECT_EQ(remover.Remove(junk), Result::Failed);
     EXPECT_TRUE(fs::exists(folder / "rel.tmp"));
 }
 

@@ -18,10 +18,14 @@ TEST(JunkFileRemoverWinTest, AFileHeldOpenWithoutDeleteSharingIsInUseAndStays)
     const std::string name = path.string();
     HANDLE held = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(JunkFileRemover::Remove(path.parent_path().string(), name), JunkFileRemover::Result::InUse);
+    JunkFile junk;
+    junk.path = name;
+    junk.nameOffset = name.size() - path.filename().string().size();
+    JunkFileRemover remover(path.parent_path().string());
+    EXPECT_EQ(remover.Remove(junk), JunkFileRemover::Result::InUse);
     CloseHandle(held);
     EXPECT_TRUE(fs::exists(path));
-    EXPECT_EQ(JunkFileRemover::Remove(path.parent_path().string(), name), JunkFileRemover::Result::Deleted);
+    EXPECT_EQ(remover.Remove(junk), JunkFileRemover::Result::Deleted);
 }
 
 TEST(JunkFileRemoverWinTest, OnlyDriveAndSharePathsAreDeletable)

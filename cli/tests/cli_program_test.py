@@ -140,6 +140,18 @@ def case_usage(program, scratch):
     got, _, err = program.run(["clean", program.folder_arg(a_file)])
     check(got == 3, f"a file given as the folder: status {got}")
     check(os.path.exists(a_file), "a file given as the folder is left alone")
+    tree = os.path.join(scratch, "t")
+    os.makedirs(os.path.join(tree, "locked"))
+    open(os.path.join(tree, "x.tmp"), "w").close()
+    got, out, _ = program.run(["scan", "--json", "--exclude", program.folder_arg(scratch), program.folder_arg(tree)])
+    check(got == 0 and json.loads(out)["junkCount"] == 0, f"an excluded folder above the scan folder excludes it all: {out}")
+    if not program.wine:
+        got, out, err = program.run(["clean", "--dry-run"], env_extra={"HOME": "/"})
+        check(got == 2 and out == "" and "HOME" in err, f"clean without a folder and with HOME=/: status {got}: {err!r}")
+    if not program.wine and os.geteuid() != 0:  # root reads every folder
+        os.chmod(os.path.join(tree, "locked"), 0)
+        got, _, err = program.run(["scan", program.folder_arg(tree)])
+        check(got == 3 and "locked" in err, f"an unreadable sub-folder: status {got}: {err!r}")
 
 
 def case_scan(program, scratch):
@@ -235,6 +247,9 @@ def case_trash_exclude_age(program, scratch):
     for path in (old, new, skipped, odd):
         with open(path, "wb") as f:
             f.write(b"junk")
+    pipe = os.path.join(root, "pipe.tmp")  # named like junk, and no regular file
+    if not program.wine:
+        os.mkfifo(pipe)
     two_days_ago = time.time() - 2 * 24 * 3600
     for path in (old, skipped):
         os.utime(path, (two_days_ago, two_days_ago))
@@ -256,8 +271,9 @@ def case_trash_exclude_age(program, scratch):
     doc = json.loads(out)
     results = {program.relative(f["path"], root): f["result"] for f in doc["junkFiles"]}
     check(results == {old_name: "trashed"}, f"only the old junk outside the excluded folder goes: {results}")
-    check((doc["trashed"], doc["deleted"], doc["keptTooRecent"], doc["filesScanned"]) == (1, 0, 2, 3),
+    check((doc["trashed"], doc["deleted"], doc["keptTooRecent"], doc["filesScanned"]) == (1, 0, 2, 3 + (not program.wine)),
           f"clean --trash counts: {doc}")
+    check(program.wine or os.path.exists(pipe), "a pipe named like junk stays")
     check(not os.path.exists(old) and os.path.exists(new) and os.path.exists(odd) and os.path.exists(skipped),
           "the new junk and the excluded folder stay")
     trash = os.path.join(data, "Trash")
@@ -268,6 +284,11 @@ def case_trash_exclude_age(program, scratch):
         # Wine names the file through its drive's link in the prefix.
         check(origin and urllib.parse.unquote(origin[0]).endswith(old if not program.wine else "/tree/" + old_name),
               f"its .trashinfo names where it was: {origin}")
+    if not program.wine:  # no home for a Trash: the file stays, and says so
+        code, out, _ = program.run(["clean", "--json", "--trash", root], env_extra={"HOME": "", "XDG_DATA_HOME": ""})
+        results = {program.relative(f["path"], root): f["result"] for f in json.loads(out)["junkFiles"]}
+        check(code == 1 and set(results.values()) == {"no-trash"} and os.path.exists(new),
+              f"--trash without a home: status {code}: {results}")
 
 
 def case_interrupt(program, scratch, command):
