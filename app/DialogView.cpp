@@ -29,18 +29,18 @@ int ShowCommandOf(RunShow how)
     return SW_SHOW;
 }
 
-// A worker's argument: the run and the ticket it was launched with, owned by the thread. The run
+// A worker's argument: the run and what it was started with, owned by the thread. The run
 // catches whatever the worker's body throws.
-struct WorkerStart {
+struct ThreadStart {
     ScanRun* run;
-    uint64_t ticket;
+    WorkerStart start;
 };
 
-template <uint32_t (ScanRun::*Main)(uint64_t)>
+template <uint32_t (ScanRun::*Main)(const WorkerStart&)>
 DWORD WINAPI WorkerProc(LPVOID pStart)
 {
-    const std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(pStart));
-    return (start->run->*Main)(start->ticket);
+    const std::unique_ptr<ThreadStart> thread(static_cast<ThreadStart*>(pStart));
+    return (thread->run->*Main)(thread->start);
 }
 
 } // namespace
@@ -266,18 +266,18 @@ void DialogView::WaitScanEvent()
     WaitForSingleObject(m_scanEvent.Get(), INFINITE);
 }
 
-bool DialogView::StartWorker(RunWorker worker, uint64_t ticket)
+bool DialogView::StartWorker(RunWorker worker, const WorkerStart& start)
 {
     LPTHREAD_START_ROUTINE proc = &WorkerProc<&ScanRun::AnimationThreadMain>;
     if (worker == RunWorker::Scan)
         proc = &WorkerProc<&ScanRun::ScanThreadMain>;
     else if (worker == RunWorker::Clean)
         proc = &WorkerProc<&ScanRun::CleanThreadMain>;
-    auto start = std::make_unique<WorkerStart>(WorkerStart{&m_run, ticket});
-    const HANDLE thread = CreateThread(nullptr, 0, proc, start.get(), 0, nullptr);
+    auto record = std::make_unique<ThreadStart>(ThreadStart{&m_run, start});
+    const HANDLE thread = CreateThread(nullptr, 0, proc, record.get(), 0, nullptr);
     if (thread == nullptr)
         return false;
-    start.release();
+    record.release();
     // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
     m_threads[static_cast<int>(worker)].Reset(thread);
     return true;

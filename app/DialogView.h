@@ -54,7 +54,7 @@ public:
     int GetOptionCheck(int index) override;
     bool CreateScanEvent() override;
     void WaitScanEvent() override;
-    bool StartWorker(RunWorker worker, uint64_t ticket) override;
+    bool StartWorker(RunWorker worker, const WorkerStart& start) override;
     void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override;
     void RunCleanOptions(CleanHost& run) override;
 

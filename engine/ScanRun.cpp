@@ -77,24 +77,24 @@ void ScanRun::OnStart()
 
 bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
 {
-    const uint64_t ticket = OpenPatternDecision();
-    m_launch.Begin(ticket);
+    const WorkerStart start{OpenPatternDecision(), m_strScanPath};
+    m_launch.Begin(start.ticket);
     bool started = m_host.CreateScanEvent();
     for (RunWorker worker : order) {
         if (started)
-            started = StartCounted(worker, ticket);
+            started = StartCounted(worker, start);
     }
     if (!started)
         AbandonStart();
     return started;
 }
 
-bool ScanRun::StartCounted(RunWorker worker, uint64_t ticket)
+bool ScanRun::StartCounted(RunWorker worker, const WorkerStart& start)
 {
     m_nLiveWorkers.fetch_add(1);
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(true);
-    if (m_host.StartWorker(worker, ticket))
+    if (m_host.StartWorker(worker, start))
         return true;
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(false);
@@ -195,15 +195,15 @@ uint32_t ScanRun::AddToProgressBasis(uint32_t kb)
     return m_nUsedKB.load() >> 10;
 }
 
-uint32_t ScanRun::ScanThreadMain(uint64_t ticket)
+uint32_t ScanRun::ScanThreadMain(const WorkerStart& start)
 {
     try {
-        if (m_launch.Await(ticket)) {
+        if (m_launch.Await(start.ticket)) {
             m_host.WaitScanEvent();
             try {
                 // With no folder nothing is walked: an empty path must not become the drive's root.
-                if (!m_strScanPath.empty())
-                    ScanFolder(m_strScanPath);
+                if (!start.scanFolder.empty())
+                    ScanFolder(start.scanFolder);
             } catch (...) {
                 // A walk that could not go on ends as a stopped one does, with what it found.
             }
@@ -218,11 +218,11 @@ uint32_t ScanRun::ScanThreadMain(uint64_t ticket)
     return 0;
 }
 
-uint32_t ScanRun::CleanThreadMain(uint64_t ticket)
+uint32_t ScanRun::CleanThreadMain(const WorkerStart& start)
 {
     try {
-        CleanWorkerHost cleanHost(m_host, *this, ticket);
-        if (m_launch.Await(ticket))
+        CleanWorkerHost cleanHost(m_host, *this, start.ticket);
+        if (m_launch.Await(start.ticket))
             m_host.RunCleanOptions(cleanHost);
     } catch (...) {
         // The options not reached stay undone; the walk was released as the host went.
@@ -231,10 +231,10 @@ uint32_t ScanRun::CleanThreadMain(uint64_t ticket)
     return 0;
 }
 
-uint32_t ScanRun::AnimationThreadMain(uint64_t ticket)
+uint32_t ScanRun::AnimationThreadMain(const WorkerStart& start)
 {
     try {
-        if (m_launch.Await(ticket))
+        if (m_launch.Await(start.ticket))
             m_host.RunBusyAnimation(m_bAnimating, ScanGate());
     } catch (...) {
     }

@@ -7,6 +7,7 @@
 #include "engine/ScanEngine.h"
 #include "engine/ScanRunHost.h"
 #include "engine/WorkerLaunch.h"
+#include "engine/WorkerStart.h"
 
 // One pass of the engine from a start command to the end of its scan thread: the start, pause
 // and stop commands, the three workers' procedures, the end of the running state and the
@@ -41,7 +42,7 @@ public:
     bool IsPaused() const { return m_bPaused.load(); }
     // True while the busy animation goes on cycling.
     bool IsAnimating() const { return m_bAnimating.load(); }
-    // The folder the next walk scans.
+    // The folder the next walk scans; a walk already started keeps its own.
     void SetScanFolder(const std::string& folder) { m_strScanPath = folder; }
     const std::string& ScanPath() const { return m_strScanPath; }
     // The progress bar's basis at start-up: the used space of the scan folder's drive (nothing
@@ -53,11 +54,11 @@ public:
     uint32_t AddToProgressBasis(uint32_t kb);
 
     // The bodies of the three thread procedures; each returns the thread's exit code, 0, and
-    // nothing thrown leaves them. Each is given the ticket of the run that launched it, however
-    // late it first runs: it names the run's start decision and its pattern decision.
-    uint32_t ScanThreadMain(uint64_t ticket);
-    uint32_t CleanThreadMain(uint64_t ticket);
-    uint32_t AnimationThreadMain(uint64_t ticket);
+    // nothing thrown leaves them. Each is given its own copy of what the run that launched it was
+    // started with.
+    uint32_t ScanThreadMain(const WorkerStart& start);
+    uint32_t CleanThreadMain(const WorkerStart& start);
+    uint32_t AnimationThreadMain(const WorkerStart& start);
 
     // True while any worker thread of any run has yet to return; once false, no worker will
     // touch this object again.
@@ -68,7 +69,7 @@ private:
     // Creates the event and the workers in the given order; on any failure no worker does
     // anything and the window goes back to its idle look.
     bool LaunchWorkers(const RunWorker (&order)[3]);
-    bool StartCounted(RunWorker worker, uint64_t ticket);
+    bool StartCounted(RunWorker worker, const WorkerStart& start);
     void AbandonStart();
     void ShowRunningControls();
     void WorkerEnded(RunWorker worker);

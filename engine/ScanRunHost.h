@@ -7,6 +7,7 @@
 #include "engine/CleanHost.h"
 #include "engine/PauseGate.h"
 #include "engine/ScanWindow.h"
+#include "engine/WorkerStart.h"
 
 // The controls a scan run changes, named for what they are.
 enum class RunControl { ScanNow, Start, Stop, Pause, DirTree, Progress, ResultList };
@@ -39,9 +40,9 @@ public:
     virtual void WaitScanEvent() = 0;
 
     // Starts a thread that runs the worker's procedure (ScanRun::ScanThreadMain and its two
-    // siblings) with the run's ticket, and owns its handle; false when the system could not
+    // siblings) with its own copy of start, and owns its handle; false when the system could not
     // create it.
-    virtual bool StartWorker(RunWorker worker, uint64_t ticket) = 0;
+    virtual bool StartWorker(RunWorker worker, const WorkerStart& start) = 0;
 
     // The busy animation: whole cycles of the six frames while animating is set, passing the
     // run's pause gate before each frame, so a paused run holds it between frames.

@@ -261,30 +261,30 @@ public:
         std::lock_guard lock(m_mutex);
         walkPassedEvent = true;
     }
-    bool StartWorker(RunWorker worker, uint64_t ticket) override
+    bool StartWorker(RunWorker worker, const WorkerStart& start) override
     {
         std::lock_guard lock(m_mutex);
         if (static_cast<int>(started.size()) == failWorkerAt)
             return false;
         started.push_back(worker);
-        ScanRun* r = run;
-        switch (worker) {
-        case RunWorker::Scan:
-            m_threads.emplace_back([r, ticket] { r->ScanThreadMain(ticket); });
-            break;
-        case RunWorker::Clean:
-            m_threads.emplace_back([this, r, ticket, n = m_nCleanStarts++] {
-                {
-                    std::unique_lock held(m_mutex);
-                    m_changed.wait(held, [&] { return !m_bCleanStartsHeld || n < m_nCleanStartsAllowed; });
-                }
-                r->CleanThreadMain(ticket);
-            });
-            break;
-        case RunWorker::Animation:
-            m_threads.emplace_back([r, ticket] { r->AnimationThreadMain(ticket); });
-            break;
-        }
+        const int kind = static_cast<int>(worker);
+        m_threads.emplace_back([this, worker, start, kind, n = m_nStarts[kind]++] {
+            {
+                std::unique_lock held(m_mutex);
+                m_changed.wait(held, [&] { return !m_bStartsHeld[kind] || n < m_nStartsAllowed[kind]; });
+            }
+            switch (worker) {
+            case RunWorker::Scan:
+                run->ScanThreadMain(start);
+                break;
+            case RunWorker::Clean:
+                run->CleanThreadMain(start);
+                break;
+            case RunWorker::Animation:
+                run->AnimationThreadMain(start);
+                break;
+            }
+        });
         return true;
     }
     // Whole cycles while the run animates, held at the run's gate between frames, as the
@@ -327,22 +327,23 @@ public:
         m_changed.notify_all();
     }
 
-    // While held, each clean thread waits before its first step until let go, oldest first, as
-    // a thread the system schedules late.
-    void HoldCleanStarts(bool held)
+    // While held, each thread of that worker waits before its first step until let go, oldest
+    // first, as a thread the system schedules late.
+    void HoldStarts(RunWorker worker, bool held)
     {
         {
             std::lock_guard lock(m_mutex);
-            m_bCleanStartsHeld = held;
-            m_nCleanStartsAllowed = m_nCleanStarts;
+            const int kind = static_cast<int>(worker);
+            m_bStartsHeld[kind] = held;
+            m_nStartsAllowed[kind] = m_nStarts[kind];
         }
         m_changed.notify_all();
     }
-    void LetOneCleanStart()
+    void LetOneStart(RunWorker worker)
     {
         {
             std::lock_guard lock(m_mutex);
-            ++m_nCleanStartsAllowed;
+            ++m_nStartsAllowed[static_cast<int>(worker)];
         }
         m_changed.notify_all();
     }
@@ -409,7 +410,8 @@ private:
     std::shared_ptr<FakeEvent> m_event;
     std::vector<std::thread> m_threads;
     bool m_bCleanHeld = false;
-    bool m_bCleanStartsHeld = false;
-    int m_nCleanStarts = 0;
-    int m_nCleanStartsAllowed = 0;
+    // By RunWorker.
+    bool m_bStartsHeld[3] = {};
+    int m_nStarts[3] = {};
+    int m_nStartsAllowed[3] = {};
 };

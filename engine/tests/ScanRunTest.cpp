@@ -42,7 +42,8 @@ protected:
         // Whatever a test left running ends before the run object goes.
         folders.AllowAll();
         host.HoldClean(false);
-        host.HoldCleanStarts(false);
+        host.HoldStarts(RunWorker::Clean, false);
+        host.HoldStarts(RunWorker::Scan, false);
         run.OnStop();
         run.RequestStop();
         host.SignalScanEvent();
@@ -142,7 +143,7 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
     // next run's: that walk still waits for its own worker.
     host.cleanDecides = true;
     host.cleanAddsPatterns = true;
-    host.HoldCleanStarts(true);
+    host.HoldStarts(RunWorker::Clean, true);
     int yielded = folders.Yielded();
     run.OnStart();
     ASSERT_TRUE(WaitUntil([&] { return folders.Yielded() == yielded + 1; }));
@@ -154,11 +155,11 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
     run.OnStart();
     ASSERT_TRUE(WaitUntil([&] { return folders.Yielded() == yielded + 1; }));
     const int cleanRuns = host.Read(host.cleanRuns);
-    host.LetOneCleanStart();
+    host.LetOneStart(RunWorker::Clean);
     ASSERT_TRUE(WaitUntil([&] { return host.Read(host.cleanRuns) == cleanRuns + 1; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(host.StatusLog().size(), stopTexts + 2) << "a name was tested on the stale worker's patterns";
-    host.LetOneCleanStart();
+    host.LetOneStart(RunWorker::Clean);
     WaitForIdle();
     EXPECT_EQ(host.Lines().size(), 3u);
 }
@@ -257,6 +258,19 @@ TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns)
     run.OnScanNow();
     EXPECT_EQ(host.Started().size(), 6u);
     WaitForIdle();
+
+    // A tree click once the stop enabled the tree, while the stopped run's scan thread has yet to
+    // first run: that thread walks its own run's folder, not the one picked after it.
+    host.HoldStarts(RunWorker::Scan, true);
+    run.OnScanNow();
+    run.OnStop();
+    run.SetScanFolder("C:\\Other");
+    const std::size_t opened = folders.Opened().size();
+    host.LetOneStart(RunWorker::Scan);
+    WaitForIdle();
+    const std::vector<std::string> walked = folders.Opened();
+    ASSERT_EQ(walked.size(), opened + 1);
+    EXPECT_EQ(walked.back(), kRootPattern);
 }
 
 TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
@@ -387,15 +401,15 @@ TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
     }
     // And the next start runs whole, even when a clean worker of a failed start first runs after
     // it: that worker still does nothing.
-    host.HoldCleanStarts(true);
+    host.HoldStarts(RunWorker::Clean, true);
     host.failWorkerAt = static_cast<int>(host.Started().size()) + 1;
     run.OnScanNow();
     host.eventFails = false;
     host.failWorkerAt = -1;
     const int cleanRuns = host.Read(host.cleanRuns);
     run.OnScanNow();
-    host.LetOneCleanStart();
-    host.LetOneCleanStart();
+    host.LetOneStart(RunWorker::Clean);
+    host.LetOneStart(RunWorker::Clean);
     WaitForIdle();
     EXPECT_EQ(host.Lines().size(), 2u);
     EXPECT_EQ(host.Read(host.cleanRuns), cleanRuns + 1);
