@@ -36,27 +36,6 @@ public:
     bool WorkersMayRun() const;
 
     static const MessageMap* ThisMessageMap();
-
-    CBrush m_brBack;
-    COLORREF m_clrText = 0;
-    COLORREF m_clrBack = 0;
-    // Created once and never deleted: the status line uses it as long as the process lives.
-    CFont* m_pStatusFont = nullptr;
-    HICON m_hIcon = nullptr;
-    CCheckListBox m_listOptions;
-    CHSListBox m_listResults;
-    CProgressCtrl m_progress;
-    MyDrawButton m_btnStart;
-    MyDrawButton m_btnDelete;
-    MyDrawButton m_btnDeleteAll;
-    MyDrawButton m_btnPause;
-    MyDrawButton m_btnStop;
-    MyDrawButton m_btnSelectAll;
-    MyDrawButton m_btnSelectNone;
-    MyDrawButton m_btnScanNow;
-    CTabCtrl m_tab;
-    CDirTreeCtrl m_tree;
-
 protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
@@ -110,6 +89,25 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
 
 private:
+    // The labels' background brush, and the fonts of the status line and the shop link.
+    CBrush m_brBack;
+    CFont m_statusFont;
+    CFont m_linkFont;
+    HICON m_hIcon = nullptr;
+    CCheckListBox m_listOptions;
+    CHSListBox m_listResults;
+    CProgressCtrl m_progress;
+    MyDrawButton m_btnStart;
+    MyDrawButton m_btnDelete;
+    MyDrawButton m_btnDeleteAll;
+    MyDrawButton m_btnPause;
+    MyDrawButton m_btnStop;
+    MyDrawButton m_btnSelectAll;
+    MyDrawButton m_btnSelectNone;
+    MyDrawButton m_btnScanNow;
+    CTabCtrl m_tab;
+    CDirTreeCtrl m_tree;
+
     CaptionFrame m_captionFrame;
     ResizeLayout m_resizeLayout;
     ShopLink m_shopLink;

@@ -12,7 +12,10 @@
 #include "engine/ScanRunHost.h"
 #include "platform/win32/UniqueHandle.h"
 
-class CFlorrinDlg;
+class CCheckListBox;
+class CHSListBox;
+class CProgressCtrl;
+class CWnd;
 class ScanRun;
 
 // The main dialog as the scan run, the clean worker, the select and the delete commands see it.
@@ -29,7 +32,7 @@ public:
 
     // Made on the interface thread, with the dialog it serves and the run it shows (which may
     // be made after it). It owns the run's event and thread handles.
-    DialogView(CFlorrinDlg& dlg, ScanRun& run);
+    DialogView(CWnd& dlg, CCheckListBox& options, CHSListBox& results, CProgressCtrl& progress, ScanRun& run);
     DialogView(const DialogView&) = delete;
     DialogView& operator=(const DialogView&) = delete;
 
@@ -84,7 +87,6 @@ private:
     // controls paint at most once per kPaintMs while the workers change them, and always once
     // after the last change.
     static constexpr UINT kPaintMs = 30;
-    static constexpr UINT_PTR kPaintTimer = 0x4C50;
     // A repaint of the result list, scroll bars and all, takes 7 to 18 ms under Wine, more than
     // adding a tick's lines: while a walk adds lines, the list repaints at most once per
     // kListPaintMs; once the walk has ended, on the next tick as before.
@@ -108,7 +110,10 @@ private:
     void Request(const std::function<void()>& request);
     HWND ControlOf(RunControl control) const;
 
-    CFlorrinDlg& m_dlg;
+    CWnd& m_dlg;
+    CCheckListBox& m_options;
+    CHSListBox& m_results;
+    CProgressCtrl& m_progress;
     ScanRun& m_run;
     DWORD m_nInterfaceThreadId;
     // The run's event, and its workers' threads by RunWorker; each closed when replaced or at the end.

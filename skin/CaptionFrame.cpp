@@ -34,8 +34,8 @@ const std::array<CaptionFrame::CaptionButton, 3> CaptionFrame::kCaptionButtons{{
 const CaptionFrame::CaptionTitle CaptionFrame::kTitle{"Florrin 3.2", 100, 6, 12, 700, "宋体"};
 
 int CaptionFrame::Resolve(const Measure& m) const {
-    return m.w * m_nWndWidth + m.h * m_nWndHeight + m.ch * m_nCaptionCY + m.bx * m_nBorderCX +
-           m.by * m_nBorderCY + m.k;
+    return m.w * m_metrics.nWndWidth + m.h * m_metrics.nWndHeight + m.ch * m_metrics.nCaptionCY + m.bx * m_metrics.nBorderCX +
+           m.by * m_metrics.nBorderCY + m.k;
 }
 
 SkinRect CaptionFrame::ElementRect(const FrameElement& element) const {
@@ -46,14 +46,14 @@ SkinRect CaptionFrame::ElementRect(const FrameElement& element) const {
 
 void CaptionFrame::PaintSkinFrame(CaptionFrameWindow& wnd) {
     const FrameSystemMetrics sys = wnd.GetFrameSystemMetrics();
-    m_nFrameCY = sys.cyDlgFrame;
-    m_nFrameCX = sys.cxDlgFrame;
-    m_nBorderCY = sys.hasBorderStyle ? m_nFrameCY + sys.cyBorder : m_nFrameCY;
-    m_nBorderCX = sys.hasBorderStyle ? m_nFrameCX + sys.cxBorder : m_nFrameCX;
-    m_nCaptionCY = sys.cyCaption + m_nBorderCY;
+    m_metrics.nFrameCY = sys.cyDlgFrame;
+    m_metrics.nFrameCX = sys.cxDlgFrame;
+    m_metrics.nBorderCY = sys.hasBorderStyle ? m_metrics.nFrameCY + sys.cyBorder : m_metrics.nFrameCY;
+    m_metrics.nBorderCX = sys.hasBorderStyle ? m_metrics.nFrameCX + sys.cxBorder : m_metrics.nFrameCX;
+    m_metrics.nCaptionCY = sys.cyCaption + m_metrics.nBorderCY;
     const SkinRect rcWindow = wnd.GetWindowRect();
-    m_nWndWidth = rcWindow.Width();
-    m_nWndHeight = rcWindow.Height();
+    m_metrics.nWndWidth = rcWindow.Width();
+    m_metrics.nWndHeight = rcWindow.Height();
 
     // A full paint shows the normal button images whatever the hover flags say.
     for (const FrameElement& element : kFrameElements) {
@@ -80,44 +80,46 @@ const CaptionFrame::CaptionButton& CaptionFrame::ButtonOf(Button button) {
 }
 
 void CaptionFrame::DrawButton(const CaptionButton& button, bool bHot, CaptionFrameWindow& wnd) const {
-    wnd.DrawFrameBitmap(m_nWndWidth + button.nImageOffset, 0, kButtonSize, m_nCaptionCY,
+    wnd.DrawFrameBitmap(m_metrics.nWndWidth + button.nImageOffset, 0, kButtonSize, m_metrics.nCaptionCY,
                         bHot ? button.nHotBitmap : button.nNormalBitmap);
 }
 
 void CaptionFrame::OnNcMouseMove(SkinPoint ptScreen, CaptionFrameWindow& wnd) {
     const SkinRect rcWindow = wnd.GetWindowRect();
     // The strips are measured from the width of the last frame paint, like the images.
-    const Button hot = HitTest(m_nWndWidth, {ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top});
+    const Button hot = HitTest(m_metrics.nWndWidth, {ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top});
     if (hot == Button::None) {
         DrawButton(ButtonOf(Button::Minimize), false, wnd);
         DrawButton(ButtonOf(Button::Close), false, wnd);
         DrawButton(ButtonOf(Button::Maximize), false, wnd);
-        m_bMinHot = m_bMaxHot = m_bCloseHot = false;
+        m_hot = Button::None;
         return;
     }
     // Redrawn on every move, changed or not.
-    m_bCloseHot = hot == Button::Close;
-    m_bMinHot = hot == Button::Minimize;
-    m_bMaxHot = hot == Button::Maximize;
-    DrawButton(ButtonOf(Button::Close), m_bCloseHot, wnd);
-    DrawButton(ButtonOf(Button::Maximize), m_bMaxHot, wnd);
-    DrawButton(ButtonOf(Button::Minimize), m_bMinHot, wnd);
+    m_hot = hot;
+    DrawButton(ButtonOf(Button::Close), hot == Button::Close, wnd);
+    DrawButton(ButtonOf(Button::Maximize), hot == Button::Maximize, wnd);
+    DrawButton(ButtonOf(Button::Minimize), hot == Button::Minimize, wnd);
 }
 
 void CaptionFrame::OnNcLButtonDown(CaptionFrameWindow& wnd) {
-    // Three independent tests; the close flag keeps its value (a "No" to the close question
-    // leaves the pointer where it was).
-    if (m_bCloseHot) wnd.SendClose();
-    if (m_bMinHot) {
+    // Three tests in turn, each of the state the step before left (the close question's loop
+    // may move the hover); close stays hot (a "No" leaves the pointer where it was).
+    if (m_hot == Button::Close) wnd.SendClose();
+    if (m_hot == Button::Minimize) {
         wnd.ShowWindow(kShowMinimize);
-        m_bMinHot = false;
+        m_hot = Button::None;
     }
-    if (m_bMaxHot) {
+    if (m_hot == Button::Maximize) {
         // Maximising keeps the button hot; restoring returns to none hot.
         const bool bRestoring = m_bMaximized;
         ToggleMaximized(wnd);
-        if (bRestoring) m_bMaxHot = false;
+        if (bRestoring) m_hot = Button::None;
     }
+}
+
+void CaptionFrame::EndMinimizeHover() {
+    if (m_hot == Button::Minimize) m_hot = Button::None;
 }
 
 void CaptionFrame::OnNcMouseLeave(CaptionFrameWindow& wnd) {
@@ -131,13 +133,6 @@ void CaptionFrame::OnNcLButtonDblClk(CaptionFrameWindow& wnd) { ToggleMaximized(
 
 void CaptionFrame::ToggleMaximized(CaptionFrameWindow& wnd) {
     // The flags change before ShowWindow: its size notification is laid out from them.
-    if (!m_bMaximized) {
-        m_bMaximized = true;
-        m_bRestored = false;
-        wnd.ShowWindow(kShowMaximize);
-    } else {
-        m_bMaximized = false;
-        m_bRestored = true;
-        wnd.ShowWindow(kShowRestore);
-    }
+    m_bMaximized = !m_bMaximized;
+    wnd.ShowWindow(m_bMaximized ? kShowMaximize : kShowRestore);
 }

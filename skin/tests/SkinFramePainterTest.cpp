@@ -54,18 +54,18 @@ protected:
 };
 
 TEST_F(SkinFramePainterTest, FrameMetricsComeFromTheSystemAndTheWindow) {
-    EXPECT_EQ(frame.m_nWndWidth, kW);
-    EXPECT_EQ(frame.m_nWndHeight, kH);
-    EXPECT_EQ(frame.m_nFrameCX, ::GetSystemMetrics(SM_CXDLGFRAME));
-    EXPECT_EQ(frame.m_nFrameCY, ::GetSystemMetrics(SM_CYDLGFRAME));
+    EXPECT_EQ(frame.FrameMetrics().nWndWidth, kW);
+    EXPECT_EQ(frame.FrameMetrics().nWndHeight, kH);
+    EXPECT_EQ(frame.FrameMetrics().nFrameCX, ::GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(frame.FrameMetrics().nFrameCY, ::GetSystemMetrics(SM_CYDLGFRAME));
     // WS_CAPTION includes WS_BORDER.
-    EXPECT_EQ(frame.m_nBorderCX, frame.m_nFrameCX + ::GetSystemMetrics(SM_CXBORDER));
-    EXPECT_EQ(frame.m_nBorderCY, frame.m_nFrameCY + ::GetSystemMetrics(SM_CYBORDER));
-    EXPECT_EQ(frame.m_nCaptionCY, ::GetSystemMetrics(SM_CYCAPTION) + frame.m_nBorderCY);
+    EXPECT_EQ(frame.FrameMetrics().nBorderCX, frame.FrameMetrics().nFrameCX + ::GetSystemMetrics(SM_CXBORDER));
+    EXPECT_EQ(frame.FrameMetrics().nBorderCY, frame.FrameMetrics().nFrameCY + ::GetSystemMetrics(SM_CYBORDER));
+    EXPECT_EQ(frame.FrameMetrics().nCaptionCY, ::GetSystemMetrics(SM_CYCAPTION) + frame.FrameMetrics().nBorderCY);
 }
 
 TEST_F(SkinFramePainterTest, EveryFrameElementIsPaintedFromItsBitmap) {
-    const int ch = frame.m_nCaptionCY;
+    const int ch = frame.FrameMetrics().nCaptionCY;
     struct Case {
         const char* what;
         int x, y;
@@ -102,7 +102,7 @@ TEST_F(SkinFramePainterTest, EveryFrameElementIsPaintedFromItsBitmap) {
 }
 
 TEST_F(SkinFramePainterTest, TitleIsWhiteAndCentredOnX100) {
-    const int ch = frame.m_nCaptionCY;
+    const int ch = frame.FrameMetrics().nCaptionCY;
     int left = kW, right = -1, top = ch, white_elsewhere = 0;
     for (int y = 0; y < ch; ++y) {
         for (int x = 30; x < kW - 100; ++x) {
@@ -142,29 +142,29 @@ TEST_F(SkinFramePainterTest, ButtonUnderThePointerLightsUpAlongItsHitStrip) {
     for (const Case& c : cases) {
         MoveTo(c.x, c.y);
         EXPECT_EQ(ButtonLooks(), c.looks) << c.x << "," << c.y;
-        EXPECT_EQ(frame.m_bMinHot, c.looks.min);
-        EXPECT_EQ(frame.m_bMaxHot, c.looks.max);
-        EXPECT_EQ(frame.m_bCloseHot, c.looks.close);
+        EXPECT_EQ((frame.HotButton() == CaptionFrame::Button::Minimize), c.looks.min);
+        EXPECT_EQ((frame.HotButton() == CaptionFrame::Button::Maximize), c.looks.max);
+        EXPECT_EQ((frame.HotButton() == CaptionFrame::Button::Close), c.looks.close);
     }
     // The hot close image fills the strip down to its last row and not one row further.
     MoveTo(kW - 10, 10);
-    EXPECT_EQ(Pixel(kW - 31 + 2, frame.m_nCaptionCY - 1), RGB(255, 0, 0));
-    EXPECT_NE(Pixel(kW - 31 + 2, frame.m_nCaptionCY), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(kW - 31 + 2, frame.FrameMetrics().nCaptionCY - 1), RGB(255, 0, 0));
+    EXPECT_NE(Pixel(kW - 31 + 2, frame.FrameMetrics().nCaptionCY), RGB(255, 0, 0));
     MoveTo(200, 10);
     EXPECT_TRUE(ButtonsNormal());
 }
 
 TEST_F(SkinFramePainterTest, LeavingRepaintsTheNormalImagesButKeepsTheFlag) {
     MoveTo(kW - 70, 10);
-    ASSERT_TRUE(frame.m_bMinHot);
+    ASSERT_TRUE((frame.HotButton() == CaptionFrame::Button::Minimize));
     frame.OnNcMouseLeave(painter);
     EXPECT_TRUE(ButtonsNormal());
-    EXPECT_TRUE(frame.m_bMinHot);
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Minimize));
 }
 
 TEST_F(SkinFramePainterTest, FullPaintShowsNormalImagesWhateverTheFlags) {
     MoveTo(kW - 10, 10);
-    ASSERT_TRUE(frame.m_bCloseHot);
+    ASSERT_TRUE((frame.HotButton() == CaptionFrame::Button::Close));
     frame.PaintSkinFrame(painter);
     EXPECT_TRUE(ButtonsNormal());
 }
@@ -174,12 +174,12 @@ TEST_F(SkinFramePainterTest, CaptionButtonsAndDoubleClickActOnTheWindow) {
     frame.OnNcLButtonDown(painter);
     PumpMessages(30);
     EXPECT_TRUE(::IsZoomed(window.Handle()));
-    EXPECT_TRUE(frame.m_bMaximized);
-    EXPECT_TRUE(frame.m_bMaxHot);
+    EXPECT_TRUE(frame.IsMaximized());
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Maximize));
     frame.OnNcLButtonDown(painter);
     PumpMessages(30);
     EXPECT_FALSE(::IsZoomed(window.Handle()));
-    EXPECT_FALSE(frame.m_bMaxHot);
+    EXPECT_FALSE((frame.HotButton() == CaptionFrame::Button::Maximize));
     RECT rc;
     ::GetWindowRect(window.Handle(), &rc);
     EXPECT_EQ(rc.right - rc.left, kW);
@@ -193,7 +193,7 @@ TEST_F(SkinFramePainterTest, CaptionButtonsAndDoubleClickActOnTheWindow) {
     MoveTo(kW - 70, 10);
     frame.OnNcLButtonDown(painter);
     EXPECT_TRUE(::IsIconic(window.Handle()));
-    EXPECT_FALSE(frame.m_bMinHot);
+    EXPECT_FALSE((frame.HotButton() == CaptionFrame::Button::Minimize));
     ::ShowWindow(window.Handle(), SW_RESTORE);
     PumpMessages(30);
 
@@ -202,7 +202,7 @@ TEST_F(SkinFramePainterTest, CaptionButtonsAndDoubleClickActOnTheWindow) {
     MoveTo(kW - 10, 10);
     frame.OnNcLButtonDown(painter);
     EXPECT_EQ(TestWindow::CloseCount(), closes + 1);
-    EXPECT_TRUE(frame.m_bCloseHot);
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Close));
 }
 
 TEST_F(SkinFramePainterTest, PaintsAndPointerMovesLeaveNoGdiObjectBehind) {
