@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "app/CAboutDlg.h"
 #include "engine/CleanCommands.h"
@@ -14,6 +15,7 @@
 #include "framework/CPaintDC.h"
 #include "framework/MessageMapRows.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
+#include "platform/win32/Win32CleanServices.h"
 #include "platform/win32/Win32DiskSpaceQuery.h"
 #include "platform/win32/Win32FileDeleter.h"
 #include "platform/win32/Win32FolderEnumerator.h"
@@ -57,12 +59,14 @@ Win32DiskSpaceQuery& SystemDiskSpace() {
 CFlorrinDlg::CFlorrinDlg()
     : CDialog(IDD_MAIN_DIALOG, nullptr),
       m_view(*this, m_listOptions, m_listResults, m_progress, m_scanRun),
-      m_scanRun(SystemFolders(), SystemDiskSpace(), m_view, AnsiLeadBytePredicate()) {
+      m_scanRun({SystemFolders(), SystemDiskSpace(), m_scanEvent, m_workerThreads,
+                 [this] { return std::make_unique<Win32CleanServices>(m_hWnd); }},
+                m_view, AnsiLeadBytePredicate()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
-// The controls that used the fonts went with the window. The view closes the run's handles; no
-// worker runs by now (see WorkersMayRun).
+// The controls that used the fonts went with the window. The event and the thread handles close
+// after the run; no worker runs by now (see WorkersMayRun).
 CFlorrinDlg::~CFlorrinDlg() = default;
 
 bool CFlorrinDlg::WorkersMayRun() const { return m_scanRun.HasLiveWorker(); }

@@ -17,6 +17,8 @@
 #include "picker/CDirTreeCtrl.h"
 #include "picker/CHSListBox.h"
 #include "picker/FolderMeasure.h"
+#include "platform/win32/Win32ScanEvent.h"
+#include "platform/win32/Win32WorkerThreads.h"
 #include "skin/CaptionFrame.h"
 #include "skin/MyDrawButton.h"
 #include "skin/ResizeLayout.h"
@@ -26,7 +28,7 @@
 // that keep their own state: the painted caption frame (metrics, hover and window-state flags),
 // the resize layout (factors and read-back edges), the scrolling shop link (its geometry) and the
 // scan run. The run's workers get the run, never the dialog, and reach the window only through
-// m_view, which the delete commands use as well.
+// m_view, which the delete commands use as well; the run gets the system's services from here.
 class CFlorrinDlg : public CDialog {
 public:
     CFlorrinDlg();
@@ -111,7 +113,10 @@ private:
     CaptionFrame m_captionFrame;
     ResizeLayout m_resizeLayout;
     ShopLink m_shopLink;
-    // The view before the run it serves: the run is made with it, and goes first at the end.
+    // The system's services and the view before the run they serve: the run is made with them,
+    // and goes first at the end.
+    Win32ScanEvent m_scanEvent;
+    Win32WorkerThreads m_workerThreads;
     DialogView m_view;
     ScanRun m_scanRun;
     FolderMeasure m_folderMeasure;

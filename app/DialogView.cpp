@@ -1,23 +1,17 @@
 #include "app/DialogView.h"
 
-#include <memory>
 #include <utility>
 
 #include "engine/ScanRun.h"
-#include "engine/CleanWorker.h"
 #include "framework/CCheckListBox.h"
 #include "framework/CProgressCtrl.h"
 #include "picker/CHSListBox.h"
-#include "platform/win32/Win32CleanServices.h"
 #include "res/resource.h"
 #include "skin/BusyAnimation.h"
 #include "skin/DrawBusyFrame.h"
 #include "skin/SkinTable.h"
 
 namespace {
-
-// The scan event's name, shared with every running copy of the program.
-const char* const kScanEventName = "Event";
 
 int ShowCommandOf(RunShow how)
 {
@@ -30,20 +24,6 @@ int ShowCommandOf(RunShow how)
         break;
     }
     return SW_SHOW;
-}
-
-// A worker's argument: the run and what it was started with, owned by the thread. The run
-// catches whatever the worker's body throws.
-struct ThreadStart {
-    ScanRun* run;
-    WorkerStart start;
-};
-
-template <uint32_t (ScanRun::*Main)(const WorkerStart&)>
-DWORD WINAPI WorkerProc(LPVOID pStart)
-{
-    const std::unique_ptr<ThreadStart> thread(static_cast<ThreadStart*>(pStart));
-    return (thread->run->*Main)(thread->start);
 }
 
 } // namespace
@@ -217,11 +197,6 @@ void DialogView::FlushPainting()
     }
 }
 
-void DialogView::SignalScanEvent()
-{
-    SetEvent(m_scanEvent.Get());
-}
-
 void DialogView::ShowControl(RunControl control, RunShow how)
 {
     Request([&] { ShowWindow(ControlOf(control), ShowCommandOf(how)); });
@@ -261,37 +236,6 @@ int DialogView::GetOptionCheck(int index)
     return check;
 }
 
-bool DialogView::CreateScanEvent()
-{
-    m_scanEvent.Reset();
-    // Auto-reset, created signalled; an event of that name that another copy holds is opened
-    // as it stands, so this copy's walk waits until that copy's walk ends or stops.
-    m_scanEvent.Reset(CreateEventA(nullptr, FALSE, TRUE, kScanEventName));
-    return static_cast<bool>(m_scanEvent);
-}
-
-void DialogView::WaitScanEvent()
-{
-    WaitForSingleObject(m_scanEvent.Get(), INFINITE);
-}
-
-bool DialogView::StartWorker(RunWorker worker, const WorkerStart& start)
-{
-    LPTHREAD_START_ROUTINE proc = &WorkerProc<&ScanRun::AnimationThreadMain>;
-    if (worker == RunWorker::Scan)
-        proc = &WorkerProc<&ScanRun::ScanThreadMain>;
-    else if (worker == RunWorker::Clean)
-        proc = &WorkerProc<&ScanRun::CleanThreadMain>;
-    auto record = std::make_unique<ThreadStart>(ThreadStart{&m_run, start});
-    const HANDLE thread = CreateThread(nullptr, 0, proc, record.get(), 0, nullptr);
-    if (thread == nullptr)
-        return false;
-    record.release();
-    // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
-    m_threads[static_cast<int>(worker)].Reset(thread);
-    return true;
-}
-
 void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate)
 {
     // The animation draws through the window's handle alone.
@@ -300,12 +244,6 @@ void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate&
         gate.Pass();
         DrawBusyFrame(hDlg, nFrame);
     });
-}
-
-void DialogView::RunCleanOptions(CleanHost& run)
-{
-    Win32CleanServices services(m_dlg.m_hWnd);
-    ::RunCleanOptions(run, services);
 }
 
 int DialogView::GetCount()

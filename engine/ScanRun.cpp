@@ -2,13 +2,17 @@
 
 #include <utility>
 
+#include "engine/CleanWorker.h"
 #include "engine/CleanWorkerHost.h"
 #include "engine/ScanSummary.h"
 #include "engine/SizeKB.h"
 
-ScanRun::ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
-                 LeadBytePredicate isLeadByte)
-    : ScanEngine(enumerator, diskSpace, host, std::move(isLeadByte)), m_host(host)
+ScanRun::ScanRun(RunServices services, ScanRunHost& host, LeadBytePredicate isLeadByte)
+    : m_host(host),
+      m_scanEvent(services.scanEvent),
+      m_threads(services.threads),
+      m_makeCleanServices(std::move(services.makeCleanServices)),
+      m_engine(services.folders, services.diskSpace, *this, std::move(isLeadByte))
 {
 }
 
@@ -39,7 +43,7 @@ void ScanRun::OnScanNow()
     m_host.ShowControl(RunControl::Progress, RunShow::ShowNormal);
     m_host.ShowControl(RunControl::ResultList, RunShow::Show);
     m_host.ShowControl(RunControl::ScanNow, RunShow::Hide);
-    ClearStopRequest();
+    m_engine.ClearStopRequest();
     m_bPaused.store(false);
     m_bScanning.store(true);
     m_host.ResetResultList();
@@ -62,7 +66,7 @@ void ScanRun::OnStart()
     }
     m_host.ShowControl(RunControl::Progress, RunShow::ShowNormal);
     m_host.ShowControl(RunControl::ResultList, RunShow::Show);
-    ClearStopRequest();
+    m_engine.ClearStopRequest();
     m_bPaused.store(false);
     m_bScanning.store(true);
     m_host.SetProgressRange(m_nUsedKB.load() >> 10);
@@ -77,9 +81,9 @@ void ScanRun::OnStart()
 
 bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
 {
-    const WorkerStart start{OpenPatternDecision(), m_strScanPath};
+    const WorkerStart start{m_engine.OpenPatternDecision(), m_strScanPath};
     m_launch.Begin(start.ticket);
-    bool started = m_host.CreateScanEvent();
+    bool started = m_scanEvent.Create();
     for (RunWorker worker : order) {
         if (started)
             started = StartCounted(worker, start);
@@ -94,7 +98,17 @@ bool ScanRun::StartCounted(RunWorker worker, const WorkerStart& start)
     m_nLiveWorkers.fetch_add(1);
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(true);
-    if (m_host.StartWorker(worker, start))
+    const auto body = [this, worker, start] {
+        switch (worker) {
+        case RunWorker::Scan:
+            return ScanWorker(start);
+        case RunWorker::Clean:
+            return CleanWorker(start);
+        case RunWorker::Animation:
+            return AnimationWorker(start);
+        }
+    };
+    if (m_threads.Start(worker, body))
         return true;
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(false);
@@ -107,7 +121,7 @@ void ScanRun::AbandonStart()
     // The workers already created return at their first step without doing anything.
     m_launch.Decide(false);
     m_bAnimating.store(false);
-    RequestStop();
+    m_engine.RequestStop();
     m_bScanning.store(false);
     m_host.EnableControl(RunControl::Start, true);
     m_host.EnableControl(RunControl::Stop, false);
@@ -135,12 +149,12 @@ void ScanRun::OnPause()
     if (!m_bScanning.load())
         return;
     if (!m_bPaused.load()) {
-        HoldWalk();
+        m_engine.HoldWalk();
         m_bPaused.store(true);
         m_host.EnableControl(RunControl::Start, false);
         m_host.SetControlText(RunControl::Pause, kContinueText);
     } else {
-        ReleaseWalk();
+        m_engine.ReleaseWalk();
         m_bPaused.store(false);
         m_host.SetControlText(RunControl::Pause, kPauseText);
     }
@@ -155,7 +169,7 @@ void ScanRun::OnStop()
     m_bAnimating.store(false);
     if (m_bPaused.load()) {
         // The released walk must meet the stop at its next entry, not walk on until FinishScan.
-        RequestStop();
+        m_engine.RequestStop();
         m_bPaused.store(false);
     }
     m_host.SetControlText(RunControl::Pause, kPauseText);
@@ -165,27 +179,27 @@ void ScanRun::OnStop()
 
 void ScanRun::FinishScan()
 {
-    RequestStop();
+    m_engine.RequestStop();
     m_bScanning.store(false);
-    m_host.SignalScanEvent();
+    m_scanEvent.Signal();
     m_host.EnableControl(RunControl::Start, true);
     m_host.EnableControl(RunControl::Pause, false);
     m_host.EnableControl(RunControl::Stop, false);
     m_host.EnableControl(RunControl::DirTree, true);
     m_bAnimating.store(false);
-    ResetScannedKB();
+    m_engine.ResetScannedKB();
     m_host.SetProgressPos(m_nUsedKB.load() >> 10);
 }
 
 void ScanRun::ShowScanSummary()
 {
-    m_host.SetStatusText(ScanSummaryText(JunkCount(), JunkKB()));
+    m_host.SetStatusText(ScanSummaryText(m_engine.JunkCount(), m_engine.JunkKB()));
 }
 
 uint32_t ScanRun::MeasureUsedSpace()
 {
     if (!m_strScanPath.empty())
-        m_nUsedKB.store(GetUsedSpaceKB(m_strScanPath));
+        m_nUsedKB.store(m_engine.GetUsedSpaceKB(m_strScanPath));
     return m_nUsedKB.load() >> 10;
 }
 
@@ -195,51 +209,50 @@ uint32_t ScanRun::AddToProgressBasis(uint32_t kb)
     return m_nUsedKB.load() >> 10;
 }
 
-uint32_t ScanRun::ScanThreadMain(const WorkerStart& start)
+void ScanRun::ScanWorker(const WorkerStart& start)
 {
     try {
         if (m_launch.Await(start.ticket)) {
-            m_host.WaitScanEvent();
+            m_scanEvent.Wait();
             try {
                 // With no folder nothing is walked: an empty path must not become the drive's root.
                 if (!start.scanFolder.empty())
-                    ScanFolder(start.scanFolder);
+                    m_engine.ScanFolder(start.scanFolder);
             } catch (...) {
                 // A walk that could not go on ends as a stopped one does, with what it found.
             }
             FinishScan();
             ShowScanSummary();
-            ResetJunkTotals();
-            EmptyJunkPatterns();
+            m_engine.ResetJunkTotals();
+            m_engine.EmptyJunkPatterns();
         }
     } catch (...) {
     }
     WorkerEnded(RunWorker::Scan);
-    return 0;
 }
 
-uint32_t ScanRun::CleanThreadMain(const WorkerStart& start)
+void ScanRun::CleanWorker(const WorkerStart& start)
 {
     try {
-        CleanWorkerHost cleanHost(m_host, *this, start.ticket);
-        if (m_launch.Await(start.ticket))
-            m_host.RunCleanOptions(cleanHost);
+        CleanWorkerHost cleanHost(m_host, m_engine, start.ticket);
+        if (m_launch.Await(start.ticket)) {
+            const std::unique_ptr<CleanServices> services = m_makeCleanServices();
+            RunCleanOptions(cleanHost, *services);
+        }
     } catch (...) {
         // The options not reached stay undone; the walk was released as the host went.
     }
     WorkerEnded(RunWorker::Clean);
-    return 0;
 }
 
-uint32_t ScanRun::AnimationThreadMain(const WorkerStart& start)
+void ScanRun::AnimationWorker(const WorkerStart& start)
 {
     try {
         if (m_launch.Await(start.ticket))
-            m_host.RunBusyAnimation(m_bAnimating, ScanGate());
+            m_host.RunBusyAnimation(m_bAnimating, m_engine.ScanGate());
     } catch (...) {
     }
     WorkerEnded(RunWorker::Animation);
-    return 0;
 }
 
 void ScanRun::WorkerEnded(RunWorker worker)
