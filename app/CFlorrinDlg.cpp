@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "app/CAboutDlg.h"
 #include "engine/CleanCommands.h"
@@ -14,18 +15,18 @@
 #include "framework/CPaintDC.h"
 #include "framework/MessageMapRows.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
+#include "platform/win32/Win32CleanServices.h"
 #include "platform/win32/Win32DiskSpaceQuery.h"
 #include "platform/win32/Win32FileDeleter.h"
 #include "platform/win32/Win32FolderEnumerator.h"
 #include "res/resource.h"
 #include "skin/DialogGeometry.h"
 #include "skin/DialogLayoutWindow.h"
+#include "skin/SkinTable.h"
 #include "skin/SkinFramePainter.h"
 
 namespace {
 
-constexpr COLORREF kSkinBackColor = RGB(14, 94, 157);
-constexpr COLORREF kSkinTextColor = RGB(255, 255, 255);
 const char* const kShopAddress = "https://shop.florrin.example/";
 const char* const kCloseQuestion = "扫描还未完成，您确定要关闭程序码？";
 const char* const kCaption = "Florrin";
@@ -57,13 +58,15 @@ Win32DiskSpaceQuery& SystemDiskSpace() {
 
 CFlorrinDlg::CFlorrinDlg()
     : CDialog(IDD_MAIN_DIALOG, nullptr),
-      m_view(*this, m_scanRun),
-      m_scanRun(SystemFolders(), SystemDiskSpace(), m_view, AnsiLeadBytePredicate()) {
+      m_view(*this, m_listOptions, m_listResults, m_progress, m_scanRun),
+      m_scanRun({SystemFolders(), SystemDiskSpace(), m_scanEvent, m_workerThreads,
+                 [this] { return std::make_unique<Win32CleanServices>(m_hWnd); }},
+                m_view, AnsiLeadBytePredicate()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
-// The heap fonts stay alive: the controls use them until the process ends. The view closes the
-// run's handles; no worker runs by now (see WorkersMayRun).
+// The controls that used the fonts went with the window. The event and the thread handles close
+// after the run; no worker runs by now (see WorkersMayRun).
 CFlorrinDlg::~CFlorrinDlg() = default;
 
 bool CFlorrinDlg::WorkersMayRun() const { return m_scanRun.HasLiveWorker(); }
@@ -158,40 +161,25 @@ BOOL CFlorrinDlg::OnInitDialog() {
     m_btnStop.EnableWindow(FALSE);
     m_btnPause.EnableWindow(FALSE);
 
-    m_clrBack = kSkinBackColor;
-    m_clrText = kSkinTextColor;
-    m_brBack.CreateSolidBrush(kSkinBackColor);
+    m_brBack.CreateSolidBrush(SkinTable::kBackColor);
 
-    // The button faces: normal, under the mouse, drawn first.
+    // The button faces: normal, under the mouse.
     for (MyDrawButton* pButton : {&m_btnStart, &m_btnPause, &m_btnStop, &m_btnSelectAll, &m_btnSelectNone,
-                                  &m_btnDelete, &m_btnDeleteAll}) {
-        pButton->m_nNormalBitmap = IDB_BUTTON_SMALL;
-        pButton->m_nHoverBitmap = IDB_BUTTON_SMALL_HOT;
-        pButton->m_nCurBitmap = IDB_BUTTON_SMALL;
-    }
-    m_btnScanNow.m_nNormalBitmap = IDB_BUTTON_BIG;
-    m_btnScanNow.m_nHoverBitmap = IDB_BUTTON_BIG_HOT;
-    m_btnScanNow.m_nCurBitmap = IDB_BUTTON_BIG;
+                                  &m_btnDelete, &m_btnDeleteAll})
+        pButton->SetFaces(IDB_BUTTON_SMALL, IDB_BUTTON_SMALL_HOT);
+    m_btnScanNow.SetFaces(IDB_BUTTON_BIG, IDB_BUTTON_BIG_HOT);
 
-    m_captionFrame.m_bMinHot = false;
-    m_captionFrame.m_bCloseHot = false;
-    m_captionFrame.m_bMaxHot = false;
+    if (m_statusFont.CreateFont(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "宋体"))
+        GetDlgItem(IDC_STATUS_TEXT)->SetFont(m_statusFont, FALSE);
 
-    // Both label fonts live as long as the process: the labels use them until it ends.
-    m_pStatusFont = new CFont;
-    if (m_pStatusFont->CreateFont(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "宋体"))
-        GetDlgItem(IDC_STATUS_TEXT)->SetFont(*m_pStatusFont, FALSE);
-
-    m_captionFrame.m_bMaximized = false;
-    m_captionFrame.m_bRestored = true;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     m_resizeLayout.InitScaleFactors(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
                                     rcWindow.Width(), rcWindow.Height());
     CRect rcOptions;
     m_listOptions.GetWindowRect(&rcOptions);
-    m_resizeLayout.m_nOptionListWidth = rcOptions.Width();
+    m_resizeLayout.SetOptionListWidth(rcOptions.Width());
 
     m_tab.InsertItem(0, kFolderTab);
     m_tab.InsertItem(1, kOptionsTab);
@@ -209,12 +197,11 @@ BOOL CFlorrinDlg::OnInitDialog() {
     pLink->GetClientRect(&rcLink);
     m_shopLink.InitLinkGeometry({rcLink.left, rcLink.top, rcLink.right, rcLink.bottom});
     m_shopLink.KeepLinkClearOf(DialogLayoutWindow(this).ButtonRects());
-    auto* pLinkFont = new CFont;
-    if (pLinkFont->CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    if (m_linkFont.CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "微软雅黑"))
-        pLink->SetFont(*pLinkFont, TRUE);
+        pLink->SetFont(m_linkFont, TRUE);
 
-    SetTimer(ShopLink::kTimerId, ShopLink::kTimerPeriodMs);
+    SetTimer(SkinTable::kShopLinkTimer, ShopLink::kTimerPeriodMs);
     return TRUE;
 }
 
@@ -238,7 +225,7 @@ void CFlorrinDlg::OnPaint() {
                                                              ::GetSystemMetrics(SM_CYICON));
         dc.DrawIcon(origin.x, origin.y, m_hIcon);
     } else {
-        dc.FillSolidRect(&rcClient, m_clrBack);
+        dc.FillSolidRect(&rcClient, SkinTable::kBackColor);
         Default();
     }
 }
@@ -256,8 +243,8 @@ HBRUSH CFlorrinDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     HBRUSH hbr = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     const int nId = pWnd->GetDlgCtrlID();
     if (nId == IDC_STATUS_TEXT || nId == IDC_SHOP_LINK) {
-        pDC->SetTextColor(m_clrText);
-        pDC->SetBkColor(m_clrBack);
+        pDC->SetTextColor(SkinTable::kTextColor);
+        pDC->SetBkColor(SkinTable::kBackColor);
         return m_brBack;
     }
     return hbr;
@@ -280,16 +267,16 @@ void CFlorrinDlg::OnMenuAbout() {
 
 void CFlorrinDlg::OnMenuMinimize() {
     ShowWindow(SW_MINIMIZE);
-    m_captionFrame.m_bMinHot = false;
+    m_captionFrame.EndMinimizeHover();
 }
 
 void CFlorrinDlg::OnTimer(UINT_PTR nIDEvent) {
     Default();
     if (m_view.OnTimer(nIDEvent)) return;
-    if (nIDEvent != ShopLink::kTimerId) return;
+    if (nIDEvent != SkinTable::kShopLinkTimer) return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    const SkinPoint pt = m_shopLink.OnLinkTimer(m_captionFrame.m_nWndWidth, rcWindow.Height());
+    const SkinPoint pt = m_shopLink.OnLinkTimer(m_captionFrame.FrameMetrics().nWndWidth, rcWindow.Height());
     CWnd* pLink = GetDlgItem(IDC_SHOP_LINK);
     CRect rcLink;
     pLink->GetClientRect(&rcLink);
@@ -336,7 +323,7 @@ void CFlorrinDlg::OnNcMouseMove(UINT, CPoint point) {
 }
 
 void CFlorrinDlg::OnNcLButtonDown(UINT, CPoint) {
-    const bool bOnButton = m_captionFrame.m_bCloseHot || m_captionFrame.m_bMinHot || m_captionFrame.m_bMaxHot;
+    const bool bOnButton = m_captionFrame.HotButton() != CaptionFrame::Button::None;
     SkinFramePainter painter(this);
     m_captionFrame.OnNcLButtonDown(painter);
     // A press that a caption button took is not also the start of a window move: once the close
@@ -364,7 +351,7 @@ void CFlorrinDlg::PaintSkinFrame() {
 
 void CFlorrinDlg::OnSize(UINT nType, int, int) {
     DialogLayoutWindow layoutWindow(this);
-    if (m_resizeLayout.OnSize(nType, m_captionFrame.m_bMaximized, m_captionFrame.m_bRestored, layoutWindow))
+    if (m_resizeLayout.OnSize(nType, m_captionFrame.IsMaximized(), m_captionFrame.IsRestored(), layoutWindow))
         m_shopLink.KeepLinkClearOf(layoutWindow.ButtonRects());
 }
 

@@ -17,6 +17,8 @@
 #include "picker/CDirTreeCtrl.h"
 #include "picker/CHSListBox.h"
 #include "picker/FolderMeasure.h"
+#include "platform/win32/Win32ScanEvent.h"
+#include "platform/win32/Win32WorkerThreads.h"
 #include "skin/CaptionFrame.h"
 #include "skin/MyDrawButton.h"
 #include "skin/ResizeLayout.h"
@@ -26,7 +28,7 @@
 // that keep their own state: the painted caption frame (metrics, hover and window-state flags),
 // the resize layout (factors and read-back edges), the scrolling shop link (its geometry) and the
 // scan run. The run's workers get the run, never the dialog, and reach the window only through
-// m_view, which the delete commands use as well.
+// m_view, which the delete commands use as well; the run gets the system's services from here.
 class CFlorrinDlg : public CDialog {
 public:
     CFlorrinDlg();
@@ -36,27 +38,6 @@ public:
     bool WorkersMayRun() const;
 
     static const MessageMap* ThisMessageMap();
-
-    CBrush m_brBack;
-    COLORREF m_clrText = 0;
-    COLORREF m_clrBack = 0;
-    // Created once and never deleted: the status line uses it as long as the process lives.
-    CFont* m_pStatusFont = nullptr;
-    HICON m_hIcon = nullptr;
-    CCheckListBox m_listOptions;
-    CHSListBox m_listResults;
-    CProgressCtrl m_progress;
-    MyDrawButton m_btnStart;
-    MyDrawButton m_btnDelete;
-    MyDrawButton m_btnDeleteAll;
-    MyDrawButton m_btnPause;
-    MyDrawButton m_btnStop;
-    MyDrawButton m_btnSelectAll;
-    MyDrawButton m_btnSelectNone;
-    MyDrawButton m_btnScanNow;
-    CTabCtrl m_tab;
-    CDirTreeCtrl m_tree;
-
 protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
@@ -110,10 +91,32 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
 
 private:
+    // The labels' background brush, and the fonts of the status line and the shop link.
+    CBrush m_brBack;
+    CFont m_statusFont;
+    CFont m_linkFont;
+    HICON m_hIcon = nullptr;
+    CCheckListBox m_listOptions;
+    CHSListBox m_listResults;
+    CProgressCtrl m_progress;
+    MyDrawButton m_btnStart;
+    MyDrawButton m_btnDelete;
+    MyDrawButton m_btnDeleteAll;
+    MyDrawButton m_btnPause;
+    MyDrawButton m_btnStop;
+    MyDrawButton m_btnSelectAll;
+    MyDrawButton m_btnSelectNone;
+    MyDrawButton m_btnScanNow;
+    CTabCtrl m_tab;
+    CDirTreeCtrl m_tree;
+
     CaptionFrame m_captionFrame;
     ResizeLayout m_resizeLayout;
     ShopLink m_shopLink;
-    // The view before the run it serves: the run is made with it, and goes first at the end.
+    // The system's services and the view before the run they serve: the run is made with them,
+    // and goes first at the end.
+    Win32ScanEvent m_scanEvent;
+    Win32WorkerThreads m_workerThreads;
     DialogView m_view;
     ScanRun m_scanRun;
     FolderMeasure m_folderMeasure;

@@ -1,20 +1,17 @@
 #include "app/DialogView.h"
 
-#include <memory>
 #include <utility>
 
-#include "app/CFlorrinDlg.h"
 #include "engine/ScanRun.h"
-#include "engine/CleanWorker.h"
-#include "platform/win32/Win32CleanServices.h"
+#include "framework/CCheckListBox.h"
+#include "framework/CProgressCtrl.h"
+#include "picker/CHSListBox.h"
 #include "res/resource.h"
 #include "skin/BusyAnimation.h"
 #include "skin/DrawBusyFrame.h"
+#include "skin/SkinTable.h"
 
 namespace {
-
-// The scan event's name, shared with every running copy of the program.
-const char* const kScanEventName = "Event";
 
 int ShowCommandOf(RunShow how)
 {
@@ -29,24 +26,16 @@ int ShowCommandOf(RunShow how)
     return SW_SHOW;
 }
 
-// A worker's argument: the run and the ticket it was launched with, owned by the thread. The run
-// catches whatever the worker's body throws.
-struct WorkerStart {
-    ScanRun* run;
-    uint64_t ticket;
-};
-
-template <uint32_t (ScanRun::*Main)(uint64_t)>
-DWORD WINAPI WorkerProc(LPVOID pStart)
-{
-    const std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(pStart));
-    return (start->run->*Main)(start->ticket);
-}
-
 } // namespace
 
-DialogView::DialogView(CFlorrinDlg& dlg, ScanRun& run)
-    : m_dlg(dlg), m_run(run), m_nInterfaceThreadId(GetCurrentThreadId())
+DialogView::DialogView(CWnd& dlg, CCheckListBox& options, CHSListBox& results, CProgressCtrl& progress,
+                       ScanRun& run)
+    : m_dlg(dlg),
+      m_options(options),
+      m_results(results),
+      m_progress(progress),
+      m_run(run),
+      m_nInterfaceThreadId(GetCurrentThreadId())
 {
 }
 
@@ -111,7 +100,7 @@ void DialogView::SetProgressPos(uint32_t position)
 {
     if (IsPublished())
         return Wake(m_display.PublishProgress(position));
-    Request([&] { m_dlg.m_progress.SetPos(static_cast<int>(position)); });
+    Request([&] { m_progress.SetPos(static_cast<int>(position)); });
 }
 
 void DialogView::SetStatusText(const std::string& text)
@@ -129,8 +118,8 @@ void DialogView::AddResultLine(const std::string& line)
         return Wake(m_display.PublishLine(line));
     Request([&] {
         HoldListPainting();
-        m_dlg.m_listResults.AddString(line.c_str());
-        m_dlg.m_listResults.FitHorizontalExtent();
+        m_results.AddString(line.c_str());
+        m_results.FitHorizontalExtent();
     });
 }
 
@@ -140,13 +129,13 @@ void DialogView::ApplyPublished()
     if (!changes.lines.empty()) {
         HoldListPainting();
         for (std::size_t i = 0; i < changes.lines.size(); ++i) {
-            m_dlg.m_listResults.AddString(changes.lines[i].c_str());
+            m_results.AddString(changes.lines[i].c_str());
             if ((i + 1) % kLinesPerFit == 0 || i + 1 == changes.lines.size())
-                m_dlg.m_listResults.FitHorizontalExtent();
+                m_results.FitHorizontalExtent();
         }
     }
     if (changes.progress)
-        m_dlg.m_progress.SetPos(static_cast<int>(*changes.progress));
+        m_progress.SetPos(static_cast<int>(*changes.progress));
     if (changes.status)
         ShowStatusText(*changes.status);
 }
@@ -164,23 +153,23 @@ void DialogView::SchedulePainting()
     if (m_bPaintScheduled)
         return;
     m_bPaintScheduled = true;
-    SetTimer(m_dlg.m_hWnd, kPaintTimer, kPaintMs, nullptr);
+    SetTimer(m_dlg.m_hWnd, SkinTable::kPaintTimer, kPaintMs, nullptr);
 }
 
 void DialogView::HoldListPainting()
 {
     if (!m_bListPaintHeld) {
         m_bListPaintHeld = true;
-        m_dlg.m_listResults.SendMessage(WM_SETREDRAW, FALSE);
+        m_results.SendMessage(WM_SETREDRAW, FALSE);
     }
     SchedulePainting();
 }
 
 bool DialogView::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent != kPaintTimer)
+    if (nIDEvent != SkinTable::kPaintTimer)
         return false;
-    KillTimer(m_dlg.m_hWnd, kPaintTimer);
+    KillTimer(m_dlg.m_hWnd, SkinTable::kPaintTimer);
     FlushPainting();
     return true;
 }
@@ -198,19 +187,14 @@ void DialogView::FlushPainting()
         } else {
             m_bListPaintHeld = false;
             m_nListPaintedAt = now;
-            m_dlg.m_listResults.SendMessage(WM_SETREDRAW, TRUE);
-            RedrawWindow(m_dlg.m_listResults.m_hWnd, nullptr, nullptr, kNow | RDW_FRAME);
+            m_results.SendMessage(WM_SETREDRAW, TRUE);
+            RedrawWindow(m_results.m_hWnd, nullptr, nullptr, kNow | RDW_FRAME);
         }
     }
     if (m_bStatusPaintDue) {
         m_bStatusPaintDue = false;
         RedrawWindow(StatusLine(), nullptr, nullptr, kNow);
     }
-}
-
-void DialogView::SignalScanEvent()
-{
-    SetEvent(m_scanEvent.Get());
 }
 
 void DialogView::ShowControl(RunControl control, RunShow how)
@@ -230,57 +214,26 @@ void DialogView::SetControlText(RunControl control, const std::string& text)
 
 void DialogView::SetProgressRange(uint32_t high)
 {
-    Request([&] { m_dlg.m_progress.SetRange32(0, static_cast<int>(high)); });
+    Request([&] { m_progress.SetRange32(0, static_cast<int>(high)); });
 }
 
 void DialogView::ResetResultList()
 {
-    Request([&] { m_dlg.m_listResults.ResetContent(); });
+    Request([&] { m_results.ResetContent(); });
 }
 
 int DialogView::GetOptionCount()
 {
     int count = 0;
-    Request([&] { count = m_dlg.m_listOptions.GetCount(); });
+    Request([&] { count = m_options.GetCount(); });
     return count;
 }
 
 int DialogView::GetOptionCheck(int index)
 {
     int check = 0;
-    Request([&] { check = m_dlg.m_listOptions.GetCheck(index); });
+    Request([&] { check = m_options.GetCheck(index); });
     return check;
-}
-
-bool DialogView::CreateScanEvent()
-{
-    m_scanEvent.Reset();
-    // Auto-reset, created signalled; an event of that name that another copy holds is opened
-    // as it stands, so this copy's walk waits until that copy's walk ends or stops.
-    m_scanEvent.Reset(CreateEventA(nullptr, FALSE, TRUE, kScanEventName));
-    return static_cast<bool>(m_scanEvent);
-}
-
-void DialogView::WaitScanEvent()
-{
-    WaitForSingleObject(m_scanEvent.Get(), INFINITE);
-}
-
-bool DialogView::StartWorker(RunWorker worker, uint64_t ticket)
-{
-    LPTHREAD_START_ROUTINE proc = &WorkerProc<&ScanRun::AnimationThreadMain>;
-    if (worker == RunWorker::Scan)
-        proc = &WorkerProc<&ScanRun::ScanThreadMain>;
-    else if (worker == RunWorker::Clean)
-        proc = &WorkerProc<&ScanRun::CleanThreadMain>;
-    auto start = std::make_unique<WorkerStart>(WorkerStart{&m_run, ticket});
-    const HANDLE thread = CreateThread(nullptr, 0, proc, start.get(), 0, nullptr);
-    if (thread == nullptr)
-        return false;
-    start.release();
-    // The previous run's handle is no longer needed: pausing goes through the gate, not the handle.
-    m_threads[static_cast<int>(worker)].Reset(thread);
-    return true;
 }
 
 void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate)
@@ -293,20 +246,14 @@ void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate&
     });
 }
 
-void DialogView::RunCleanOptions(CleanHost& run)
-{
-    Win32CleanServices services(m_dlg.m_hWnd);
-    ::RunCleanOptions(run, services);
-}
-
 int DialogView::GetCount()
 {
-    return m_dlg.m_listOptions.GetCount();
+    return m_options.GetCount();
 }
 
 void DialogView::SetCheck(int index, bool checked)
 {
-    m_dlg.m_listOptions.SetCheck(index, checked ? 1 : 0);
+    m_options.SetCheck(index, checked ? 1 : 0);
 }
 
 void DialogView::BeginDeleteAll(bool answerSent)
@@ -318,25 +265,25 @@ void DialogView::BeginDeleteAll(bool answerSent)
 
 int DialogView::GetLineCount()
 {
-    const int count = m_dlg.m_listResults.GetCount();
+    const int count = m_results.GetCount();
     return count == LB_ERR ? 0 : count;
 }
 
 int DialogView::GetCaretLine()
 {
     // With extended selection this is the focus line, which need not be selected.
-    const int index = m_dlg.m_listResults.GetCurSel();
+    const int index = m_results.GetCurSel();
     return index == LB_ERR ? -1 : index;
 }
 
 bool DialogView::IsLineSelected(int index)
 {
-    return m_dlg.m_listResults.GetSel(index) > 0;
+    return m_results.GetSel(index) > 0;
 }
 
 bool DialogView::GetLineText(int index, std::string& text)
 {
-    const CHSListBox& list = m_dlg.m_listResults;
+    const CHSListBox& list = m_results;
     if (list.GetTextLen(index) == LB_ERR)
         return false;
     text = list.GetText(index);
@@ -345,12 +292,12 @@ bool DialogView::GetLineText(int index, std::string& text)
 
 void DialogView::DeleteLine(int index)
 {
-    m_dlg.m_listResults.DeleteString(index);
+    m_results.DeleteString(index);
 }
 
 void DialogView::ReplaceLines(const std::vector<std::string>& lines)
 {
-    CHSListBox& list = m_dlg.m_listResults;
+    CHSListBox& list = m_results;
     if (lines.empty()) {
         list.ResetContent();
         return;
@@ -371,7 +318,7 @@ void DialogView::ShowDeleteStatus(const std::string& text)
 
 void DialogView::ShowScanNowButton(const std::string& text)
 {
-    const HWND list = m_dlg.m_listResults.m_hWnd;
+    const HWND list = m_results.m_hWnd;
     ShowWindow(list, SW_HIDE);
     // The dialog paints the list's place blue now, while the button is still hidden. Its erase,
     // sent as the list hides, draws nothing (the paint fills); and once shown, the button paints

@@ -10,9 +10,11 @@
 #include "engine/ResultListWindow.h"
 #include "engine/ScanDisplay.h"
 #include "engine/ScanRunHost.h"
-#include "platform/win32/UniqueHandle.h"
 
-class CFlorrinDlg;
+class CCheckListBox;
+class CHSListBox;
+class CProgressCtrl;
+class CWnd;
 class ScanRun;
 
 // The main dialog as the scan run, the clean worker, the select and the delete commands see it.
@@ -27,9 +29,9 @@ public:
     // The private message that carries a request; lParam points at the request.
     static constexpr UINT kRunRequest = WM_APP + 1;
 
-    // Made on the interface thread, with the dialog it serves and the run it shows (which may
-    // be made after it). It owns the run's event and thread handles.
-    DialogView(CFlorrinDlg& dlg, ScanRun& run);
+    // Made on the interface thread, with the dialog it serves, the controls the run changes and
+    // the run it shows (which may be made after it).
+    DialogView(CWnd& dlg, CCheckListBox& options, CHSListBox& results, CProgressCtrl& progress, ScanRun& run);
     DialogView(const DialogView&) = delete;
     DialogView& operator=(const DialogView&) = delete;
 
@@ -38,13 +40,10 @@ public:
     // The dialog's timers: true when nIDEvent was the paint timer, now handled.
     bool OnTimer(UINT_PTR nIDEvent);
 
-    // The walk's window operations.
+    // The scan run's.
     void SetProgressPos(uint32_t position) override;
     void SetStatusText(const std::string& text) override;
     void AddResultLine(const std::string& line) override;
-    void SignalScanEvent() override;
-
-    // The scan run's.
     void ShowControl(RunControl control, RunShow how) override;
     void EnableControl(RunControl control, bool enable) override;
     void SetControlText(RunControl control, const std::string& text) override;
@@ -52,11 +51,7 @@ public:
     void ResetResultList() override;
     int GetOptionCount() override;
     int GetOptionCheck(int index) override;
-    bool CreateScanEvent() override;
-    void WaitScanEvent() override;
-    bool StartWorker(RunWorker worker, uint64_t ticket) override;
     void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override;
-    void RunCleanOptions(CleanHost& run) override;
 
     // The select commands' (interface thread only).
     int GetCount() override;
@@ -84,7 +79,6 @@ private:
     // controls paint at most once per kPaintMs while the workers change them, and always once
     // after the last change.
     static constexpr UINT kPaintMs = 30;
-    static constexpr UINT_PTR kPaintTimer = 0x4C50;
     // A repaint of the result list, scroll bars and all, takes 7 to 18 ms under Wine, more than
     // adding a tick's lines: while a walk adds lines, the list repaints at most once per
     // kListPaintMs; once the walk has ended, on the next tick as before.
@@ -108,12 +102,12 @@ private:
     void Request(const std::function<void()>& request);
     HWND ControlOf(RunControl control) const;
 
-    CFlorrinDlg& m_dlg;
+    CWnd& m_dlg;
+    CCheckListBox& m_options;
+    CHSListBox& m_results;
+    CProgressCtrl& m_progress;
     ScanRun& m_run;
     DWORD m_nInterfaceThreadId;
-    // The run's event, and its workers' threads by RunWorker; each closed when replaced or at the end.
-    UniqueHandle m_scanEvent;
-    UniqueHandle m_threads[3];
     ScanDisplay m_display;
     // Posted by a worker; it lives as long as the dialog. A wake only schedules the paint timer,
     // which applies what was published: the timer is the lowest of the window's messages, so

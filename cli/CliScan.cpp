@@ -4,10 +4,10 @@
 #include <thread>
 #include <utility>
 
-#include "cli/JunkName.h"
 #include "engine/PathText.h"
 #include "engine/ScanSummary.h"
 #include "engine/SizeKB.h"
+#include "engine/WalkRules.h"
 
 namespace {
 
@@ -16,12 +16,6 @@ constexpr auto kStopPoll = std::chrono::milliseconds(50);
 
 // The file counters are shared by every thread: each listing adds to them in batches.
 constexpr uint64_t kCounterBatch = 256;
-
-// The folder names the window's walk never enters.
-bool IsSkippedFolderName(const std::string& name)
-{
-    return name == "..." || name == ".." || name == "." || name.empty();
-}
 
 }  // namespace
 
@@ -178,7 +172,7 @@ void CliScan::ListFolder(Folder& folder)
     const FolderEntry& entry = walked.entry;
     while (open->Next(walked) && !StopRequested()) {
         if (entry.isDirectory) {
-            if (IsSkippedFolderName(entry.name) || entry.isLink)
+            if (!IsWalkedFolder(entry))
                 continue;
             if (FitsMaxPath(prefix + entry.name) && !IsExcluded(prefix + entry.name))
                 subfolders.push_back(entry.name);

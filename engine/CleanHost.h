@@ -4,8 +4,8 @@
 
 #include "engine/CleanOption.h"
 
-// What the clean worker asks of the dialog. The dialog carries out each request on the
-// interface thread while the worker waits, so they take effect in the order made.
+// What the clean worker asks of its run and the dialog, taking effect in the order made. Its
+// lines join the walk's in the result list in the order they were added.
 class CleanHost {
 public:
     virtual ~CleanHost() = default;

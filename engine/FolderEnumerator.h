@@ -13,15 +13,6 @@ struct FolderEntry {
     uint64_t size = 0;       // whole byte size; 0 for folders
 };
 
-// Whether the walks enter this entry: a folder that is not a link and not one of the dot names
-// "...", "..", "." nor nameless (whose path would be its parent's own, and whose walk would never
-// end: no file system yields one, a listing might).
-inline bool IsWalkedFolder(const FolderEntry& entry)
-{
-    return entry.isDirectory && !entry.isLink && !entry.name.empty() && entry.name != "..." &&
-           entry.name != ".." && entry.name != ".";
-}
-
 // An open listing of one folder; closing happens when it is destroyed.
 class FolderEnumeration {
 public:

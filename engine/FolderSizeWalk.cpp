@@ -4,6 +4,7 @@
 
 #include "engine/PathText.h"
 #include "engine/SizeKB.h"
+#include "engine/WalkRules.h"
 
 FolderSizeWalk::FolderSizeWalk(FolderEnumerator& enumerator, LeadBytePredicate isLeadByte)
     : m_enumerator(enumerator), m_isLeadByte(std::move(isLeadByte)), m_separator(enumerator.Separator())

@@ -1,16 +1,10 @@
 #include "engine/ScanEngine.h"
 
-#include <array>
 #include <utility>
 
 #include "engine/PathText.h"
 #include "engine/SizeKB.h"
-
-namespace {
-
-const std::array<const char*, 6> kJunkPatterns = {"*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~"};
-
-} // namespace
+#include "engine/WalkRules.h"
 
 ScanEngine::ScanEngine(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanWindow& window,
                        LeadBytePredicate isLeadByte)
@@ -95,16 +89,13 @@ const std::vector<std::string>& ScanEngine::CurrentPatterns()
 
 bool ScanEngine::IsJunkFile(const std::string& path)
 {
-    const std::string name = path.substr(FileNameStart(path, m_isLeadByte));
-    const std::size_t dot = name.rfind('.');
-    const std::string extension = dot == std::string::npos ? name : name.substr(dot + 1);
-
+    const std::string_view extension =
+        JunkExtensionOf(std::string_view(path).substr(FileNameStart(path, m_isLeadByte)));
+    // The list may hold other patterns than the six, or the six more than once: each is tried.
     for (const std::string& pattern : CurrentPatterns()) {
-        const std::string_view patternExtension =
-            pattern.size() > 2 ? std::string_view(pattern).substr(2) : std::string_view();
         if (!m_bStopScan.load())
             SetStatusText(path);
-        if (extension == patternExtension)
+        if (extension == PatternExtensionOf(pattern))
             return true;
     }
     return false;

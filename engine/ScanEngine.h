@@ -68,8 +68,6 @@ public:
     // Pause: a held walk waits between two entries until released (or stopped).
     void HoldWalk() { m_scanGate.Hold(); }
     void ReleaseWalk() { m_scanGate.Release(); }
-
-protected:
     // The gate the walk passes between entries; the busy animation passes it between frames.
     PauseGate& ScanGate() { return m_scanGate; }
 

@@ -2,13 +2,17 @@
 
 #include <utility>
 
+#include "engine/CleanWorker.h"
 #include "engine/CleanWorkerHost.h"
 #include "engine/ScanSummary.h"
 #include "engine/SizeKB.h"
 
-ScanRun::ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
-                 LeadBytePredicate isLeadByte)
-    : ScanEngine(enumerator, diskSpace, host, std::move(isLeadByte)), m_host(host)
+ScanRun::ScanRun(RunServices services, ScanRunHost& host, LeadBytePredicate isLeadByte)
+    : m_host(host),
+      m_scanEvent(services.scanEvent),
+      m_threads(services.threads),
+      m_makeCleanServices(std::move(services.makeCleanServices)),
+      m_engine(services.folders, services.diskSpace, *this, std::move(isLeadByte))
 {
 }
 
@@ -39,7 +43,7 @@ void ScanRun::OnScanNow()
     m_host.ShowControl(RunControl::Progress, RunShow::ShowNormal);
     m_host.ShowControl(RunControl::ResultList, RunShow::Show);
     m_host.ShowControl(RunControl::ScanNow, RunShow::Hide);
-    ClearStopRequest();
+    m_engine.ClearStopRequest();
     m_bPaused.store(false);
     m_bScanning.store(true);
     m_host.ResetResultList();
@@ -63,7 +67,7 @@ void ScanRun::OnStart()
     }
     m_host.ShowControl(RunControl::Progress, RunShow::ShowNormal);
     m_host.ShowControl(RunControl::ResultList, RunShow::Show);
-    ClearStopRequest();
+    m_engine.ClearStopRequest();
     m_bPaused.store(false);
     m_bScanning.store(true);
     m_host.SetProgressRange(m_nUsedKB.load() >> 10);
@@ -79,24 +83,34 @@ void ScanRun::OnStart()
 
 bool ScanRun::LaunchWorkers(const RunWorker (&order)[3])
 {
-    const uint64_t ticket = OpenPatternDecision();
-    m_launch.Begin(ticket);
-    bool started = m_host.CreateScanEvent();
+    const WorkerStart start{m_engine.OpenPatternDecision(), m_strScanPath};
+    m_launch.Begin(start.ticket);
+    bool started = m_scanEvent.Create();
     for (RunWorker worker : order) {
         if (started)
-            started = StartCounted(worker, ticket);
+            started = StartCounted(worker, start);
     }
     if (!started)
         AbandonStart();
     return started;
 }
 
-bool ScanRun::StartCounted(RunWorker worker, uint64_t ticket)
+bool ScanRun::StartCounted(RunWorker worker, const WorkerStart& start)
 {
     m_nLiveWorkers.fetch_add(1);
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(true);
-    if (m_host.StartWorker(worker, ticket))
+    const auto body = [this, worker, start] {
+        switch (worker) {
+        case RunWorker::Scan:
+            return ScanWorker(start);
+        case RunWorker::Clean:
+            return CleanWorker(start);
+        case RunWorker::Animation:
+            return AnimationWorker(start);
+        }
+    };
+    if (m_threads.Start(worker, body))
         return true;
     if (worker == RunWorker::Scan)
         m_bScanThreadAlive.store(false);
@@ -109,7 +123,7 @@ void ScanRun::AbandonStart()
     // The workers already created return at their first step without doing anything.
     m_launch.Decide(false);
     m_bAnimating.store(false);
-    RequestStop();
+    m_engine.RequestStop();
     m_bScanning.store(false);
     m_host.EnableControl(RunControl::Start, true);
     m_host.EnableControl(RunControl::Stop, false);
@@ -137,12 +151,12 @@ void ScanRun::OnPause()
     if (!m_bScanning.load())
         return;
     if (!m_bPaused.load()) {
-        HoldWalk();
+        m_engine.HoldWalk();
         m_bPaused.store(true);
         m_host.EnableControl(RunControl::Start, false);
         m_host.SetControlText(RunControl::Pause, kContinueText);
     } else {
-        ReleaseWalk();
+        m_engine.ReleaseWalk();
         m_bPaused.store(false);
         m_host.SetControlText(RunControl::Pause, kPauseText);
     }
@@ -157,7 +171,7 @@ void ScanRun::OnStop()
     m_bAnimating.store(false);
     if (m_bPaused.load()) {
         // The released walk must meet the stop at its next entry, not walk on until FinishScan.
-        RequestStop();
+        m_engine.RequestStop();
         m_bPaused.store(false);
     }
     m_host.SetControlText(RunControl::Pause, kPauseText);
@@ -167,27 +181,27 @@ void ScanRun::OnStop()
 
 void ScanRun::FinishScan()
 {
-    RequestStop();
+    m_engine.RequestStop();
     m_bScanning.store(false);
-    m_host.SignalScanEvent();
+    m_scanEvent.Signal();
     m_host.EnableControl(RunControl::Start, true);
     m_host.EnableControl(RunControl::Pause, false);
     m_host.EnableControl(RunControl::Stop, false);
     m_host.EnableControl(RunControl::DirTree, true);
     m_bAnimating.store(false);
-    ResetScannedKB();
+    m_engine.ResetScannedKB();
     m_host.SetProgressPos(m_nUsedKB.load() >> 10);
 }
 
 void ScanRun::ShowScanSummary()
 {
-    m_host.SetStatusText(ScanSummaryText(JunkCount(), JunkKB()));
+    m_host.SetStatusText(ScanSummaryText(m_engine.JunkCount(), m_engine.JunkKB()));
 }
 
 uint32_t ScanRun::MeasureUsedSpace()
 {
     if (!m_strScanPath.empty())
-        m_nUsedKB.store(GetUsedSpaceKB(m_strScanPath));
+        m_nUsedKB.store(m_engine.GetUsedSpaceKB(m_strScanPath));
     return m_nUsedKB.load() >> 10;
 }
 
@@ -197,51 +211,50 @@ uint32_t ScanRun::AddToProgressBasis(uint32_t kb)
     return m_nUsedKB.load() >> 10;
 }
 
-uint32_t ScanRun::ScanThreadMain(uint64_t ticket)
+void ScanRun::ScanWorker(const WorkerStart& start)
 {
     try {
-        if (m_launch.Await(ticket)) {
-            m_host.WaitScanEvent();
+        if (m_launch.Await(start.ticket)) {
+            m_scanEvent.Wait();
             try {
                 // With no folder nothing is walked: an empty path must not become the drive's root.
-                if (!m_strScanPath.empty())
-                    ScanFolder(m_strScanPath);
+                if (!start.scanFolder.empty())
+                    m_engine.ScanFolder(start.scanFolder);
             } catch (...) {
                 // A walk that could not go on ends as a stopped one does, with what it found.
             }
             FinishScan();
             ShowScanSummary();
-            ResetJunkTotals();
-            EmptyJunkPatterns();
+            m_engine.ResetJunkTotals();
+            m_engine.EmptyJunkPatterns();
         }
     } catch (...) {
     }
     WorkerEnded(RunWorker::Scan);
-    return 0;
 }
 
-uint32_t ScanRun::CleanThreadMain(uint64_t ticket)
+void ScanRun::CleanWorker(const WorkerStart& start)
 {
     try {
-        CleanWorkerHost cleanHost(m_host, *this, ticket);
-        if (m_launch.Await(ticket))
-            m_host.RunCleanOptions(cleanHost);
+        CleanWorkerHost cleanHost(m_host, m_engine, start.ticket);
+        if (m_launch.Await(start.ticket)) {
+            const std::unique_ptr<CleanServices> services = m_makeCleanServices();
+            RunCleanOptions(cleanHost, *services);
+        }
     } catch (...) {
         // The options not reached stay undone; the walk was released as the host went.
     }
     WorkerEnded(RunWorker::Clean);
-    return 0;
 }
 
-uint32_t ScanRun::AnimationThreadMain(uint64_t ticket)
+void ScanRun::AnimationWorker(const WorkerStart& start)
 {
     try {
-        if (m_launch.Await(ticket))
-            m_host.RunBusyAnimation(m_bAnimating, ScanGate());
+        if (m_launch.Await(start.ticket))
+            m_host.RunBusyAnimation(m_bAnimating, m_engine.ScanGate());
     } catch (...) {
     }
     WorkerEnded(RunWorker::Animation);
-    return 0;
 }
 
 void ScanRun::WorkerEnded(RunWorker worker)

@@ -4,18 +4,21 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/RunServices.h"
 #include "engine/ScanEngine.h"
 #include "engine/ScanRunHost.h"
+#include "engine/ScanWindow.h"
 #include "engine/WorkerLaunch.h"
+#include "engine/WorkerStart.h"
 
 // One pass of the engine from a start command to the end of its scan thread: the start, pause
 // and stop commands, the three workers' procedures, the end of the running state and the
-// summary. The main dialog owns one and gives it its view of the window (the host); the
-// decisions and texts live here.
-class ScanRun : public ScanEngine {
+// summary. The main dialog owns one and gives it the system's services and its view of the
+// window (the host); the decisions and texts live here. The run is its walk's window: the walk's
+// display goes to the host, its signals to the scan event.
+class ScanRun : private ScanWindow {
 public:
-    ScanRun(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, ScanRunHost& host,
-            LeadBytePredicate isLeadByte);
+    ScanRun(RunServices services, ScanRunHost& host, LeadBytePredicate isLeadByte);
 
     static constexpr const char* kRefusedText = "请选择清理选项！";
     static constexpr const char* kPauseText = "暂停";
@@ -41,7 +44,7 @@ public:
     bool IsPaused() const { return m_bPaused.load(); }
     // True while the busy animation goes on cycling.
     bool IsAnimating() const { return m_bAnimating.load(); }
-    // The folder the next walk scans.
+    // The folder the next walk scans; a walk already started keeps its own.
     void SetScanFolder(const std::string& folder) { m_strScanPath = folder; }
     const std::string& ScanPath() const { return m_strScanPath; }
     // The folder of the walk whose lines the list holds: the scan folder as the last accepted
@@ -55,28 +58,40 @@ public:
     // returns the bar's top.
     uint32_t AddToProgressBasis(uint32_t kb);
 
-    // The bodies of the three thread procedures; each returns the thread's exit code, 0, and
-    // nothing thrown leaves them. Each is given the ticket of the run that launched it, however
-    // late it first runs: it names the run's start decision and its pattern decision.
-    uint32_t ScanThreadMain(uint64_t ticket);
-    uint32_t CleanThreadMain(uint64_t ticket);
-    uint32_t AnimationThreadMain(uint64_t ticket);
+    // The walk's matcher and totals.
+    const ScanEngine& Engine() const { return m_engine; }
 
     // True while any worker thread of any run has yet to return; once false, no worker will
     // touch this object again.
     bool HasLiveWorker() const { return m_nLiveWorkers.load() > 0; }
 
 private:
+    // The walk's window operations.
+    void SetProgressPos(uint32_t position) override { m_host.SetProgressPos(position); }
+    void SetStatusText(const std::string& text) override { m_host.SetStatusText(text); }
+    void AddResultLine(const std::string& line) override { m_host.AddResultLine(line); }
+    void SignalScanEvent() override { m_scanEvent.Signal(); }
+
+    // The bodies of the three workers; nothing thrown leaves them. Each is given its own copy of
+    // what the run that launched it was started with.
+    void ScanWorker(const WorkerStart& start);
+    void CleanWorker(const WorkerStart& start);
+    void AnimationWorker(const WorkerStart& start);
+
     bool IsRunRefused() const;
     // Creates the event and the workers in the given order; on any failure no worker does
     // anything and the window goes back to its idle look.
     bool LaunchWorkers(const RunWorker (&order)[3]);
-    bool StartCounted(RunWorker worker, uint64_t ticket);
+    bool StartCounted(RunWorker worker, const WorkerStart& start);
     void AbandonStart();
     void ShowRunningControls();
     void WorkerEnded(RunWorker worker);
 
     ScanRunHost& m_host;
+    ScanEvent& m_scanEvent;
+    WorkerThreads& m_threads;
+    std::function<std::unique_ptr<CleanServices>()> m_makeCleanServices;
+    ScanEngine m_engine;
     WorkerLaunch m_launch;
     std::atomic<int> m_nLiveWorkers{0};
     std::atomic<bool> m_bScanThreadAlive{false};

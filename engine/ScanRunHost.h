@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/CleanHost.h"
 #include "engine/PauseGate.h"
-#include "engine/ScanWindow.h"
 
 // The controls a scan run changes, named for what they are.
 enum class RunControl { ScanNow, Start, Stop, Pause, DirTree, Progress, ResultList };
@@ -14,15 +12,20 @@ enum class RunControl { ScanNow, Start, Stop, Pause, DirTree, Progress, ResultLi
 // How a control is shown: hidden, shown in its normal state, or just shown.
 enum class RunShow { Hide, ShowNormal, Show };
 
-// The three worker threads of a scan run.
-enum class RunWorker { Scan, Clean, Animation };
-
-// What a scan run needs of the window and the system, beyond the walk's own four operations.
+// What a scan run needs of the window. The requests of one thread take effect in the order made.
 // Every control operation is carried out by the interface thread; called from a worker it waits
-// until that thread has done it, so the requests of one thread take effect in the order made.
-// The interface thread never waits on a worker.
-class ScanRunHost : public ScanWindow {
+// until that thread has done it. The interface thread never waits on a worker.
+class ScanRunHost {
 public:
+    virtual ~ScanRunHost() = default;
+
+    // What the walk shows: the bar, the status line and the result list, in the order made. The
+    // walk does not wait for them: the window may keep what is new and show it at display rate.
+    virtual void SetProgressPos(uint32_t position) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    // Adds a line to the sorted result list and fits its horizontal extent.
+    virtual void AddResultLine(const std::string& line) = 0;
+
     virtual void ShowControl(RunControl control, RunShow how) = 0;
     virtual void EnableControl(RunControl control, bool enable) = 0;
     virtual void SetControlText(RunControl control, const std::string& text) = 0;
@@ -33,19 +36,7 @@ public:
     virtual int GetOptionCount() = 0;
     virtual int GetOptionCheck(int index) = 0;
 
-    // The scan event: auto-reset, created signalled under its shared name (opening the one another
-    // running copy holds, in whatever state it is). Creating closes the previous one first.
-    virtual bool CreateScanEvent() = 0;
-    virtual void WaitScanEvent() = 0;
-
-    // Starts a thread that runs the worker's procedure (ScanRun::ScanThreadMain and its two
-    // siblings) with the run's ticket, and owns its handle; false when the system could not
-    // create it.
-    virtual bool StartWorker(RunWorker worker, uint64_t ticket) = 0;
-
     // The busy animation: whole cycles of the six frames while animating is set, passing the
     // run's pause gate before each frame, so a paused run holds it between frames.
     virtual void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) = 0;
-    // The clean worker: the checked clean options in list order, reported to its run's host.
-    virtual void RunCleanOptions(CleanHost& run) = 0;
 };

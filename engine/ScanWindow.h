@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// The four things the walk does to the window. The dialog carries each out on the interface
-// thread while the walk waits, so they take effect in the order made.
+// The four things the walk does to the window. They take effect in the order made; the walk does
+// not wait for them: the window may keep what is new and show it at display rate.
 class ScanWindow {
 public:
     virtual ~ScanWindow() = default;

@@ -1,7 +1,5 @@
 #include "framework/CButton.h"
 
-UINT CButton::GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
-
 void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) { SendMessage(BM_SETSTYLE, nStyle, bRedraw); }
 
 int CButton::GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }

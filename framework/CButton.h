@@ -6,7 +6,6 @@
 // reflects WM_DRAWITEM to DrawItem.
 class CButton : public CWnd {
 public:
-    UINT GetButtonStyle() const;
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
     int GetCheck() const;
     void SetCheck(int nCheck);

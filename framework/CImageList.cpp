@@ -29,5 +29,4 @@ BOOL CImageList::DeleteImageList() {
     return ::ImageList_Destroy(hImageList);
 }
 
-int CImageList::GetImageCount() const { return ::ImageList_GetImageCount(m_hImageList); }
 int CImageList::Add(HICON hIcon) { return ::ImageList_AddIcon(m_hImageList, hIcon); }

@@ -21,7 +21,6 @@ public:
     BOOL Attach(HIMAGELIST hImageList);
     HIMAGELIST Detach();
     BOOL DeleteImageList();
-    int GetImageCount() const;
     int Add(HICON hIcon);
 
 private:

@@ -34,22 +34,6 @@ int CListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURS
 int CListBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
 int CListBox::GetSel(int nIndex) const { return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(nIndex))); }
 
-int CListBox::SetSel(int nIndex, BOOL bSelect) {
-    return static_cast<int>(SendMessage(LB_SETSEL, static_cast<WPARAM>(bSelect), static_cast<LPARAM>(nIndex)));
-}
-
-int CListBox::GetSelCount() const { return static_cast<int>(SendMessage(LB_GETSELCOUNT)); }
-
-std::vector<int> CListBox::GetSelItems() const {
-    const int count = GetSelCount();
-    if (count <= 0) return {};
-    std::vector<int> items(static_cast<std::size_t>(count));
-    const int filled = static_cast<int>(
-        SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(items.data())));
-    items.resize(filled > 0 ? static_cast<std::size_t>(filled) : 0);
-    return items;
-}
-
 DWORD_PTR CListBox::GetItemData(int nIndex) const {
     return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
 }
@@ -58,15 +42,10 @@ int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
     return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
 }
 
-int CListBox::GetItemHeight(int nIndex) const {
-    return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex)));
-}
-
 int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const {
     return static_cast<int>(SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
 }
 
-int CListBox::GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
 int CListBox::GetHorizontalExtent() const { return static_cast<int>(SendMessage(LB_GETHORIZONTALEXTENT)); }
 void CListBox::SetHorizontalExtent(int cxExtent) { SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent)); }
 

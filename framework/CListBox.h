@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "framework/CWnd.h"
 
@@ -20,15 +19,9 @@ public:
     int GetCurSel() const;
     int SetCurSel(int nSelect);
     int GetSel(int nIndex) const;
-    int SetSel(int nIndex, BOOL bSelect = TRUE);
-    int GetSelCount() const;
-    // The indexes of the selected lines of a multiple-selection list, in ascending order.
-    std::vector<int> GetSelItems() const;
     DWORD_PTR GetItemData(int nIndex) const;
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
-    int GetItemHeight(int nIndex) const;
     int GetItemRect(int nIndex, LPRECT lpRect) const;
-    int GetTopIndex() const;
     int GetHorizontalExtent() const;
     void SetHorizontalExtent(int cxExtent);
 

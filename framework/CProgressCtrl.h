@@ -9,7 +9,5 @@
 class CProgressCtrl : public CWnd {
 public:
     void SetRange32(int nLower, int nUpper);
-    void GetRange(int& nLower, int& nUpper) const;
     int SetPos(int nPos);
-    int GetPos() const;
 };

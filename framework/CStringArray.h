@@ -10,10 +10,8 @@ class CStringArray {
 public:
     int GetSize() const { return static_cast<int>(m_strings.size()); }
     int GetCount() const { return GetSize(); }
-    bool IsEmpty() const { return m_strings.empty(); }
 
     const std::string& GetAt(int nIndex) const { return m_strings.at(static_cast<size_t>(nIndex)); }
-    void SetAt(int nIndex, std::string str) { m_strings.at(static_cast<size_t>(nIndex)) = std::move(str); }
     std::string& ElementAt(int nIndex) { return m_strings.at(static_cast<size_t>(nIndex)); }
     const std::string& operator[](int nIndex) const { return GetAt(nIndex); }
     std::string& operator[](int nIndex) { return ElementAt(nIndex); }
@@ -23,7 +21,6 @@ public:
         m_strings.push_back(std::move(str));
         return GetSize() - 1;
     }
-    void RemoveAll() { m_strings.clear(); }
 
 private:
     std::vector<std::string> m_strings;

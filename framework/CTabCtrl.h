@@ -10,7 +10,6 @@ class CTabCtrl : public CWnd {
 public:
     // A tab with a text only (TCIF_TEXT): no image, no item data.
     LONG InsertItem(int nItem, const char* lpszItem);
-    int GetItemCount() const;
     int GetCurSel() const;
     int SetCurSel(int nItem);
     int SetMinTabWidth(int cx);

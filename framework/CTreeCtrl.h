@@ -21,9 +21,6 @@ public:
     HTREEITEM GetChildItem(HTREEITEM hItem) const;
     HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
     HTREEITEM GetParentItem(HTREEITEM hItem) const;
-    HTREEITEM GetRootItem() const;
-    HTREEITEM GetSelectedItem() const;
-    BOOL SelectItem(HTREEITEM hItem);
     BOOL Expand(HTREEITEM hItem, UINT nCode);
     std::string GetItemText(HTREEITEM hItem) const;
     UINT GetCount() const;

@@ -23,7 +23,6 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The wrapper that handles hWnd's messages, or a borrowing wrapper kept per thread for
     // windows that have none. Null for a null handle.
@@ -51,7 +50,6 @@ public:
     BOOL IsIconic() const;
     BOOL IsZoomed() const;
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     int GetDlgCtrlID() const;
     CWnd* GetParent() const;
@@ -68,13 +66,11 @@ public:
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
 
     // Painting
-    void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void UpdateWindow();
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
-    HFONT GetFont() const;
 
     // Timers
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse);
@@ -97,8 +93,6 @@ public:
     // The default processing of the message being handled now (the one the handler was called
     // for): the window's original procedure, or the dialog manager's defaults for a dialog.
     LRESULT Default();
-    // The system's default window procedure (not the subclassed control's own).
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The framework's default brush for a control: the child's own answer to a reflected
     // WM_CTLCOLOR*, else the default processing of the message.

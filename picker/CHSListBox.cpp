@@ -46,8 +46,8 @@ private:
 
 }  // namespace
 
-// The list box as the extent fitter sees it: every call is one message to the list box, so a
-// worker's call is carried out on the interface thread while the worker waits.
+// The list box as the extent fitter sees it: every call is one message to the list box, carried
+// out by the thread that owns it.
 class CHSListBox::Lines : public ExtentListBox {
 public:
     explicit Lines(HWND hWnd) : m_hWnd(hWnd) {}

@@ -13,18 +13,18 @@
 // The result list: a list box whose horizontal extent covers its widest line plus 5 pixels,
 // measured in the device context's default font, so every long path can be scrolled to its end.
 //
-// Lines are added from the scan and clean threads (LB_ADDSTRING) and removed on the interface
-// thread (LB_DELETESTRING, LB_RESETCONTENT). The list box sees every one of those requests in its
-// own window procedure, so it knows which lines came since the last fit and whether any went
-// away: FitHorizontalExtent then measures only the new lines, and every line only on the first
-// fit after a removal, which may narrow the extent. Until that fit the extent stays as it was.
+// The list box sees every addition and removal (LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING,
+// LB_RESETCONTENT) in its own window procedure, so it knows which lines came since the last fit
+// and whether any went away: FitHorizontalExtent then measures only the new lines, and every line
+// only on the first fit after a removal, which may narrow the extent. Until that fit the extent
+// stays as it was. A fit may be asked for on any thread while the window procedure notes lines.
 class CHSListBox : public CListBox {
 public:
     CHSListBox();
     ~CHSListBox() override;
 
     // Fits the horizontal extent to the widest line now in the list (0 when it is empty).
-    // Any thread; called right after each addition.
+    // Any thread; called after each batch of additions.
     void FitHorizontalExtent();
 
     static const MessageMap* ThisMessageMap();

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <functional>
 
+#include "res/resource.h"
 #include "skin/SkinGeometry.h"
 
 // The busy ring near the top-left corner of the client area while a scan runs: six frames,
@@ -14,7 +15,7 @@ constexpr int kFrameSize = 24;
 constexpr unsigned kFramePauseMs = 40;
 
 // IDB_BUSY_1 .. IDB_BUSY_6 for frames 1 .. 6.
-constexpr unsigned FrameBitmapId(int nFrame) { return 191u + static_cast<unsigned>(nFrame); }
+constexpr unsigned FrameBitmapId(int nFrame) { return IDB_BUSY_1 + static_cast<unsigned>(nFrame - 1); }
 
 // Window coordinates of the frame: 10 right of and 12 below the client area's corner. The border
 // metrics are added without a style test.

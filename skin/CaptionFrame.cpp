@@ -132,6 +132,12 @@ void CaptionFrame::OnNcMouseLeave(CaptionFrameWindow& wnd) {
     DrawButton(ButtonOf(Button::Maximize), false, wnd);
 }
 
+CaptionFrame::Button CaptionFrame::HotButton() const {
+    if (m_bCloseHot) return Button::Close;
+    if (m_bMinHot) return Button::Minimize;
+    return m_bMaxHot ? Button::Maximize : Button::None;
+}
+
 void CaptionFrame::OnNcLButtonDblClk(CaptionFrameWindow& wnd) { ToggleMaximized(wnd); }
 
 void CaptionFrame::ToggleMaximized(CaptionFrameWindow& wnd) {

@@ -46,21 +46,26 @@ public:
     static const std::array<CaptionButton, 3> kCaptionButtons;
     static const CaptionTitle kTitle;
 
-    // Frame metrics, refreshed by every PaintSkinFrame.
-    int m_nWndWidth = 0;
-    int m_nWndHeight = 0;
-    int m_nFrameCY = 0;
-    int m_nFrameCX = 0;
-    int m_nBorderCY = 0;
-    int m_nBorderCX = 0;
-    int m_nCaptionCY = 0;  // window top to client top
-    // Hover flags: at most one is set.
-    bool m_bMinHot = false;
-    bool m_bMaxHot = false;
-    bool m_bCloseHot = false;
+    // The frame's metrics as the last PaintSkinFrame took them.
+    struct Metrics {
+        int nWndWidth = 0;
+        int nWndHeight = 0;
+        int nFrameCY = 0;
+        int nFrameCX = 0;
+        int nBorderCY = 0;
+        int nBorderCX = 0;
+        int nCaptionCY = 0;  // window top to client top
+    };
+    Metrics FrameMetrics() const {
+        return {m_nWndWidth, m_nWndHeight, m_nFrameCY, m_nFrameCX, m_nBorderCY, m_nBorderCX, m_nCaptionCY};
+    }
+    // The caption button drawn hot, if any.
+    Button HotButton() const;
     // Window state as last set here; always each other's negation.
-    bool m_bMaximized = false;
-    bool m_bRestored = true;
+    bool IsMaximized() const { return m_bMaximized; }
+    bool IsRestored() const { return m_bRestored; }
+    // The caption menu's minimise: no button stays hot behind the minimised window.
+    void EndMinimizeHover() { m_bMinHot = false; }
 
     // WM_NCPAINT and WM_NCACTIVATE: metrics, the ten elements, then the title.
     void PaintSkinFrame(CaptionFrameWindow& wnd);
@@ -78,6 +83,20 @@ public:
     void ToggleMaximized(CaptionFrameWindow& wnd);
 
 private:
+    int m_nWndWidth = 0;
+    int m_nWndHeight = 0;
+    int m_nFrameCY = 0;
+    int m_nFrameCX = 0;
+    int m_nBorderCY = 0;
+    int m_nBorderCX = 0;
+    int m_nCaptionCY = 0;
+    // Hover flags: at most one is set.
+    bool m_bMinHot = false;
+    bool m_bMaxHot = false;
+    bool m_bCloseHot = false;
+    bool m_bMaximized = false;
+    bool m_bRestored = true;
+
     int Resolve(const Measure& m) const;
     void DrawButton(const CaptionButton& button, bool bHot, CaptionFrameWindow& wnd) const;
     static const CaptionButton& ButtonOf(Button button);

@@ -10,6 +10,7 @@
 #include "framework/CWindowDC.h"
 #include "framework/MessageMapRows.h"
 #include "skin/ButtonTextLayout.h"
+#include "skin/SkinTable.h"
 
 const MessageMap* MyDrawButton::ThisMessageMap() {
     static constexpr MessageMapEntry rows[] = {
@@ -29,6 +30,11 @@ void MyDrawButton::PreSubclassWindow() {
     SendMessage(BM_SETSTYLE, ownerDrawn, TRUE);
 }
 
+void MyDrawButton::SetFaces(UINT nNormalBitmap, UINT nHoverBitmap) {
+    m_nNormalBitmap = nNormalBitmap;
+    m_nHoverBitmap = nHoverBitmap;
+}
+
 void MyDrawButton::DrawItem(LPDRAWITEMSTRUCT) {
     DrawButtonBitmap();
     DrawButtonText();
@@ -37,7 +43,7 @@ void MyDrawButton::DrawItem(LPDRAWITEMSTRUCT) {
 void MyDrawButton::DrawButtonBitmap() {
     CWindowDC dc(this);
     CBitmap face;
-    if (dc.m_hDC == nullptr || !face.LoadBitmap(m_nCurBitmap)) return;
+    if (dc.m_hDC == nullptr || !face.LoadBitmap(CurrentFace())) return;
     BITMAP bm{};
     if (face.GetBitmap(&bm) == 0) return;
     CMemDC memDC(&dc);
@@ -45,7 +51,7 @@ void MyDrawButton::DrawButtonBitmap() {
     CSelectGuard selectFace(memDC, face);
     // At its own size: a smaller face leaves the rest untouched, a larger one is clipped.
     dc.TransparentBlt(0, 0, bm.bmWidth, bm.bmHeight, &memDC, 0, 0, bm.bmWidth, bm.bmHeight,
-                      SKIN_TRANSPARENT_COLOR);
+                      SkinTable::kBackColor);
 }
 
 void MyDrawButton::DrawButtonText() {
@@ -55,8 +61,7 @@ void MyDrawButton::DrawButtonText() {
     GetClientRect(&rcClient);
     const std::string text = GetWindowText();
 
-    m_clrCurText = m_nTextState == 0 ? m_clrHoverText : m_clrNormalText;
-    dc.SetTextColor(m_clrCurText);
+    dc.SetTextColor(SkinTable::kTextColor);
     dc.SetBkMode(TRANSPARENT);
 
     CFont font;
@@ -76,11 +81,9 @@ void MyDrawButton::OnMouseMove(UINT nFlags, CPoint) {
     if (nFlags & MK_LBUTTON) return;
     if (!m_bHover) {
         m_bHover = true;
-        m_nCurBitmap = m_nHoverBitmap;
-        m_nTextState = 0;
         DrawButtonBitmap();
         DrawButtonText();
-        SetTimer(TIMER_HOVER, kHoverPeriodMs);
+        SetTimer(SkinTable::kButtonHoverTimer, kHoverPeriodMs);
     }
     Default();
 }
@@ -88,7 +91,7 @@ void MyDrawButton::OnMouseMove(UINT nFlags, CPoint) {
 BOOL MyDrawButton::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void MyDrawButton::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent != TIMER_HOVER) return;
+    if (nIDEvent != SkinTable::kButtonHoverTimer) return;
     POINT ptCursor{};
     CRect rcWindow;
     ::GetCursorPos(&ptCursor);
@@ -103,10 +106,8 @@ void MyDrawButton::OnMouseLeave() {
 }
 
 void MyDrawButton::LeaveHover() {
-    KillTimer(TIMER_HOVER);
-    m_nTextState = 1;
+    KillTimer(SkinTable::kButtonHoverTimer);
     m_bHover = false;
-    m_nCurBitmap = m_nNormalBitmap;
     DrawButtonBitmap();
     DrawButtonText();
 }

@@ -10,20 +10,13 @@
 // pressed, focused or disabled.
 class MyDrawButton : public CButton {
 public:
-    static constexpr UINT_PTR TIMER_HOVER = 24;
     static constexpr UINT kHoverPeriodMs = 10;
-    // The corners of the faces, and the dialog's background.
-    static constexpr COLORREF SKIN_TRANSPARENT_COLOR = RGB(14, 94, 157);
 
-    int m_nTextState = 1;  // 0: hover look, any other value: normal look
-    // Bitmap resource ids, written by the owner after binding and before the first drawing.
-    UINT m_nNormalBitmap = 0;
-    UINT m_nHoverBitmap = 0;
-    UINT m_nCurBitmap = 0;
-    bool m_bHover = false;
-    COLORREF m_clrCurText = RGB(255, 255, 255);
-    COLORREF m_clrHoverText = RGB(255, 255, 255);
-    COLORREF m_clrNormalText = RGB(255, 255, 255);
+    // The faces' bitmap resource ids, set by the owner after binding and before the first drawing.
+    void SetFaces(UINT nNormalBitmap, UINT nHoverBitmap);
+    bool IsHovered() const { return m_bHover; }
+    // The face drawn now: the hover face while the pointer is over the button.
+    UINT CurrentFace() const { return m_bHover ? m_nHoverBitmap : m_nNormalBitmap; }
 
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
@@ -39,6 +32,10 @@ protected:
     void OnMouseLeave();
 
 private:
+    UINT m_nNormalBitmap = 0;
+    UINT m_nHoverBitmap = 0;
+    bool m_bHover = false;
+
     void DrawButtonBitmap();
     void DrawButtonText();
     void LeaveHover();

@@ -28,18 +28,27 @@ public:
     };
     static const std::array<LayoutControl, 14> kLayoutControls;
 
+    // The dialog's initialisation: screen size over the dialog's outer window size.
+    void InitScaleFactors(int cxScreen, int cyScreen, int nWindowWidth, int nWindowHeight);
+    // Whether a size notification is laid out, from the window-state flags.
+    static bool ShouldLayOut(unsigned nType, bool bMaximized, bool bRestored);
+    // The option list's width at initialisation: the right-hand pane's width once restored.
+    void SetOptionListWidth(int nWidth) { m_nOptionListWidth = nWidth; }
+    // The factors the next pass scales by.
+    float ScaleX() const { return m_fScaleX; }
+    float ScaleY() const { return m_fScaleY; }
+    // The screen edges read back in the last pass: the stop button's right, select-all's left.
+    int StopRight() const { return m_nStopRight; }
+    int SelectAllLeft() const { return m_nSelectAllLeft; }
+    // WM_SIZE. Returns whether a pass ran.
+    bool OnSize(unsigned nType, bool bMaximized, bool bRestored, LayoutWindow& wnd);
+    // One coordinate times a factor, computed in single precision and truncated toward zero.
+    static int ScaleCoordinate(int n, float fScale);
+
+private:
     float m_fScaleX = 1.0f;
     float m_fScaleY = 1.0f;
     int m_nOptionListWidth = 0;
     int m_nStopRight = 0;
     int m_nSelectAllLeft = 0;
-
-    // The dialog's initialisation: screen size over the dialog's outer window size.
-    void InitScaleFactors(int cxScreen, int cyScreen, int nWindowWidth, int nWindowHeight);
-    // Whether a size notification is laid out, from the window-state flags.
-    static bool ShouldLayOut(unsigned nType, bool bMaximized, bool bRestored);
-    // WM_SIZE. Returns whether a pass ran.
-    bool OnSize(unsigned nType, bool bMaximized, bool bRestored, LayoutWindow& wnd);
-    // One coordinate times a factor, computed in single precision and truncated toward zero.
-    static int ScaleCoordinate(int n, float fScale);
 };

@@ -29,8 +29,7 @@ int ShopLink::LinkLineY(int nWindowHeight) const {
 
 SkinPoint ShopLink::OnLinkTimer(int nWndWidth, int nWindowHeight) {
     if (m_nLinkX > nWndWidth - 5) m_nLinkX = StartX();
-    m_nLinkY = LinkLineY(nWindowHeight);
-    const SkinPoint pt{m_nLinkX, m_nLinkY};
+    const SkinPoint pt{m_nLinkX, LinkLineY(nWindowHeight)};
     ++m_nLinkX;
     return pt;
 }

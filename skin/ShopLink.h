@@ -9,13 +9,8 @@
 // The dialog owns one and moves the label where OnLinkTimer says.
 class ShopLink {
 public:
-    static constexpr unsigned kTimerId = 24;
     static constexpr unsigned kTimerPeriodMs = 100;
     static constexpr int kLineAboveBottom = 45;  // the link line is this far above the window's bottom
-
-    SkinRect m_rcLink;  // the label's client rectangle, taken at initialisation
-    int m_nLinkX = 0;
-    int m_nLinkY = 0;
 
     // The dialog's initialisation: the label starts with only its last 5 pixels inside.
     void InitLinkGeometry(const SkinRect& rcLinkClient);
@@ -31,6 +26,9 @@ public:
 
 private:
     int StartX() const;
+
+    SkinRect m_rcLink;  // the label's client rectangle, taken at initialisation
+    int m_nLinkX = 0;
     int LinkLineY(int nWindowHeight) const;
 
     std::vector<SkinRect> m_rcButtons;

@@ -8,7 +8,6 @@
 #include "cli/CliScan.h"
 #include "cli/CliSystem.h"
 #include "cli/EnumeratedFolderOpener.h"
-#include "cli/JunkName.h"
 #include "engine/Cp936LeadByte.h"
 #include "engine/ScanEngine.h"
 #include "engine/tests/FakeFolders.h"
@@ -113,21 +112,6 @@ TEST(CliScanTest, AFolderEndingInATrailByteBackslashKeepsIt)
     EXPECT_EQ(scan.CurrentFolder(), "D:\\\xBF\\");
     ASSERT_EQ(scan.JunkFiles().size(), 1u);
     EXPECT_EQ(scan.JunkFiles()[0].path, "D:\\\xBF\\\\c.tmp");
-}
-
-TEST(CliScanTest, JudgesNamesAsTheWindowsMatcherDoes)
-{
-    F folders;
-    FixedDiskSpace disk;
-    RecordingWindow window;
-    ScanEngine engine(folders, disk, window, IsCp936LeadByte);
-    engine.AddJunkPatterns();
-    for (const char* name : {"a.tmp", "A.b.tmp", ".tmp", "tmp", "a.TMP", "a.tmp.bak", "x.syd", "x.old", "x.gid",
-                             "x._mp", "x.??~", "x.do~", "x.ab~", "old", "a.", "", "a.tmp ", "\xD6\xD0.gid"}) {
-        std::string path = "D:\\w\\";
-        path += name;
-        EXPECT_EQ(IsJunkName(name), engine.IsJunkFile(path)) << name;
-    }
 }
 
 // A real tree of nested folders: the list, its order and every count are the same on one thread

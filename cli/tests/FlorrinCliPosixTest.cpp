@@ -46,7 +46,7 @@ TEST(FlorrinCliPosixTest, AFolderSwappedForALinkAfterTheWalkLeadsNowhereOutsideT
             Write(file, "junk");
             fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(2));
         }
-        FlorrinCli cli(console, [&] {
+        FlorrinCli cli(console, CliLanguage::English, [&] {
             fs::rename(root / "sub", root / "moved");
             fs::create_directory_symlink(outside, root / "sub");
             Write(root / "keep" / "c.new", "new");

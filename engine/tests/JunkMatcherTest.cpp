@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "engine/Cp936LeadByte.h"
+#include "engine/PathText.h"
 #include "engine/ScanEngine.h"
+#include "engine/WalkRules.h"
 #include "engine/tests/FakeFolders.h"
 
 namespace {
@@ -34,8 +38,12 @@ TEST_F(JunkMatcher, ExtensionsComparedExactlyAndCaseSensitively)
         {"C:\\d\\x.tmp\x95\\old", false},
         {"C:\\d\\\x95\\\\b.old", true},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(engine.IsJunkFile(c.path), c.junk) << c.path;
+        // The command line's walk judges the bare name by the same rule.
+        const std::string_view path(c.path);
+        EXPECT_EQ(IsJunkName(path.substr(FileNameStart(c.path, IsCp936LeadByte))), c.junk) << c.path;
+    }
 }
 
 TEST_F(JunkMatcher, EmptyListMatchesNothingAndLeavesTheStatusLine)

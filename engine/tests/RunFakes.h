@@ -1,19 +1,25 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "engine/CleanOption.h"
+#include "engine/CleanServices.h"
 #include "engine/DiskSpaceQuery.h"
 #include "engine/FolderEnumerator.h"
-#include "engine/ScanRun.h"
+#include "engine/RunServices.h"
+#include "engine/ScanEvent.h"
 #include "engine/ScanRunHost.h"
+#include "engine/WorkerThreads.h"
 
 // Polls until pred holds; false after ten seconds.
 inline bool WaitUntil(const std::function<bool()>& pred)
@@ -145,29 +151,75 @@ private:
     std::weak_ptr<FakeEvent> m_live;
 };
 
-struct ControlState {
-    bool visible = false;
-    bool enabled = true;
-    std::string text;
+// The scan event of one running copy, opened by name in the system's table the copies share.
+class FakeScanEvent : public ScanEvent {
+public:
+    explicit FakeScanEvent(std::shared_ptr<FakeEventNames> names) : m_names(std::move(names)) {}
+
+    bool Create() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_event.reset();
+        if (fails)
+            return false;
+        m_event = m_names->Create();
+        return true;
+    }
+    void Wait() override
+    {
+        Current()->Wait();
+        std::lock_guard lock(m_mutex);
+        m_bWalkPassed = true;
+    }
+    void Signal() override
+    {
+        if (std::shared_ptr<FakeEvent> event = Current())
+            event->Set();
+    }
+    bool WalkPassed()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_bWalkPassed;
+    }
+
+    bool fails = false; // set before a start
+
+private:
+    std::shared_ptr<FakeEvent> Current()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_event;
+    }
+
+    std::mutex m_mutex;
+    std::shared_ptr<FakeEventNames> m_names;
+    std::shared_ptr<FakeEvent> m_event;
+    bool m_bWalkPassed = false;
 };
 
-// The window and the system of a scan run: controls as plain state, workers on std::thread.
-class FakeRunHost : public ScanRunHost {
+// Workers on std::thread. The system may refuse one, and a test may hold each kind of worker
+// before its first step, as threads the system schedules late.
+class FakeWorkerThreads : public WorkerThreads {
 public:
-    explicit FakeRunHost(std::shared_ptr<FakeEventNames> names = std::make_shared<FakeEventNames>())
-        : m_names(std::move(names))
-    {
-        m_controls[RunControl::ScanNow] = {true, true, "立即扫描"};
-        m_controls[RunControl::Start] = {true, true, "开始"};
-        m_controls[RunControl::Stop] = {true, false, "停止"};
-        m_controls[RunControl::Pause] = {true, false, "暂停"};
-        m_controls[RunControl::DirTree] = {true, true, ""};
-        m_controls[RunControl::Progress] = {false, true, ""};
-        m_controls[RunControl::ResultList] = {false, true, ""};
-    }
-    ~FakeRunHost() override { JoinWorkers(); }
+    ~FakeWorkerThreads() override { Join(); }
 
-    void JoinWorkers()
+    bool Start(RunWorker worker, std::function<void()> body) override
+    {
+        std::lock_guard lock(m_mutex);
+        if (static_cast<int>(m_started.size()) == failAt)
+            return false;
+        m_started.push_back(worker);
+        const int kind = static_cast<int>(worker);
+        m_threads.emplace_back([this, body = std::move(body), kind, n = m_nStarts[kind]++] {
+            {
+                std::unique_lock held(m_mutex);
+                m_changed.wait(held, [&] { return !m_bHeld[kind] || n < m_nAllowed[kind]; });
+            }
+            body();
+        });
+        return true;
+    }
+    void Join()
     {
         std::vector<std::thread> threads;
         {
@@ -177,8 +229,140 @@ public:
         for (std::thread& thread : threads)
             thread.join();
     }
+    // While held, each thread of that worker waits before its first step until let go, oldest first.
+    void Hold(RunWorker worker, bool held)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            const int kind = static_cast<int>(worker);
+            m_bHeld[kind] = held;
+            m_nAllowed[kind] = m_nStarts[kind];
+        }
+        m_changed.notify_all();
+    }
+    void LetOneStart(RunWorker worker)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            ++m_nAllowed[static_cast<int>(worker)];
+        }
+        m_changed.notify_all();
+    }
+    std::vector<RunWorker> Started()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_started;
+    }
 
-    // --- the walk's operations
+    int failAt = -1; // index, in creation order over all starts, of the worker the system refuses
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::thread> m_threads;
+    std::vector<RunWorker> m_started;
+    // By RunWorker.
+    bool m_bHeld[3] = {};
+    int m_nStarts[3] = {};
+    int m_nAllowed[3] = {};
+};
+
+// The clean options' system. Its first step, the Recycle Bin, is held while the test holds it,
+// so a clean worker can be kept before its TempFiles step; it can also fail there, ending the
+// worker before that step. Its last step counts the workers that went all the way.
+class FakeCleanSystem {
+public:
+    std::unique_ptr<CleanServices> Make() { return std::make_unique<Services>(*this); }
+
+    void Hold(bool held)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_bHeld = held;
+        }
+        m_changed.notify_all();
+    }
+    int Runs()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_nRuns;
+    }
+
+    bool failsFirstStep = false; // set before a start
+
+private:
+    class Services : public CleanServices {
+    public:
+        explicit Services(FakeCleanSystem& system) : m_system(system) {}
+        void EmptyRecycleBin() override
+        {
+            std::unique_lock lock(m_system.m_mutex);
+            m_system.m_changed.wait(lock, [this] { return !m_system.m_bHeld; });
+            if (m_system.failsFirstStep)
+                throw std::runtime_error("the Recycle Bin cannot be emptied");
+        }
+        void ClearClipboard() override {}
+        bool FirstCacheEntry(std::string&) override { return false; }
+        bool NextCacheEntry(std::string&) override { return false; }
+        void DeleteCacheEntry(const std::string&) override {}
+        void CloseCacheEnumeration() override {}
+        void ClearUrlHistory() override {}
+        bool GetCookiesFolder(std::string&) override { return false; }
+        bool DeleteCookiesTopLevel(const std::string&) override { return true; }
+        void DeleteTypedUrls() override
+        {
+            std::lock_guard lock(m_system.m_mutex);
+            ++m_system.m_nRuns;
+        }
+
+    private:
+        FakeCleanSystem& m_system;
+    };
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_bHeld = false;
+    int m_nRuns = 0;
+};
+
+// The system a scan run is given: its event, its threads and its clean services.
+struct FakeRunSystem {
+    explicit FakeRunSystem(std::shared_ptr<FakeEventNames> names = std::make_shared<FakeEventNames>())
+        : scanEvent(std::move(names))
+    {
+    }
+    RunServices Services(FolderEnumerator& folders, DiskSpaceQuery& diskSpace)
+    {
+        return {folders, diskSpace, scanEvent, threads, [this] { return clean.Make(); }};
+    }
+
+    FakeScanEvent scanEvent;
+    FakeWorkerThreads threads;
+    FakeCleanSystem clean;
+};
+
+struct ControlState {
+    bool visible = false;
+    bool enabled = true;
+    std::string text;
+};
+
+// The window of a scan run: controls as plain state. The clean worker's report lines are kept
+// apart from the walk's.
+class FakeRunHost : public ScanRunHost {
+public:
+    FakeRunHost()
+    {
+        m_controls[RunControl::ScanNow] = {true, true, "立即扫描"};
+        m_controls[RunControl::Start] = {true, true, "开始"};
+        m_controls[RunControl::Stop] = {true, false, "停止"};
+        m_controls[RunControl::Pause] = {true, false, "暂停"};
+        m_controls[RunControl::DirTree] = {true, true, ""};
+        m_controls[RunControl::Progress] = {false, true, ""};
+        m_controls[RunControl::ResultList] = {false, true, ""};
+    }
+
+    // --- the walk's display
     void SetProgressPos(uint32_t position) override
     {
         std::lock_guard lock(m_mutex);
@@ -192,17 +376,12 @@ public:
     void AddResultLine(const std::string& line) override
     {
         std::lock_guard lock(m_mutex);
-        lines.push_back(line);
-    }
-    void SignalScanEvent() override
-    {
-        std::shared_ptr<FakeEvent> event;
-        {
-            std::lock_guard lock(m_mutex);
-            event = m_event;
+        for (int i = 0; i < kCleanOptionCount; ++i) {
+            const char* report = CleanOptionReportLine(static_cast<CleanOption>(i));
+            if (report != nullptr && line == report)
+                return;
         }
-        if (event)
-            event->Set();
+        lines.push_back(line);
     }
 
     // --- the run's operations
@@ -241,52 +420,6 @@ public:
         std::lock_guard lock(m_mutex);
         return checks[static_cast<std::size_t>(index)];
     }
-    bool CreateScanEvent() override
-    {
-        std::lock_guard lock(m_mutex);
-        m_event.reset();
-        if (eventFails)
-            return false;
-        m_event = m_names->Create();
-        return true;
-    }
-    void WaitScanEvent() override
-    {
-        std::shared_ptr<FakeEvent> event;
-        {
-            std::lock_guard lock(m_mutex);
-            event = m_event;
-        }
-        event->Wait();
-        std::lock_guard lock(m_mutex);
-        walkPassedEvent = true;
-    }
-    bool StartWorker(RunWorker worker, uint64_t ticket) override
-    {
-        std::lock_guard lock(m_mutex);
-        if (static_cast<int>(started.size()) == failWorkerAt)
-            return false;
-        started.push_back(worker);
-        ScanRun* r = run;
-        switch (worker) {
-        case RunWorker::Scan:
-            m_threads.emplace_back([r, ticket] { r->ScanThreadMain(ticket); });
-            break;
-        case RunWorker::Clean:
-            m_threads.emplace_back([this, r, ticket, n = m_nCleanStarts++] {
-                {
-                    std::unique_lock held(m_mutex);
-                    m_changed.wait(held, [&] { return !m_bCleanStartsHeld || n < m_nCleanStartsAllowed; });
-                }
-                r->CleanThreadMain(ticket);
-            });
-            break;
-        case RunWorker::Animation:
-            m_threads.emplace_back([r, ticket] { r->AnimationThreadMain(ticket); });
-            break;
-        }
-        return true;
-    }
     // Whole cycles while the run animates, held at the run's gate between frames, as the
     // dialog's animation does.
     void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override
@@ -305,46 +438,6 @@ public:
             frames.push_back(nFrame);
         }
         std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    // Held before its TempFiles step while the test holds it.
-    void RunCleanOptions(CleanHost& cleanHost) override
-    {
-        {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return !m_bCleanHeld; });
-        }
-        if (cleanDecides)
-            cleanHost.DecideJunkPatterns(cleanAddsPatterns);
-        std::lock_guard lock(m_mutex);
-        ++cleanRuns;
-    }
-    void HoldClean(bool held)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_bCleanHeld = held;
-        }
-        m_changed.notify_all();
-    }
-
-    // While held, each clean thread waits before its first step until let go, oldest first, as
-    // a thread the system schedules late.
-    void HoldCleanStarts(bool held)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_bCleanStartsHeld = held;
-            m_nCleanStartsAllowed = m_nCleanStarts;
-        }
-        m_changed.notify_all();
-    }
-    void LetOneCleanStart()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            ++m_nCleanStartsAllowed;
-        }
-        m_changed.notify_all();
     }
 
     ControlState Control(RunControl control)
@@ -367,11 +460,6 @@ public:
         std::lock_guard lock(m_mutex);
         return lines;
     }
-    std::vector<RunWorker> Started()
-    {
-        std::lock_guard lock(m_mutex);
-        return started;
-    }
     std::size_t FrameCount()
     {
         std::lock_guard lock(m_mutex);
@@ -383,33 +471,17 @@ public:
         return field;
     }
 
-    ScanRun* run = nullptr;
     // Settings a test makes before a start.
-    std::vector<int> checks = std::vector<int>(7, 1);
-    bool eventFails = false;
-    int failWorkerAt = -1; // index, in creation order, of the worker the system refuses
-    bool cleanAddsPatterns = true;
-    bool cleanDecides = true; // false: the clean worker ends before its TempFiles step
+    std::vector<int> checks = std::vector<int>(kCleanOptionCount, 1);
 
     // What the run did.
     uint32_t progressPos = 0;
     uint32_t progressRange = 0;
     std::vector<std::string> statusLog;
     std::vector<std::string> lines;
-    std::vector<RunWorker> started;
     std::vector<int> frames;
-    int cleanRuns = 0;
-    bool walkPassedEvent = false;
 
 private:
     std::mutex m_mutex;
-    std::condition_variable m_changed;
     std::map<RunControl, ControlState> m_controls;
-    std::shared_ptr<FakeEventNames> m_names;
-    std::shared_ptr<FakeEvent> m_event;
-    std::vector<std::thread> m_threads;
-    bool m_bCleanHeld = false;
-    bool m_bCleanStartsHeld = false;
-    int m_nCleanStarts = 0;
-    int m_nCleanStartsAllowed = 0;
 };

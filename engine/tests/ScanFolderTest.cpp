@@ -11,8 +11,7 @@ namespace {
 using F = FakeFolders;
 using Requests = std::vector<std::string>;
 
-// Stops the walk from inside a window request, the way the interface thread would while the
-// walk waits for it.
+// Stops the walk right after it lists a given line, as a stop clicked at that moment would.
 class StoppingWindow : public RecordingWindow {
 public:
     void AddResultLine(const std::string& line) override

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/CleanOption.h"
 #include "engine/Cp936LeadByte.h"
+#include "engine/ScanRun.h"
 #include "engine/tests/RunFakes.h"
 
 namespace {
@@ -31,9 +33,8 @@ std::vector<FolderEntry> JunkFiles(int n)
 
 class ScanRunTest : public ::testing::Test {
 protected:
-    ScanRunTest() : run(folders, disk, host, IsCp936LeadByte)
+    ScanRunTest() : run(system.Services(folders, disk), host, IsCp936LeadByte)
     {
-        host.run = &run;
         run.SetScanFolder(kRoot);
         run.AddToProgressBasis(10 * 1024);
     }
@@ -41,23 +42,24 @@ protected:
     {
         // Whatever a test left running ends before the run object goes.
         folders.AllowAll();
-        host.HoldClean(false);
-        host.HoldCleanStarts(false);
+        system.clean.Hold(false);
+        system.threads.Hold(RunWorker::Clean, false);
+        system.threads.Hold(RunWorker::Scan, false);
         run.OnStop();
-        run.RequestStop();
-        host.SignalScanEvent();
-        host.JoinWorkers();
+        system.scanEvent.Signal();
+        system.threads.Join();
     }
 
     void WaitForIdle()
     {
         ASSERT_TRUE(WaitUntil([this] { return !run.HasLiveWorker(); }));
-        host.JoinWorkers();
+        system.threads.Join();
     }
 
     SteppedFolders folders;
     NoDiskSpace disk;
     FakeRunHost host;
+    FakeRunSystem system;
     ScanRun run;
 };
 
@@ -81,10 +83,10 @@ TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
                                                "C:\\Users\\me\\a.tmp"}));
     EXPECT_EQ(host.Status(), Summary(3, "512KB"));
     // The end of the run resets what the next one relies on.
-    EXPECT_EQ(run.JunkKB(), 0u);
-    EXPECT_EQ(run.JunkCount(), 0u);
-    EXPECT_EQ(run.ScannedKB(), 0u);
-    EXPECT_TRUE(run.JunkPatterns().empty());
+    EXPECT_EQ(run.Engine().JunkKB(), 0u);
+    EXPECT_EQ(run.Engine().JunkCount(), 0u);
+    EXPECT_EQ(run.Engine().ScannedKB(), 0u);
+    EXPECT_TRUE(run.Engine().JunkPatterns().empty());
     EXPECT_FALSE(run.IsScanning());
     EXPECT_FALSE(run.IsAnimating());
     // Idle controls, and a full bar.
@@ -106,7 +108,7 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
 {
     // The walk starts first and waits at its first file; pause and stop still answer.
     folders.Add(kRootPattern, JunkFiles(3));
-    host.HoldClean(true);
+    system.clean.Hold(true);
     run.OnStart();
     ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 1; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -114,12 +116,12 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
     run.OnPause();
     EXPECT_EQ(host.Control(RunControl::Pause).text, "继续");
     run.OnPause();
-    host.HoldClean(false);
+    system.clean.Hold(false);
     WaitForIdle();
     EXPECT_EQ(host.Lines().size(), 3u);
 
     // Stopped while waiting; the stale worker's late patterns never reach the next run.
-    host.HoldClean(true);
+    system.clean.Hold(true);
     run.OnScanNow();
     ASSERT_TRUE(WaitUntil([this] { return folders.Yielded() == 4; }));
     const std::size_t texts = host.StatusLog().size();
@@ -127,25 +129,25 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
     // The stop's summary and the scan thread's, nothing tested in between.
     ASSERT_TRUE(WaitUntil([&] { return host.StatusLog().size() == texts + 2; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    host.HoldClean(false);
+    system.clean.Hold(false);
     WaitForIdle();
-    EXPECT_TRUE(run.JunkPatterns().empty());
-    host.cleanAddsPatterns = false;
+    EXPECT_TRUE(run.Engine().JunkPatterns().empty());
+    host.checks[static_cast<int>(CleanOption::TempFiles)] = 0;
     run.OnStart();
     WaitForIdle();
     EXPECT_EQ(host.Status(), Summary(0, "0KB"));
 
     // A clean worker that ends before its TempFiles step does not keep the walk waiting.
-    host.cleanDecides = false;
+    system.clean.failsFirstStep = true;
     run.OnScanNow();
     WaitForIdle();
     EXPECT_EQ(host.Status(), Summary(0, "0KB"));
 
     // A clean worker that first runs after the next start decides its own run's patterns, not the
     // next run's: that walk still waits for its own worker.
-    host.cleanDecides = true;
-    host.cleanAddsPatterns = true;
-    host.HoldCleanStarts(true);
+    system.clean.failsFirstStep = false;
+    host.checks[static_cast<int>(CleanOption::TempFiles)] = 1;
+    system.threads.Hold(RunWorker::Clean, true);
     int yielded = folders.Yielded();
     run.OnStart();
     ASSERT_TRUE(WaitUntil([&] { return folders.Yielded() == yielded + 1; }));
@@ -156,12 +158,12 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
     yielded = folders.Yielded();
     run.OnStart();
     ASSERT_TRUE(WaitUntil([&] { return folders.Yielded() == yielded + 1; }));
-    const int cleanRuns = host.Read(host.cleanRuns);
-    host.LetOneCleanStart();
-    ASSERT_TRUE(WaitUntil([&] { return host.Read(host.cleanRuns) == cleanRuns + 1; }));
+    const int cleanRuns = system.clean.Runs();
+    system.threads.LetOneStart(RunWorker::Clean);
+    ASSERT_TRUE(WaitUntil([&] { return system.clean.Runs() == cleanRuns + 1; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(host.StatusLog().size(), stopTexts + 2) << "a name was tested on the stale worker's patterns";
-    host.LetOneCleanStart();
+    system.threads.LetOneStart(RunWorker::Clean);
     WaitForIdle();
     EXPECT_EQ(host.Lines().size(), 3u);
 }
@@ -202,13 +204,13 @@ TEST_F(ScanRunTest, ScanRunWorkersStartInEachCommandsOrder)
     folders.Add(kRootPattern, {});
     run.OnScanNow();
     WaitForIdle();
-    EXPECT_EQ(host.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation}));
+    EXPECT_EQ(system.threads.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation}));
     // OnScanNow keeps the range it found.
     EXPECT_EQ(host.Read(host.progressRange), 0u);
 
     run.OnStart();
     WaitForIdle();
-    EXPECT_EQ(host.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation,
+    EXPECT_EQ(system.threads.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation,
                                                       RunWorker::Scan, RunWorker::Animation, RunWorker::Clean}));
     EXPECT_EQ(host.Read(host.progressRange), 10u);
 }
@@ -226,7 +228,7 @@ TEST_F(ScanRunTest, ScanRunRefusedWithNoOptionChecked)
     EXPECT_TRUE(host.Control(RunControl::ScanNow).visible);
     EXPECT_FALSE(host.Control(RunControl::ResultList).visible);
 
-    EXPECT_TRUE(host.Started().empty());
+    EXPECT_TRUE(system.threads.Started().empty());
     EXPECT_FALSE(run.IsScanning());
     EXPECT_TRUE(host.Control(RunControl::Start).enabled);
     // One checked option is enough.
@@ -243,7 +245,7 @@ TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns)
 
     run.OnStart();
     EXPECT_EQ(host.Status(), "请选择清理选项！");
-    EXPECT_EQ(host.Started().size(), 3u);
+    EXPECT_EQ(system.threads.Started().size(), 3u);
 
     // Stopped, but the walk is still inside its listing: its closing steps are yet to come.
     run.OnStop();
@@ -253,13 +255,26 @@ TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns)
     EXPECT_EQ(host.Status(), "请选择清理选项！");
     run.OnStart();
     EXPECT_EQ(host.Status(), "请选择清理选项！");
-    EXPECT_EQ(host.Started().size(), 3u);
+    EXPECT_EQ(system.threads.Started().size(), 3u);
 
     folders.AllowAll();
     WaitForIdle();
     run.OnScanNow();
-    EXPECT_EQ(host.Started().size(), 6u);
+    EXPECT_EQ(system.threads.Started().size(), 6u);
     WaitForIdle();
+
+    // A tree click once the stop enabled the tree, while the stopped run's scan thread has yet to
+    // first run: that thread walks its own run's folder, not the one picked after it.
+    system.threads.Hold(RunWorker::Scan, true);
+    run.OnScanNow();
+    run.OnStop();
+    run.SetScanFolder("C:\\Other");
+    const std::size_t opened = folders.Opened().size();
+    system.threads.LetOneStart(RunWorker::Scan);
+    WaitForIdle();
+    const std::vector<std::string> walked = folders.Opened();
+    ASSERT_EQ(walked.size(), opened + 1);
+    EXPECT_EQ(walked.back(), kRootPattern);
 }
 
 TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
@@ -267,7 +282,7 @@ TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
     folders.Add(kRootPattern, JunkFiles(6));
     folders.Allow(3);
     run.OnScanNow();
-    ASSERT_TRUE(WaitUntil([this] { return run.JunkCount() == 3; }));
+    ASSERT_TRUE(WaitUntil([this] { return run.Engine().JunkCount() == 3; }));
 
     run.OnStop();
     std::vector<std::string> log = host.StatusLog();
@@ -283,7 +298,7 @@ TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
     EXPECT_EQ(log.back(), Summary(3, "3KB"));
     // No file after the stop was counted; the counters are reset only after the second summary.
     EXPECT_EQ(host.Lines().size(), 3u);
-    EXPECT_EQ(run.JunkCount(), 0u);
+    EXPECT_EQ(run.Engine().JunkCount(), 0u);
     EXPECT_TRUE(host.Control(RunControl::Start).enabled);
     EXPECT_EQ(host.Read(host.progressPos), 10u);
 }
@@ -303,7 +318,7 @@ TEST_F(ScanRunTest, ScanRunPauseHoldsWalkAndAnimationThenStopReleasesBoth)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(folders.Yielded(), 3);
     EXPECT_LE(host.FrameCount(), frames + 1);
-    EXPECT_LE(run.ScannedKB(), 2u);
+    EXPECT_LE(run.Engine().ScannedKB(), 2u);
 
     run.OnStop();
     WaitForIdle();
@@ -345,7 +360,7 @@ TEST_F(ScanRunTest, ScanRunStopAfterTheWalkEndedKeepsItsSummary)
     folders.Add(kRootPattern, JunkFiles(2));
     folders.Allow(1);
     run.OnScanNow();
-    ASSERT_TRUE(WaitUntil([this] { return run.JunkCount() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return run.Engine().JunkCount() == 1; }));
     // A second stop queued behind the first, arriving before and after the thread's summary.
     run.OnStop();
     run.OnStop();
@@ -366,9 +381,9 @@ TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
         for (bool scanNow : {true, false}) {
             SCOPED_TRACE(std::to_string(failAt) + (scanNow ? " scan now" : " start"));
             folders.Add(kRootPattern, JunkFiles(2));
-            host.eventFails = failAt < 0;
-            host.failWorkerAt = failAt < 0 ? -1 : static_cast<int>(host.Started().size()) + failAt;
-            const int cleanRuns = host.Read(host.cleanRuns);
+            system.scanEvent.fails = failAt < 0;
+            system.threads.failAt = failAt < 0 ? -1 : static_cast<int>(system.threads.Started().size()) + failAt;
+            const int cleanRuns = system.clean.Runs();
             const std::size_t opened = folders.Opened().size();
             scanNow ? run.OnScanNow() : run.OnStart();
             WaitForIdle();
@@ -383,25 +398,25 @@ TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
             EXPECT_FALSE(host.Control(RunControl::Pause).enabled);
             EXPECT_TRUE(host.Control(RunControl::DirTree).enabled);
             // The workers that were created did nothing.
-            EXPECT_EQ(host.Read(host.cleanRuns), cleanRuns);
+            EXPECT_EQ(system.clean.Runs(), cleanRuns);
             EXPECT_EQ(folders.Opened().size(), opened);
             EXPECT_TRUE(host.Lines().empty());
         }
     }
     // And the next start runs whole, even when a clean worker of a failed start first runs after
     // it: that worker still does nothing.
-    host.HoldCleanStarts(true);
-    host.failWorkerAt = static_cast<int>(host.Started().size()) + 1;
+    system.threads.Hold(RunWorker::Clean, true);
+    system.threads.failAt = static_cast<int>(system.threads.Started().size()) + 1;
     run.OnScanNow();
-    host.eventFails = false;
-    host.failWorkerAt = -1;
-    const int cleanRuns = host.Read(host.cleanRuns);
+    system.scanEvent.fails = false;
+    system.threads.failAt = -1;
+    const int cleanRuns = system.clean.Runs();
     run.OnScanNow();
-    host.LetOneCleanStart();
-    host.LetOneCleanStart();
+    system.threads.LetOneStart(RunWorker::Clean);
+    system.threads.LetOneStart(RunWorker::Clean);
     WaitForIdle();
     EXPECT_EQ(host.Lines().size(), 2u);
-    EXPECT_EQ(host.Read(host.cleanRuns), cleanRuns + 1);
+    EXPECT_EQ(system.clean.Runs(), cleanRuns + 1);
 }
 
 TEST_F(ScanRunTest, ScanRunEmptyScanFolderWalksNothing)
@@ -418,10 +433,10 @@ TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
     auto names = std::make_shared<FakeEventNames>();
     SteppedFolders foldersA, foldersB;
     NoDiskSpace disk;
-    FakeRunHost hostA(names), hostB(names);
-    ScanRun runA(foldersA, disk, hostA, IsCp936LeadByte), runB(foldersB, disk, hostB, IsCp936LeadByte);
-    hostA.run = &runA;
-    hostB.run = &runB;
+    FakeRunHost hostA, hostB;
+    FakeRunSystem systemA(names), systemB(names);
+    ScanRun runA(systemA.Services(foldersA, disk), hostA, IsCp936LeadByte);
+    ScanRun runB(systemB.Services(foldersB, disk), hostB, IsCp936LeadByte);
     runA.SetScanFolder(kRoot);
     runB.SetScanFolder(kRoot);
     foldersA.Add(kRootPattern, JunkFiles(3));
@@ -433,14 +448,14 @@ TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
     runB.OnScanNow();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(foldersB.Opened().empty());
-    EXPECT_FALSE(hostB.Read(hostB.walkPassedEvent));
+    EXPECT_FALSE(systemB.scanEvent.WalkPassed());
 
     foldersA.AllowAll();
     ASSERT_TRUE(WaitUntil([&] { return !runA.HasLiveWorker() && !runB.HasLiveWorker(); }));
     EXPECT_EQ(hostA.Lines().size(), 3u);
     EXPECT_EQ(hostB.Lines().size(), 2u);
-    hostA.JoinWorkers();
-    hostB.JoinWorkers();
+    systemA.threads.Join();
+    systemB.threads.Join();
 }
 
 } // namespace

@@ -33,8 +33,8 @@ public:
     void DrawCaptionTitle() override { calls.push_back("title"); }
     void SendClose() override { calls.push_back("close"); }
     void ShowWindow(int cmd) override {
-        calls.push_back("show " + std::to_string(cmd) + (m_frame.m_bMaximized ? " max" : "") +
-                        (m_frame.m_bRestored ? " restored" : ""));
+        calls.push_back("show " + std::to_string(cmd) + (m_frame.IsMaximized() ? " max" : "") +
+                        (m_frame.IsRestored() ? " restored" : ""));
     }
 
 private:
@@ -51,7 +51,10 @@ protected:
         wnd.draws.clear();
         wnd.calls.clear();
     }
-    std::vector<bool> Hot() const { return {frame.m_bMinHot, frame.m_bMaxHot, frame.m_bCloseHot}; }
+    std::vector<bool> Hot() const {
+        using B = CaptionFrame::Button;
+        return {frame.HotButton() == B::Minimize, frame.HotButton() == B::Maximize, frame.HotButton() == B::Close};
+    }
 };
 
 TEST(CaptionFrameHitTest, StripsLieFivePixelsRightOfTheImages) {
@@ -89,13 +92,13 @@ TEST(CaptionFrameMetrics, BorderStyleAddsTheBorderToTheFrameAndTheStripEndsAtThe
         wnd.rcWindow = {100, 50, 900, 650};
         wnd.rcClient = {104, c.clientTop, 896, 646};
         frame.PaintSkinFrame(wnd);
-        EXPECT_EQ(frame.m_nBorderCX, c.bx);
-        EXPECT_EQ(frame.m_nBorderCY, c.by);
-        EXPECT_EQ(frame.m_nCaptionCY, c.ch);
-        EXPECT_EQ(frame.m_nFrameCX, 3);
-        EXPECT_EQ(frame.m_nFrameCY, 4);
-        EXPECT_EQ(frame.m_nWndWidth, 800);
-        EXPECT_EQ(frame.m_nWndHeight, 600);
+        EXPECT_EQ(frame.FrameMetrics().nBorderCX, c.bx);
+        EXPECT_EQ(frame.FrameMetrics().nBorderCY, c.by);
+        EXPECT_EQ(frame.FrameMetrics().nCaptionCY, c.ch);
+        EXPECT_EQ(frame.FrameMetrics().nFrameCX, 3);
+        EXPECT_EQ(frame.FrameMetrics().nFrameCY, 4);
+        EXPECT_EQ(frame.FrameMetrics().nWndWidth, 800);
+        EXPECT_EQ(frame.FrameMetrics().nWndHeight, 600);
     }
 }
 
@@ -105,7 +108,11 @@ TEST(CaptionFrameMetrics, PaintDrawsTheElementsInOrderThenTheTitle) {
     wnd.metrics = {3, 4, 1, 2, 19, true};  // BX 4, BY 6
     wnd.rcWindow = {10, 20, 810, 620};
     wnd.rcClient = {14, 45, 806, 614};  // CH 25
-    frame.m_bCloseHot = true;  // a full paint ignores the hover flags
+    frame.PaintSkinFrame(wnd);
+    frame.OnNcMouseMove({10 + 790, 20 + 3}, wnd);  // a full paint ignores the hover
+    ASSERT_EQ(frame.HotButton(), CaptionFrame::Button::Close);
+    wnd.draws.clear();
+    wnd.calls.clear();
     frame.PaintSkinFrame(wnd);
     // The caption buttons as tall as the strip, not 26: their images stay inside it.
     const std::vector<Draw> expected{
@@ -148,36 +155,36 @@ TEST_F(CaptionFrameTest, LeavingRepaintsNormalButKeepsTheFlag) {
     frame.OnNcMouseMove({730, 3}, wnd);
     wnd.draws.clear();
     frame.OnNcMouseLeave(wnd);
-    EXPECT_TRUE(frame.m_bMinHot);
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Minimize));
     EXPECT_EQ(wnd.draws,
               (std::vector<Draw>{{717, 0, 26, 23, 206}, {769, 0, 26, 23, 201}, {743, 0, 26, 23, 218}}));
     frame.OnNcMouseMove({300, 3}, wnd);
-    EXPECT_FALSE(frame.m_bMinHot);
+    EXPECT_FALSE((frame.HotButton() == CaptionFrame::Button::Minimize));
 }
 
 TEST_F(CaptionFrameTest, MaximiseClickSetsTheFlagsBeforeShowingAndKeepsTheButtonHot) {
     frame.OnNcMouseMove({760, 3}, wnd);
     frame.OnNcLButtonDown(wnd);
-    EXPECT_TRUE(frame.m_bMaximized);
-    EXPECT_FALSE(frame.m_bRestored);
-    EXPECT_TRUE(frame.m_bMaxHot);
+    EXPECT_TRUE(frame.IsMaximized());
+    EXPECT_FALSE(frame.IsRestored());
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Maximize));
     frame.OnNcLButtonDown(wnd);
-    EXPECT_FALSE(frame.m_bMaximized);
-    EXPECT_TRUE(frame.m_bRestored);
-    EXPECT_FALSE(frame.m_bMaxHot);
+    EXPECT_FALSE(frame.IsMaximized());
+    EXPECT_TRUE(frame.IsRestored());
+    EXPECT_FALSE((frame.HotButton() == CaptionFrame::Button::Maximize));
     EXPECT_EQ(wnd.calls, (std::vector<std::string>{"show 3 max", "show 9 restored"}));
 }
 
 TEST_F(CaptionFrameTest, MinimiseAndCloseClicks) {
     frame.OnNcMouseMove({730, 3}, wnd);
     frame.OnNcLButtonDown(wnd);
-    EXPECT_FALSE(frame.m_bMinHot);
-    EXPECT_TRUE(frame.m_bRestored);  // minimising leaves the window state alone
-    EXPECT_FALSE(frame.m_bMaximized);
+    EXPECT_FALSE((frame.HotButton() == CaptionFrame::Button::Minimize));
+    EXPECT_TRUE(frame.IsRestored());  // minimising leaves the window state alone
+    EXPECT_FALSE(frame.IsMaximized());
 
     frame.OnNcMouseMove({790, 3}, wnd);
     frame.OnNcLButtonDown(wnd);
-    EXPECT_TRUE(frame.m_bCloseHot);  // kept: the close may be answered "No"
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Close));  // kept: the close may be answered "No"
 
     frame.OnNcMouseMove({300, 3}, wnd);
     frame.OnNcLButtonDown(wnd);  // nothing hot: nothing happens
@@ -187,17 +194,17 @@ TEST_F(CaptionFrameTest, MinimiseAndCloseClicks) {
 TEST_F(CaptionFrameTest, DoubleClickTogglesAndOnTheMaximiseButtonTogglesTwice) {
     frame.OnNcMouseMove({730, 3}, wnd);
     frame.OnNcLButtonDblClk(wnd);
-    EXPECT_TRUE(frame.m_bMaximized);
-    EXPECT_TRUE(frame.m_bMinHot);  // hover flags untouched
+    EXPECT_TRUE(frame.IsMaximized());
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Minimize));  // hover flags untouched
     frame.OnNcLButtonDblClk(wnd);
-    EXPECT_TRUE(frame.m_bRestored);
+    EXPECT_TRUE(frame.IsRestored());
 
     wnd.calls.clear();
     frame.OnNcMouseMove({760, 3}, wnd);
     frame.OnNcLButtonDown(wnd);    // the click maximises
     frame.OnNcLButtonDblClk(wnd);  // the double click restores
-    EXPECT_FALSE(frame.m_bMaximized);
-    EXPECT_TRUE(frame.m_bMaxHot);
+    EXPECT_FALSE(frame.IsMaximized());
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Maximize));
     EXPECT_EQ(wnd.calls, (std::vector<std::string>{"show 3 max", "show 9 restored"}));
 }
 

@@ -34,9 +34,8 @@ protected:
                                         ::GetModuleHandleA(nullptr), nullptr),
                       nullptr);
         }
-        layout.m_fScaleX = 1.5f;
-        layout.m_fScaleY = 2.0f;
-        layout.m_nOptionListWidth = 152;
+        layout.InitScaleFactors(1500, 2000, 1000, 1000);
+        layout.SetOptionListWidth(152);
     }
     RECT ClientRect(int id) const {
         HWND control = ::GetDlgItem(window.Handle(), id);
@@ -83,11 +82,11 @@ TEST_F(DialogLayoutWindowTest, MaximisedPassMovesButtonsScalesTheRestAndWidensTh
     EXPECT_EQ(progress.right, 861);
     EXPECT_EQ(progress.bottom, 110);
     // The pane spans from select-all's left edge to stop's right edge, read back from the screen.
-    EXPECT_EQ(layout.m_nStopRight, ScreenRect(IDC_STOP).right);
-    EXPECT_EQ(layout.m_nSelectAllLeft, ScreenRect(IDC_SELECT_ALL).left);
+    EXPECT_EQ(layout.StopRight(), ScreenRect(IDC_STOP).right);
+    EXPECT_EQ(layout.SelectAllLeft(), ScreenRect(IDC_SELECT_ALL).left);
     for (int id : {IDC_OPTION_LIST, IDC_TAB, IDC_DIR_TREE}) {
         const RECT rc = ClientRect(id);
-        EXPECT_EQ(rc.right - rc.left, layout.m_nStopRight - layout.m_nSelectAllLeft) << id;
+        EXPECT_EQ(rc.right - rc.left, layout.StopRight() - layout.SelectAllLeft()) << id;
         EXPECT_EQ(rc.left, 754) << id;
     }
     // The last control moved to the top is the result list; the pane keeps its own order, both
@@ -95,8 +94,8 @@ TEST_F(DialogLayoutWindowTest, MaximisedPassMovesButtonsScalesTheRestAndWidensTh
     EXPECT_EQ(::GetWindow(window.Handle(), GW_CHILD), ::GetDlgItem(window.Handle(), IDC_RESULT_LIST));
     EXPECT_LT(ZIndex(IDC_OPTION_LIST), ZIndex(IDC_TAB));
     EXPECT_LT(ZIndex(IDC_DIR_TREE), ZIndex(IDC_TAB));
-    EXPECT_FLOAT_EQ(layout.m_fScaleX, 1.0f / 1.5f);
-    EXPECT_FLOAT_EQ(layout.m_fScaleY, 0.5f);
+    EXPECT_FLOAT_EQ(layout.ScaleX(), 1.0f / 1.5f);
+    EXPECT_FLOAT_EQ(layout.ScaleY(), 0.5f);
 }
 
 TEST_F(DialogLayoutWindowTest, RestoringBringsTheControlsBackWithinAPixel) {
@@ -124,7 +123,7 @@ TEST_F(DialogLayoutWindowTest, PassesThatMustNotRunLeaveEveryControlInPlace) {
     EXPECT_FALSE(layout.OnSize(ResizeLayout::kSizeMaximized, true, false, layoutWindow));
     const RECT after = ClientRect(IDC_PROGRESS);
     EXPECT_TRUE(::EqualRect(&before, &after));
-    EXPECT_FLOAT_EQ(layout.m_fScaleX, 1.5f);
+    EXPECT_FLOAT_EQ(layout.ScaleX(), 1.5f);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "res/resource.h"
 #include "skin/ButtonTextLayout.h"
+#include "skin/SkinTable.h"
 #include "skin/tests/SkinTestWindow.h"
 
 using skin_test::BitmapPixel;
@@ -50,9 +51,7 @@ protected:
         ASSERT_NE(hButton, nullptr);
         ASSERT_TRUE(button.SubclassWindow(hButton));
         const bool big = cy > 40;
-        button.m_nNormalBitmap = big ? IDB_BUTTON_BIG : IDB_BUTTON_SMALL;
-        button.m_nHoverBitmap = big ? IDB_BUTTON_BIG_HOT : IDB_BUTTON_SMALL_HOT;
-        button.m_nCurBitmap = button.m_nNormalBitmap;
+        button.SetFaces(big ? IDB_BUTTON_BIG : IDB_BUTTON_SMALL, big ? IDB_BUTTON_BIG_HOT : IDB_BUTTON_SMALL_HOT);
         ParkCursor();
         PumpMessages(30);
     }
@@ -138,7 +137,7 @@ TEST_F(MyDrawButtonTest, FaceIsDrawnAtItsOwnSizeWithTheBackgroundColourAsKey) {
     // Inside the face: the face's own pixel.
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL, kFaceX, kFaceY));
     // The face's key-coloured corner leaves what was under it.
-    ASSERT_EQ(BitmapPixel(IDB_BUTTON_SMALL, 0, 0), MyDrawButton::SKIN_TRANSPARENT_COLOR);
+    ASSERT_EQ(BitmapPixel(IDB_BUTTON_SMALL, 0, 0), SkinTable::kBackColor);
     EXPECT_EQ(Pixel(0, 0), kPrefill);
     // The 88x25 face is not stretched: the rest of the 100x30 button stays untouched.
     EXPECT_EQ(Pixel(95, 12), kPrefill);
@@ -228,16 +227,12 @@ TEST_F(MyDrawButtonTest, DisabledOrPressedButtonLooksLikeANormalOne) {
     EXPECT_EQ(WindowPixels(button.m_hWnd, ButtonRect()), normal);
 }
 
-TEST_F(MyDrawButtonTest, MouseMoveSwitchesToTheHoverLookAndTheTextColour) {
-    button.m_clrHoverText = RGB(255, 0, 0);
+TEST_F(MyDrawButtonTest, MouseMoveSwitchesToTheHoverLook) {
     Redraw();
     SendMouseMove(0);
-    EXPECT_TRUE(button.m_bHover);
-    EXPECT_EQ(button.m_nCurBitmap, static_cast<UINT>(IDB_BUTTON_SMALL_HOT));
-    EXPECT_EQ(button.m_nTextState, 0);
+    EXPECT_TRUE(button.IsHovered());
+    EXPECT_EQ(button.CurrentFace(), static_cast<UINT>(IDB_BUTTON_SMALL_HOT));
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL_HOT, kFaceX, kFaceY));
-    EXPECT_EQ(button.m_clrCurText, RGB(255, 0, 0));
-    EXPECT_FALSE(ExtentOf(RGB(255, 0, 0)).Empty()) << "hover text not in the hover colour";
     // Any later drawing shows the current look.
     Redraw();
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL_HOT, kFaceX, kFaceY));
@@ -246,27 +241,26 @@ TEST_F(MyDrawButtonTest, MouseMoveSwitchesToTheHoverLookAndTheTextColour) {
 TEST_F(MyDrawButtonTest, MoveWithTheLeftButtonHeldDoesNotStartTheHoverLook) {
     Redraw();
     SendMouseMove(MK_LBUTTON);
-    EXPECT_FALSE(button.m_bHover);
+    EXPECT_FALSE(button.IsHovered());
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL, kFaceX, kFaceY));
     // Released, the next move does.
     SendMouseMove(0);
-    EXPECT_TRUE(button.m_bHover);
+    EXPECT_TRUE(button.IsHovered());
 }
 
 TEST_F(MyDrawButtonTest, HoverEndsAtTheFirstTickWithTheCursorOutside) {
     SendMouseMove(0);
-    ASSERT_TRUE(button.m_bHover);
+    ASSERT_TRUE(button.IsHovered());
     // A tick of another timer, with the cursor outside, changes nothing.
     ::SendMessageA(button.m_hWnd, WM_TIMER, 7, 0);
-    EXPECT_TRUE(button.m_bHover);
+    EXPECT_TRUE(button.IsHovered());
     PumpMessages(100);
-    EXPECT_FALSE(button.m_bHover);
-    EXPECT_EQ(button.m_nTextState, 1);
-    EXPECT_EQ(button.m_nCurBitmap, static_cast<UINT>(IDB_BUTTON_SMALL));
+    EXPECT_FALSE(button.IsHovered());
+    EXPECT_EQ(button.CurrentFace(), static_cast<UINT>(IDB_BUTTON_SMALL));
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL, kFaceX, kFaceY));
     // The hover timer is gone: a tick of it now changes nothing either.
-    ::SendMessageA(button.m_hWnd, WM_TIMER, MyDrawButton::TIMER_HOVER, 0);
-    EXPECT_FALSE(button.m_bHover);
+    ::SendMessageA(button.m_hWnd, WM_TIMER, SkinTable::kButtonHoverTimer, 0);
+    EXPECT_FALSE(button.IsHovered());
 }
 
 TEST_F(MyDrawButtonTest, HoverLastsWhileTheCursorStaysInside) {
@@ -274,11 +268,11 @@ TEST_F(MyDrawButtonTest, HoverLastsWhileTheCursorStaysInside) {
     ::SetCursorPos(centre.x, centre.y);
     SendMouseMove(0);
     PumpMessages(120);
-    EXPECT_TRUE(button.m_bHover);
+    EXPECT_TRUE(button.IsHovered());
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL_HOT, kFaceX, kFaceY));
     ParkCursor();
     PumpMessages(120);
-    EXPECT_FALSE(button.m_bHover);
+    EXPECT_FALSE(button.IsHovered());
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL, kFaceX, kFaceY));
 }
 
@@ -287,7 +281,7 @@ TEST_F(MyDrawButtonTest, LeaveNoticeEndsTheHoverLookOnce) {
     ::SetCursorPos(centre.x, centre.y);
     SendMouseMove(0);
     ::SendMessageA(button.m_hWnd, WM_MOUSELEAVE, 0, 0);
-    EXPECT_FALSE(button.m_bHover);
+    EXPECT_FALSE(button.IsHovered());
     EXPECT_EQ(Pixel(kFaceX, kFaceY), BitmapPixel(IDB_BUTTON_SMALL, kFaceX, kFaceY));
     // A second end draws nothing: a face painted over in between stays.
     FillWindow(button.m_hWnd, ButtonRect(), kPrefill);

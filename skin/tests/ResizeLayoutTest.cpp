@@ -100,18 +100,17 @@ TEST(ResizeLayoutArithmetic, WhenToLayOut) {
 TEST(ResizeLayoutArithmetic, FactorsAreScreenOverWindow) {
     ResizeLayout layout;
     layout.InitScaleFactors(1024, 768, 800, 480);
-    EXPECT_FLOAT_EQ(layout.m_fScaleX, 1.28f);
-    EXPECT_FLOAT_EQ(layout.m_fScaleY, 1.6f);
+    EXPECT_FLOAT_EQ(layout.ScaleX(), 1.28f);
+    EXPECT_FLOAT_EQ(layout.ScaleY(), 1.6f);
     layout.InitScaleFactors(1024, 768, 0, 480);  // no width: identity rather than infinity
-    EXPECT_EQ(layout.m_fScaleX, 1.0f);
+    EXPECT_EQ(layout.ScaleX(), 1.0f);
 }
 
 TEST(ResizeLayoutPass, MovesInOrderWithTheFlagsAndFlipsTheFactors) {
     FakeLayoutWindow wnd = MakeDialog();
     ResizeLayout layout;
-    layout.m_fScaleX = 1.5f;
-    layout.m_fScaleY = 2.0f;
-    layout.m_nOptionListWidth = 340;
+    layout.InitScaleFactors(1500, 2000, 1000, 1000);
+    layout.SetOptionListWidth(340);
     ASSERT_TRUE(layout.OnSize(ResizeLayout::kSizeMaximized, true, false, wnd));
 
     EXPECT_EQ(wnd.moved, (std::vector<int>{1010, 1004, 1027, 1001, 1011, 1005, 1002, 1003, 1021, 1015, 1007,
@@ -124,15 +123,15 @@ TEST(ResizeLayoutPass, MovesInOrderWithTheFlagsAndFlipsTheFactors) {
     // Scaled controls take the scaled size.
     EXPECT_EQ(wnd.controls[1021], (SkinRect{16, 700, 600, 740}));
     // The read-backs are screen coordinates of the moved buttons.
-    EXPECT_EQ(layout.m_nStopRight, 1018 + wnd.ox);
-    EXPECT_EQ(layout.m_nSelectAllLeft, 630 + wnd.ox);
+    EXPECT_EQ(layout.StopRight(), 1018 + wnd.ox);
+    EXPECT_EQ(layout.SelectAllLeft(), 630 + wnd.ox);
     // Maximised: the pane spans select-all's left edge to stop's right edge.
     for (int id : {1008, 1031, 1030}) {
-        EXPECT_EQ(wnd.controls[id].Width(), layout.m_nStopRight - layout.m_nSelectAllLeft) << id;
+        EXPECT_EQ(wnd.controls[id].Width(), layout.StopRight() - layout.SelectAllLeft()) << id;
     }
     EXPECT_EQ(wnd.controls[1031], (SkinRect{630, 80, 1018, 680}));
-    EXPECT_FLOAT_EQ(layout.m_fScaleX, 1.0f / 1.5f);
-    EXPECT_FLOAT_EQ(layout.m_fScaleY, 0.5f);
+    EXPECT_FLOAT_EQ(layout.ScaleX(), 1.0f / 1.5f);
+    EXPECT_FLOAT_EQ(layout.ScaleY(), 0.5f);
     EXPECT_EQ(wnd.nInvalidations, 1);
 }
 
@@ -140,9 +139,8 @@ TEST(ResizeLayoutPass, RestoreBringsControlsBackWithinAPixelAndPaneKeepsItsWidth
     FakeLayoutWindow wnd = MakeDialog();
     const std::map<int, SkinRect> before = wnd.controls;
     ResizeLayout layout;
-    layout.m_fScaleX = 1.5f;
-    layout.m_fScaleY = 1.5f;
-    layout.m_nOptionListWidth = 340;
+    layout.InitScaleFactors(1500, 1500, 1000, 1000);
+    layout.SetOptionListWidth(340);
     layout.OnSize(ResizeLayout::kSizeMaximized, true, false, wnd);
     layout.OnSize(ResizeLayout::kSizeRestored, false, true, wnd);
 
@@ -157,7 +155,7 @@ TEST(ResizeLayoutPass, RestoreBringsControlsBackWithinAPixelAndPaneKeepsItsWidth
         EXPECT_EQ(wnd.controls[id].Width(), before.at(id).Width()) << id;
         EXPECT_EQ(wnd.controls[id].Height(), before.at(id).Height()) << id;
     }
-    EXPECT_FLOAT_EQ(layout.m_fScaleX, 1.5f);
+    EXPECT_FLOAT_EQ(layout.ScaleX(), 1.5f);
 }
 
 TEST(ResizeLayoutPass, IgnoredNotificationsChangeNothing) {
@@ -173,12 +171,12 @@ TEST(ResizeLayoutPass, IgnoredNotificationsChangeNothing) {
         wnd.bControlsExist = c.bControlsExist;
         const std::map<int, SkinRect> before = wnd.controls;
         ResizeLayout layout;
-        layout.m_fScaleX = 1.5f;
+        layout.InitScaleFactors(1500, 1000, 1000, 1000);
         EXPECT_FALSE(layout.OnSize(c.nType, c.bMaximized, c.bRestored, wnd));
         EXPECT_EQ(wnd.controls, before);
         EXPECT_TRUE(wnd.moved.empty());
         EXPECT_EQ(wnd.nInvalidations, 0);
-        EXPECT_EQ(layout.m_fScaleX, 1.5f);
+        EXPECT_EQ(layout.ScaleX(), 1.5f);
     }
 }
 
@@ -186,8 +184,7 @@ TEST(ResizeLayoutPass, MissingControlIsSkipped) {
     FakeLayoutWindow wnd = MakeDialog();
     wnd.controls.erase(1027);
     ResizeLayout layout;
-    layout.m_fScaleX = 2.0f;
-    layout.m_fScaleY = 2.0f;
+    layout.InitScaleFactors(2000, 2000, 1000, 1000);
     EXPECT_TRUE(layout.OnSize(ResizeLayout::kSizeMinimized, false, true, wnd));
     EXPECT_EQ(wnd.moved.size(), 13u);
 }

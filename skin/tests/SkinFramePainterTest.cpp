@@ -62,18 +62,19 @@ protected:
 };
 
 TEST_F(SkinFramePainterTest, FrameMetricsComeFromTheSystemAndTheWindowsRectangles) {
-    EXPECT_EQ(frame.m_nWndWidth, kW);
-    EXPECT_EQ(frame.m_nWndHeight, kH);
-    EXPECT_EQ(frame.m_nFrameCX, ::GetSystemMetrics(SM_CXDLGFRAME));
-    EXPECT_EQ(frame.m_nFrameCY, ::GetSystemMetrics(SM_CYDLGFRAME));
+    const CaptionFrame::Metrics metrics = frame.FrameMetrics();
+    EXPECT_EQ(metrics.nWndWidth, kW);
+    EXPECT_EQ(metrics.nWndHeight, kH);
+    EXPECT_EQ(metrics.nFrameCX, ::GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(metrics.nFrameCY, ::GetSystemMetrics(SM_CYDLGFRAME));
     // WS_CAPTION includes WS_BORDER.
-    EXPECT_EQ(frame.m_nBorderCX, frame.m_nFrameCX + ::GetSystemMetrics(SM_CXBORDER));
-    EXPECT_EQ(frame.m_nBorderCY, frame.m_nFrameCY + ::GetSystemMetrics(SM_CYBORDER));
-    EXPECT_EQ(frame.m_nCaptionCY, StripHeight());
+    EXPECT_EQ(metrics.nBorderCX, metrics.nFrameCX + ::GetSystemMetrics(SM_CXBORDER));
+    EXPECT_EQ(metrics.nBorderCY, metrics.nFrameCY + ::GetSystemMetrics(SM_CYBORDER));
+    EXPECT_EQ(metrics.nCaptionCY, StripHeight());
 }
 
 TEST_F(SkinFramePainterTest, EveryFrameElementIsPaintedFromItsBitmap) {
-    const int ch = frame.m_nCaptionCY;
+    const int ch = frame.FrameMetrics().nCaptionCY;
     struct Case {
         const char* what;
         int x, y;
@@ -110,7 +111,7 @@ TEST_F(SkinFramePainterTest, EveryFrameElementIsPaintedFromItsBitmap) {
 }
 
 TEST_F(SkinFramePainterTest, TitleIsWhiteAndCentredOnX100) {
-    const int ch = frame.m_nCaptionCY;
+    const int ch = frame.FrameMetrics().nCaptionCY;
     int left = kW, right = -1, top = ch, white_elsewhere = 0;
     for (int y = 0; y < ch; ++y) {
         for (int x = 30; x < kW - 100; ++x) {
@@ -150,9 +151,9 @@ TEST_F(SkinFramePainterTest, ButtonUnderThePointerLightsUpAlongItsHitStrip) {
     for (const Case& c : cases) {
         MoveTo(c.x, c.y);
         EXPECT_EQ(ButtonLooks(), c.looks) << c.x << "," << c.y;
-        EXPECT_EQ(frame.m_bMinHot, c.looks.min);
-        EXPECT_EQ(frame.m_bMaxHot, c.looks.max);
-        EXPECT_EQ(frame.m_bCloseHot, c.looks.close);
+        EXPECT_EQ((frame.HotButton() == CaptionFrame::Button::Minimize), c.looks.min);
+        EXPECT_EQ((frame.HotButton() == CaptionFrame::Button::Maximize), c.looks.max);
+        EXPECT_EQ((frame.HotButton() == CaptionFrame::Button::Close), c.looks.close);
     }
     // The hot close image fills the strip down to its last row and not one row further.
     MoveTo(kW - 10, 10);
@@ -164,15 +165,15 @@ TEST_F(SkinFramePainterTest, ButtonUnderThePointerLightsUpAlongItsHitStrip) {
 
 TEST_F(SkinFramePainterTest, LeavingRepaintsTheNormalImagesButKeepsTheFlag) {
     MoveTo(kW - 70, 10);
-    ASSERT_TRUE(frame.m_bMinHot);
+    ASSERT_TRUE((frame.HotButton() == CaptionFrame::Button::Minimize));
     frame.OnNcMouseLeave(painter);
     EXPECT_TRUE(ButtonsNormal());
-    EXPECT_TRUE(frame.m_bMinHot);
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Minimize));
 }
 
 TEST_F(SkinFramePainterTest, FullPaintShowsNormalImagesWhateverTheFlags) {
     MoveTo(kW - 10, 10);
-    ASSERT_TRUE(frame.m_bCloseHot);
+    ASSERT_TRUE((frame.HotButton() == CaptionFrame::Button::Close));
     frame.PaintSkinFrame(painter);
     EXPECT_TRUE(ButtonsNormal());
 }
@@ -182,12 +183,12 @@ TEST_F(SkinFramePainterTest, CaptionButtonsAndDoubleClickActOnTheWindow) {
     frame.OnNcLButtonDown(painter);
     PumpMessages(30);
     EXPECT_TRUE(::IsZoomed(window.Handle()));
-    EXPECT_TRUE(frame.m_bMaximized);
-    EXPECT_TRUE(frame.m_bMaxHot);
+    EXPECT_TRUE(frame.IsMaximized());
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Maximize));
     frame.OnNcLButtonDown(painter);
     PumpMessages(30);
     EXPECT_FALSE(::IsZoomed(window.Handle()));
-    EXPECT_FALSE(frame.m_bMaxHot);
+    EXPECT_FALSE((frame.HotButton() == CaptionFrame::Button::Maximize));
     RECT rc;
     ::GetWindowRect(window.Handle(), &rc);
     EXPECT_EQ(rc.right - rc.left, kW);
@@ -201,7 +202,7 @@ TEST_F(SkinFramePainterTest, CaptionButtonsAndDoubleClickActOnTheWindow) {
     MoveTo(kW - 70, 10);
     frame.OnNcLButtonDown(painter);
     EXPECT_TRUE(::IsIconic(window.Handle()));
-    EXPECT_FALSE(frame.m_bMinHot);
+    EXPECT_FALSE((frame.HotButton() == CaptionFrame::Button::Minimize));
     ::ShowWindow(window.Handle(), SW_RESTORE);
     PumpMessages(30);
 
@@ -210,7 +211,7 @@ TEST_F(SkinFramePainterTest, CaptionButtonsAndDoubleClickActOnTheWindow) {
     MoveTo(kW - 10, 10);
     frame.OnNcLButtonDown(painter);
     EXPECT_EQ(TestWindow::CloseCount(), closes + 1);
-    EXPECT_TRUE(frame.m_bCloseHot);
+    EXPECT_TRUE((frame.HotButton() == CaptionFrame::Button::Close));
 }
 
 TEST_F(SkinFramePainterTest, PaintsAndPointerMovesLeaveNoGdiObjectBehind) {

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "skin/SkinTable.h"
 #include "tools/skingen/Canvas.h"
 
 // The colours the skin is drawn in; the background is also the colour key of the button faces.
 namespace skin {
-constexpr Rgb kBackground{14, 94, 157};
+constexpr Rgb kBackground{static_cast<uint8_t>(SkinTable::kBackColor), static_cast<uint8_t>(SkinTable::kBackColor >> 8),
+                          static_cast<uint8_t>(SkinTable::kBackColor >> 16)};
 constexpr Rgb kCaptionTop{21, 146, 245};
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kCloseHot{255, 0, 0};
