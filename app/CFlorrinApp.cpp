@@ -16,6 +16,8 @@ BOOL CFlorrinApp::InitInstance() {
     ::InitCommonControlsEx(&controls);
 
     CWinApp::InitInstance();
+    // The dialog hosts no ActiveX controls, so there is no control container to enable.
+    SetRegistryKey("应用程序向导生成的本地应用程序");
 
     CFlorrinDlg dlg;
     m_pMainWnd = &dlg;

@@ -29,6 +29,11 @@ int CWinApp::Run() {
 
 int CWinApp::ExitInstance() { return 0; }
 
+void CWinApp::SetRegistryKey(const char* lpszRegistryKey) {
+    m_strRegistryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : "";
+    m_pszRegistryKey = m_strRegistryKey.c_str();
+}
+
 void CWinApp::BeginWaitCursor() {
     HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
     if (m_nWaitCursorCount++ == 0) m_hCursorRestore = previous;

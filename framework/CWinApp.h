@@ -21,6 +21,9 @@ public:
     virtual int Run();
     virtual int ExitInstance();
 
+    // Names the registry key of the application's profile. Nothing is stored under it.
+    void SetRegistryKey(const char* lpszRegistryKey);
+
     // The hourglass while a long step runs on the interface thread; calls nest.
     void BeginWaitCursor();
     void EndWaitCursor();
@@ -30,10 +33,12 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     const char* m_pszAppName = nullptr;
+    const char* m_pszRegistryKey = nullptr;
     CWnd* m_pMainWnd = nullptr;
 
 private:
     std::string m_strAppName;
+    std::string m_strRegistryKey;
     int m_nWaitCursorCount = 0;
     HCURSOR m_hCursorRestore = nullptr;
 };

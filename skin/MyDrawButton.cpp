@@ -33,6 +33,7 @@ void MyDrawButton::PreSubclassWindow() {
 void MyDrawButton::SetFaces(UINT nNormalBitmap, UINT nHoverBitmap) {
     m_nNormalBitmap = nNormalBitmap;
     m_nHoverBitmap = nHoverBitmap;
+    m_nCurBitmap = m_bHover ? nHoverBitmap : nNormalBitmap;
 }
 
 void MyDrawButton::DrawItem(LPDRAWITEMSTRUCT) {
@@ -51,7 +52,7 @@ void MyDrawButton::DrawButtonBitmap() {
     CSelectGuard selectFace(memDC, face);
     // At its own size: a smaller face leaves the rest untouched, a larger one is clipped.
     dc.TransparentBlt(0, 0, bm.bmWidth, bm.bmHeight, &memDC, 0, 0, bm.bmWidth, bm.bmHeight,
-                      SkinTable::kBackColor);
+                      SKIN_TRANSPARENT_COLOR);
 }
 
 void MyDrawButton::DrawButtonText() {
@@ -61,7 +62,8 @@ void MyDrawButton::DrawButtonText() {
     GetClientRect(&rcClient);
     const std::string text = GetWindowText();
 
-    dc.SetTextColor(SkinTable::kTextColor);
+    m_clrCurText = m_nTextState == 0 ? m_clrHoverText : m_clrNormalText;
+    dc.SetTextColor(m_clrCurText);
     dc.SetBkMode(TRANSPARENT);
 
     CFont font;
@@ -81,9 +83,11 @@ void MyDrawButton::OnMouseMove(UINT nFlags, CPoint) {
     if (nFlags & MK_LBUTTON) return;
     if (!m_bHover) {
         m_bHover = true;
+        m_nCurBitmap = m_nHoverBitmap;
+        m_nTextState = 0;
         DrawButtonBitmap();
         DrawButtonText();
-        SetTimer(SkinTable::kButtonHoverTimer, kHoverPeriodMs);
+        SetTimer(TIMER_HOVER, kHoverPeriodMs);
     }
     Default();
 }
@@ -91,7 +95,7 @@ void MyDrawButton::OnMouseMove(UINT nFlags, CPoint) {
 BOOL MyDrawButton::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void MyDrawButton::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent != SkinTable::kButtonHoverTimer) return;
+    if (nIDEvent != TIMER_HOVER) return;
     POINT ptCursor{};
     CRect rcWindow;
     ::GetCursorPos(&ptCursor);
@@ -106,8 +110,10 @@ void MyDrawButton::OnMouseLeave() {
 }
 
 void MyDrawButton::LeaveHover() {
-    KillTimer(SkinTable::kButtonHoverTimer);
+    KillTimer(TIMER_HOVER);
+    m_nTextState = 1;
     m_bHover = false;
+    m_nCurBitmap = m_nNormalBitmap;
     DrawButtonBitmap();
     DrawButtonText();
 }

@@ -19,7 +19,8 @@ constexpr uint32_t kTextColor = Rgb(255, 255, 255);
 // Timers of the dialog: the shop link's scroll tick and the paint of what the walk published.
 constexpr unsigned kShopLinkTimer = 24;
 constexpr unsigned kPaintTimer = 0x4C50;
-// Each skinned button's own timer, which polls the cursor while the pointer is over it.
-constexpr unsigned kButtonHoverTimer = 25;
+// Each skinned button's own timer, which polls the cursor while the pointer is over it; on the
+// button's window, so the same number as the dialog's link timer does not collide with it.
+constexpr unsigned kButtonHoverTimer = 24;
 
 } // namespace SkinTable
