@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every configuration and runs every test layer:
-# native unit tests, the same under AddressSanitizer+UBSan and ThreadSanitizer, the Windows
-# unit and end-to-end tests under Wine (in a hermetic prefix, on Xvfb), and the fuzz targets.
+# Installs what is missing, builds every configuration and runs every test layer: the sources'
+# format and layering, native unit tests, the same under AddressSanitizer+UBSan and
+# ThreadSanitizer, the Windows unit and end-to-end tests under Wine (in a hermetic prefix, on
+# Xvfb), and the fuzz targets.
 # Ends with "N passed, M failed" and a non-zero status on any failure.
 set -uo pipefail
 cd "$(dirname "$0")"
@@ -50,6 +51,14 @@ build_or_fail() { # name, dir, cmake args...
     failed=$((failed + 1)); return 1
   fi
 }
+
+# 0. The sources: the committed format, and layers that depend downward only.
+echo "== source"
+if scripts/check-source.sh >"$logs/source.log" 2>&1; then
+  passed=$((passed + 1)); echo "  format and layers: ok"
+else
+  failed=$((failed + 1)); echo "  format and layers: FAILED"; head -n 40 "$logs/source.log"
+fi
 
 # 1. Native unit tests.
 build_or_fail native build/native && run_layer native build/native -j"$jobs"

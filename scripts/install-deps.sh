@@ -8,7 +8,7 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
 packages=(
-  cmake make g++ googletest g++-mingw-w64-i686 clang libclang-rt-14-dev
+  cmake make g++ googletest g++-mingw-w64-i686 clang clang-format libclang-rt-14-dev
   fd-find
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 libxxf86vm1
