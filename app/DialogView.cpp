@@ -261,6 +261,7 @@ void DialogView::BeginDeleteAll(bool answerSent)
     FlushPainting();
     m_bAnswerSent = answerSent;
     m_nLastAnswered = GetTickCount64();
+    m_nDeletingLineShownAt = 0;
 }
 
 int DialogView::GetLineCount()
@@ -313,7 +314,28 @@ void DialogView::ReplaceLines(const std::vector<std::string>& lines)
 
 void DialogView::ShowDeleteStatus(const std::string& text)
 {
+    m_bDeletingLineDue = false;
     SetWindowTextA(StatusLine(), text.c_str());
+}
+
+void DialogView::ShowDeletingLine(const std::string& line)
+{
+    m_deletingLine = line;
+    m_bDeletingLineDue = true;
+    if (GetTickCount64() - m_nDeletingLineShownAt >= kPaintMs)
+        WriteDeletingLine();
+}
+
+void DialogView::WriteDeletingLine()
+{
+    if (!m_bDeletingLineDue)
+        return;
+    m_bDeletingLineDue = false;
+    m_nDeletingLineShownAt = GetTickCount64();
+    // The static paints itself on WM_SETTEXT; through the default procedure it only stores the
+    // text, and the repaint follows at once.
+    DefWindowProcA(StatusLine(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_deletingLine.c_str()));
+    RedrawWindow(StatusLine(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void DialogView::ShowScanNowButton(const std::string& text)
@@ -338,6 +360,7 @@ void DialogView::KeepAnswering()
     if (now - m_nLastAnswered < kAnswerEveryMs)
         return;
     m_nLastAnswered = now;
+    WriteDeletingLine();
     // A peek carries out the messages sent to this thread. It looks at sent messages only, so no
     // posted click or key is handled out of its turn, and it removes nothing.
     MSG msg;

@@ -70,6 +70,7 @@ public:
     void DeleteLine(int index) override;
     void ReplaceLines(const std::vector<std::string>& lines) override;
     void ShowDeleteStatus(const std::string& text) override;
+    void ShowDeletingLine(const std::string& line) override;
     void ShowScanNowButton(const std::string& text) override;
     void KeepAnswering() override;
 
@@ -123,4 +124,11 @@ private:
     static constexpr ULONGLONG kAnswerEveryMs = 50;
     bool m_bAnswerSent = false;
     ULONGLONG m_nLastAnswered = 0;
+    // A long delete command's current line. Writing the status line is a round trip to Wine's
+    // server and its paint more: the line is written at most once per kPaintMs, and before the
+    // window answers, so whoever can look sees the line being deleted.
+    std::string m_deletingLine;
+    bool m_bDeletingLineDue = false;
+    ULONGLONG m_nDeletingLineShownAt = 0;
+    void WriteDeletingLine();
 };

@@ -3,173 +3,28 @@
 // Prints figures and ratios; asserts nothing. Run it in the hermetic test prefix on a display:
 //   wine64 build/win/bin/bench_scan_run.exe [folders] [files per folder]
 //   wine64 build/win/bin/bench_scan_run.exe 'C:\florrin-scan-trees'   (made by make_scan_tree.py)
-#include <windows.h>
-#include <commctrl.h>
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "bench/GuiBench.h"
 #include "res/resource.h"
-#include "tests/e2e/FlorrinSession.h"
+
+using namespace GuiBench;
 
 namespace {
 
-LONGLONG Now()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double SecondsSince(LONGLONG start)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string ProfileFolder()
-{
-    char profile[MAX_PATH] = {};
-    SHGetSpecialFolderPathA(nullptr, profile, CSIDL_PROFILE, FALSE);
-    return profile;
-}
-
-std::string Here()
-{
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    return path.substr(0, path.find_last_of("\\/") + 1);
-}
-
-void MakeFile(const std::string& path, DWORD bytes)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return;
-    SetFilePointer(f, static_cast<LONG>(bytes), nullptr, FILE_BEGIN);
-    SetEndOfFile(f);
-    CloseHandle(f);
-}
-
-std::string Numbered(const char* stem, int n, const char* tail)
-{
-    std::string name = stem;
-    name.append(std::to_string(n)).append(tail);
-    return name;
-}
-
-// folders x files files, junkPerFolder of each folder's named *.tmp: the same number of files
-// with junk or without, so the ratio of the two scans is the junk's cost alone.
-void MakeTree(const std::string& root, int folders, int files, int junkPerFolder)
-{
-    CreateDirectoryA(root.c_str(), nullptr);
-    for (int d = 0; d < folders; ++d) {
-        const std::string folder = root + "\\" + Numbered("d", d, "");
-        CreateDirectoryA(folder.c_str(), nullptr);
-        for (int f = junkPerFolder; f < files; ++f)
-            MakeFile(folder + "\\" + Numbered("file", f, ".dat"), 3000);
-        for (int j = 0; j < junkPerFolder; ++j)
-            MakeFile(folder + "\\" + Numbered("junk", j, ".tmp"), 3000);
-    }
-}
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-// The walk the program does, with nothing done per entry: what the file system costs.
-unsigned long long BareWalk(const std::string& folder)
-{
-    unsigned long long files = 0;
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        const std::string name = data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != "." && name != ".." && name != "..." && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                files += BareWalk(folder + "\\" + name);
-        } else {
-            ++files;
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return files;
-}
-
-// Starts the program, presses "立即扫描" and waits for the summary: seconds from click to summary.
+// A whole GUI scan in a program started for it: seconds from the click to the summary.
 double GuiScan(const std::string& exe, std::string& summary, int& lines)
 {
     FlorrinSession app;
-    if (!app.Launch(exe))
-        return -1;
-    // The program measures the profile folder for the bar's range as it starts: the click waits
-    // for that measure (the bar's range grows once it ends), which is start-up's cost, not the scan's.
-    const auto rangeTop = [&] {
-        DWORD_PTR top = 0;
-        SendMessageTimeoutA(app.Control(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &top);
-        return top;
-    };
-    const DWORD_PTR usedSpaceOnly = rangeTop();
-    FlorrinSession::WaitUntil([&] { return rangeTop() != usedSpaceOnly; }, 15000);
-    const LONGLONG start = Now();
-    app.Click(IDC_SCAN_NOW);
-    const std::string prefix = "扫描已完成！";
-    FlorrinSession::WaitUntil(
-        [&] { return app.IsEnabled(IDC_START) && app.Text(IDC_STATUS_TEXT).rfind(prefix, 0) == 0; }, 600000);
-    const double seconds = SecondsSince(start);
+    const double seconds = ScanInGui(app, exe);
     summary = app.Text(IDC_STATUS_TEXT);
     lines = app.ListCount(IDC_RESULT_LIST);
     app.Kill();
     return seconds;
-}
-
-void Print(const std::string& gbk)
-{
-    // The console wants the terminal's encoding; Wine hands narrow output through as GBK.
-    std::fputs(gbk.c_str(), stdout);
-}
-
-// Puts the tree to scan at `root`: moved in from `premade` when given (the natively made trees of
-// make_scan_tree.py), else made here. A moved tree goes back out afterwards with TakeTree.
-void PutTree(const std::string& root, const std::string& premade, int folders, int files, int junkPerFolder)
-{
-    RemoveTree(root);
-    if (premade.empty())
-        MakeTree(root, folders, files, junkPerFolder);
-    else
-        MoveFileA(premade.c_str(), root.c_str());
-}
-
-void TakeTree(const std::string& root, const std::string& premade)
-{
-    if (premade.empty())
-        RemoveTree(root);
-    else
-        MoveFileA(root.c_str(), premade.c_str());
 }
 
 } // namespace

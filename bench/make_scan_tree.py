@@ -2,7 +2,8 @@
 """Writes the GUI scan bench's two trees natively (through Wine they take most of an hour):
 ROOT/plain holds FOLDERS x FILES ordinary files of 3,000 bytes; ROOT/junk as many files, JUNK of
 them *.tmp spread over its folders, so the two scans differ in the junk alone. bench_scan_run
-moves each into the profile in turn."""
+moves each into the profile in turn. With --junk-only, ROOT/junk alone (bench_scan_memory's
+400,000-file tree: ROOT 20000 20 10000 --junk-only)."""
 import os
 import sys
 
@@ -17,11 +18,14 @@ def make(root, folders, files, junk):
                 out.truncate(3000)
 
 def main():
-    root = sys.argv[1]
-    folders = int(sys.argv[2]) if len(sys.argv) > 2 else 5000
-    files = int(sys.argv[3]) if len(sys.argv) > 3 else 20
-    junk = int(sys.argv[4]) if len(sys.argv) > 4 else 10000
-    make(os.path.join(root, "plain"), folders, files, 0)
+    junk_only = "--junk-only" in sys.argv
+    args = [a for a in sys.argv[1:] if a != "--junk-only"]
+    root = args[0]
+    folders = int(args[1]) if len(args) > 1 else 5000
+    files = int(args[2]) if len(args) > 2 else 20
+    junk = int(args[3]) if len(args) > 3 else 10000
+    if not junk_only:
+        make(os.path.join(root, "plain"), folders, files, 0)
     make(os.path.join(root, "junk"), folders, files, junk)
 
 if __name__ == "__main__":

@@ -84,7 +84,7 @@ void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadByteP
     std::string line;
     for (int i = 0; i < window.GetLineCount(); ++i) {
         if (!window.GetLineText(i, line)) continue;
-        window.ShowDeleteStatus(line);
+        window.ShowDeletingLine(line);
         const DeleteOutcome outcome = DeleteListedFile(deleter, line, isLeadByte);
         if (!LeavesNoFile(outcome)) {
             kept.push_back(line);

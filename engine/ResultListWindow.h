@@ -20,6 +20,10 @@ public:
     // Writes the status line at once. What a running walk publishes meanwhile is applied after the
     // command, so no line joins the list under it.
     virtual void ShowDeleteStatus(const std::string& text) = 0;
+    // The line whose file a long command deletes now, for the status line. It may be written at
+    // display rate, a few tens of milliseconds late at most, but always before the window answers
+    // other threads or programs; the next ShowDeleteStatus replaces it.
+    virtual void ShowDeletingLine(const std::string& line) = 0;
     // Hides the result list and shows the big scan button again with the given text.
     virtual void ShowScanNowButton(const std::string& text) = 0;
     // Called between two lines of a long command: lets the window answer what other threads and

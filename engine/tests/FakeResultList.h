@@ -50,6 +50,7 @@ public:
         caret = -1;
     }
     void ShowDeleteStatus(const std::string& text) override { statusTexts.push_back(text); }
+    void ShowDeletingLine(const std::string& line) override { statusTexts.push_back(line); }
     void ShowScanNowButton(const std::string& text) override {
         listShown = false;
         scanNowShown = true;
