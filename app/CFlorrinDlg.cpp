@@ -220,9 +220,9 @@ void CFlorrinDlg::OnPaint() {
     GetClientRect(&rcClient);
     if (IsIconic()) {
         SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-        const SkinPoint origin = DialogGeometry::IconOrigin(rcClient.Width(), rcClient.Height(),
-                                                             ::GetSystemMetrics(SM_CXICON),
-                                                             ::GetSystemMetrics(SM_CYICON));
+        const SkinPoint origin =
+            DialogGeometry::IconOrigin(rcClient.Width(), rcClient.Height(), ::GetSystemMetrics(SM_CXICON),
+                                       ::GetSystemMetrics(SM_CYICON));
         dc.DrawIcon(origin.x, origin.y, m_hIcon);
     } else {
         dc.FillSolidRect(&rcClient, SkinTable::kBackColor);
@@ -233,7 +233,8 @@ void CFlorrinDlg::OnPaint() {
 HCURSOR CFlorrinDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CFlorrinDlg::OnClose() {
-    if (m_scanRun.IsScanning() && MessageBox(kCloseQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (m_scanRun.IsScanning() && MessageBox(kCloseQuestion, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
     // At once, with the workers still running: no global object may be torn down under them,
     // so the process ends without running the program's exit handlers.
     ::ExitProcess(0);
@@ -299,7 +300,6 @@ void CFlorrinDlg::OnMouseMove(UINT, CPoint point) {
     if (IsOnShopLink(point)) ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
     Default();
 }
-
 
 void CFlorrinDlg::OnMenuMaximize() {
     SkinFramePainter painter(this);
@@ -399,16 +399,16 @@ const MessageMap* CFlorrinDlg::ThisMessageMap() {
 
 void CFlorrinDlg::OnTcnSelchangeTab(NMHDR*, LRESULT* pResult) {
     switch (m_tab.GetCurSel()) {
-    case 0:
-        m_tree.ShowWindow(SW_SHOWNORMAL);
-        m_listOptions.ShowWindow(SW_HIDE);
-        break;
-    case 1:
-        m_tree.ShowWindow(SW_HIDE);
-        m_listOptions.ShowWindow(SW_SHOWNORMAL);
-        break;
-    default:
-        break;
+        case 0:
+            m_tree.ShowWindow(SW_SHOWNORMAL);
+            m_listOptions.ShowWindow(SW_HIDE);
+            break;
+        case 1:
+            m_tree.ShowWindow(SW_HIDE);
+            m_listOptions.ShowWindow(SW_SHOWNORMAL);
+            break;
+        default:
+            break;
     }
     *pResult = 0;
 }

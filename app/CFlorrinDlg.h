@@ -38,6 +38,7 @@ public:
     bool WorkersMayRun() const;
 
     static const MessageMap* ThisMessageMap();
+
 protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;

@@ -13,20 +13,19 @@
 
 namespace {
 
-int ShowCommandOf(RunShow how)
-{
+int ShowCommandOf(RunShow how) {
     switch (how) {
-    case RunShow::Hide:
-        return SW_HIDE;
-    case RunShow::ShowNormal:
-        return SW_SHOWNORMAL;
-    case RunShow::Show:
-        break;
+        case RunShow::Hide:
+            return SW_HIDE;
+        case RunShow::ShowNormal:
+            return SW_SHOWNORMAL;
+        case RunShow::Show:
+            break;
     }
     return SW_SHOW;
 }
 
-} // namespace
+}  // namespace
 
 DialogView::DialogView(CWnd& dlg, CCheckListBox& options, CHSListBox& results, CProgressCtrl& progress,
                        ScanRun& run)
@@ -35,12 +34,9 @@ DialogView::DialogView(CWnd& dlg, CCheckListBox& options, CHSListBox& results, C
       m_results(results),
       m_progress(progress),
       m_run(run),
-      m_nInterfaceThreadId(GetCurrentThreadId())
-{
-}
+      m_nInterfaceThreadId(GetCurrentThreadId()) {}
 
-void DialogView::Request(const std::function<void()>& request)
-{
+void DialogView::Request(const std::function<void()>& request) {
     if (GetCurrentThreadId() == m_nInterfaceThreadId) {
         ApplyPublished();
         request();
@@ -54,8 +50,7 @@ void DialogView::Request(const std::function<void()>& request)
     SendMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&inOrder));
 }
 
-LRESULT DialogView::CarryOut(LPARAM lParam)
-{
+LRESULT DialogView::CarryOut(LPARAM lParam) {
     try {
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
     } catch (...) {
@@ -64,58 +59,47 @@ LRESULT DialogView::CarryOut(LPARAM lParam)
     return 0;
 }
 
-HWND DialogView::ControlOf(RunControl control) const
-{
+HWND DialogView::ControlOf(RunControl control) const {
     static constexpr std::pair<RunControl, int> kIds[] = {
-        {RunControl::ScanNow, IDC_SCAN_NOW}, {RunControl::Start, IDC_START},
-        {RunControl::Stop, IDC_STOP},        {RunControl::Pause, IDC_PAUSE},
-        {RunControl::DirTree, IDC_DIR_TREE}, {RunControl::Progress, IDC_PROGRESS},
+        {RunControl::ScanNow, IDC_SCAN_NOW},
+        {RunControl::Start, IDC_START},
+        {RunControl::Stop, IDC_STOP},
+        {RunControl::Pause, IDC_PAUSE},
+        {RunControl::DirTree, IDC_DIR_TREE},
+        {RunControl::Progress, IDC_PROGRESS},
         {RunControl::ResultList, IDC_RESULT_LIST},
     };
     int id = IDC_SCAN_NOW;
     for (const auto& [named, controlId] : kIds) {
-        if (named == control)
-            id = controlId;
+        if (named == control) id = controlId;
     }
     return GetDlgItem(m_dlg.m_hWnd, id);
 }
 
-HWND DialogView::StatusLine() const
-{
-    return GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT);
-}
+HWND DialogView::StatusLine() const { return GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_TEXT); }
 
-bool DialogView::IsPublished() const
-{
+bool DialogView::IsPublished() const {
     return GetCurrentThreadId() != m_nInterfaceThreadId && m_run.IsScanning();
 }
 
-void DialogView::Wake(bool first)
-{
-    if (first)
-        PostMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
+void DialogView::Wake(bool first) {
+    if (first) PostMessageA(m_dlg.m_hWnd, kRunRequest, 0, reinterpret_cast<LPARAM>(&m_wakeRequest));
 }
 
-void DialogView::SetProgressPos(uint32_t position)
-{
-    if (IsPublished())
-        return Wake(m_display.PublishProgress(position));
+void DialogView::SetProgressPos(uint32_t position) {
+    if (IsPublished()) return Wake(m_display.PublishProgress(position));
     Request([&] { m_progress.SetPos(static_cast<int>(position)); });
 }
 
-void DialogView::SetStatusText(const std::string& text)
-{
+void DialogView::SetStatusText(const std::string& text) {
     // The summary at the end of a run comes after the running state has ended: it is sent, and so
     // lands after everything the walk published.
-    if (IsPublished())
-        return Wake(m_display.PublishStatus(text));
+    if (IsPublished()) return Wake(m_display.PublishStatus(text));
     Request([&] { ShowStatusText(text); });
 }
 
-void DialogView::AddResultLine(const std::string& line)
-{
-    if (IsPublished())
-        return Wake(m_display.PublishLine(line));
+void DialogView::AddResultLine(const std::string& line) {
+    if (IsPublished()) return Wake(m_display.PublishLine(line));
     Request([&] {
         HoldListPainting();
         m_results.AddString(line.c_str());
@@ -123,41 +107,33 @@ void DialogView::AddResultLine(const std::string& line)
     });
 }
 
-void DialogView::ApplyPublished()
-{
+void DialogView::ApplyPublished() {
     const ScanDisplay::Changes changes = m_display.Take();
     if (!changes.lines.empty()) {
         HoldListPainting();
         for (std::size_t i = 0; i < changes.lines.size(); ++i) {
             m_results.AddString(changes.lines[i].c_str());
-            if ((i + 1) % kLinesPerFit == 0 || i + 1 == changes.lines.size())
-                m_results.FitHorizontalExtent();
+            if ((i + 1) % kLinesPerFit == 0 || i + 1 == changes.lines.size()) m_results.FitHorizontalExtent();
         }
     }
-    if (changes.progress)
-        m_progress.SetPos(static_cast<int>(*changes.progress));
-    if (changes.status)
-        ShowStatusText(*changes.status);
+    if (changes.progress) m_progress.SetPos(static_cast<int>(*changes.progress));
+    if (changes.status) ShowStatusText(*changes.status);
 }
 
-void DialogView::ShowStatusText(const std::string& text)
-{
+void DialogView::ShowStatusText(const std::string& text) {
     // The window procedure's default stores the text without the static's own repaint.
     DefWindowProcA(StatusLine(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     m_bStatusPaintDue = true;
     SchedulePainting();
 }
 
-void DialogView::SchedulePainting()
-{
-    if (m_bPaintScheduled)
-        return;
+void DialogView::SchedulePainting() {
+    if (m_bPaintScheduled) return;
     m_bPaintScheduled = true;
     SetTimer(m_dlg.m_hWnd, SkinTable::kPaintTimer, kPaintMs, nullptr);
 }
 
-void DialogView::HoldListPainting()
-{
+void DialogView::HoldListPainting() {
     if (!m_bListPaintHeld) {
         m_bListPaintHeld = true;
         m_results.SendMessage(WM_SETREDRAW, FALSE);
@@ -165,17 +141,14 @@ void DialogView::HoldListPainting()
     SchedulePainting();
 }
 
-bool DialogView::OnTimer(UINT_PTR nIDEvent)
-{
-    if (nIDEvent != SkinTable::kPaintTimer)
-        return false;
+bool DialogView::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != SkinTable::kPaintTimer) return false;
     KillTimer(m_dlg.m_hWnd, SkinTable::kPaintTimer);
     FlushPainting();
     return true;
 }
 
-void DialogView::FlushPainting()
-{
+void DialogView::FlushPainting() {
     // What is applied here is painted below, not on another tick.
     ApplyPublished();
     m_bPaintScheduled = false;
@@ -197,47 +170,39 @@ void DialogView::FlushPainting()
     }
 }
 
-void DialogView::ShowControl(RunControl control, RunShow how)
-{
+void DialogView::ShowControl(RunControl control, RunShow how) {
     Request([&] { ShowWindow(ControlOf(control), ShowCommandOf(how)); });
 }
 
-void DialogView::EnableControl(RunControl control, bool enable)
-{
+void DialogView::EnableControl(RunControl control, bool enable) {
     Request([&] { EnableWindow(ControlOf(control), enable ? TRUE : FALSE); });
 }
 
-void DialogView::SetControlText(RunControl control, const std::string& text)
-{
+void DialogView::SetControlText(RunControl control, const std::string& text) {
     Request([&] { SetWindowTextA(ControlOf(control), text.c_str()); });
 }
 
-void DialogView::SetProgressRange(uint32_t high)
-{
+void DialogView::SetProgressRange(uint32_t high) {
     Request([&] { m_progress.SetRange32(0, static_cast<int>(high)); });
 }
 
-void DialogView::ResetResultList()
-{
+void DialogView::ResetResultList() {
     Request([&] { m_results.ResetContent(); });
 }
 
-int DialogView::GetOptionCount()
-{
+int DialogView::GetOptionCount() {
     int count = 0;
     Request([&] { count = m_options.GetCount(); });
     return count;
 }
 
-int DialogView::GetOptionCheck(int index)
-{
+int DialogView::GetOptionCheck(int index) {
     int check = 0;
     Request([&] { check = m_options.GetCheck(index); });
     return check;
 }
 
-void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate)
-{
+void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) {
     // The animation draws through the window's handle alone.
     const HWND hDlg = m_dlg.m_hWnd;
     BusyAnimation::Run(animating, [&gate, hDlg](int nFrame) {
@@ -246,58 +211,40 @@ void DialogView::RunBusyAnimation(const std::atomic<bool>& animating, PauseGate&
     });
 }
 
-int DialogView::GetCount()
-{
-    return m_options.GetCount();
-}
+int DialogView::GetCount() { return m_options.GetCount(); }
 
-void DialogView::SetCheck(int index, bool checked)
-{
-    m_options.SetCheck(index, checked ? 1 : 0);
-}
+void DialogView::SetCheck(int index, bool checked) { m_options.SetCheck(index, checked ? 1 : 0); }
 
-void DialogView::BeginDeleteAll(bool answerSent)
-{
+void DialogView::BeginDeleteAll(bool answerSent) {
     FlushPainting();
     m_bAnswerSent = answerSent;
     m_nLastAnswered = GetTickCount64();
     m_nDeletingLineShownAt = 0;
 }
 
-int DialogView::GetLineCount()
-{
+int DialogView::GetLineCount() {
     const int count = m_results.GetCount();
     return count == LB_ERR ? 0 : count;
 }
 
-int DialogView::GetCaretLine()
-{
+int DialogView::GetCaretLine() {
     // With extended selection this is the focus line, which need not be selected.
     const int index = m_results.GetCurSel();
     return index == LB_ERR ? -1 : index;
 }
 
-bool DialogView::IsLineSelected(int index)
-{
-    return m_results.GetSel(index) > 0;
-}
+bool DialogView::IsLineSelected(int index) { return m_results.GetSel(index) > 0; }
 
-bool DialogView::GetLineText(int index, std::string& text)
-{
+bool DialogView::GetLineText(int index, std::string& text) {
     const CHSListBox& list = m_results;
-    if (list.GetTextLen(index) == LB_ERR)
-        return false;
+    if (list.GetTextLen(index) == LB_ERR) return false;
     text = list.GetText(index);
     return true;
 }
 
-void DialogView::DeleteLine(int index)
-{
-    m_results.DeleteString(index);
-}
+void DialogView::DeleteLine(int index) { m_results.DeleteString(index); }
 
-void DialogView::ReplaceLines(const std::vector<std::string>& lines)
-{
+void DialogView::ReplaceLines(const std::vector<std::string>& lines) {
     CHSListBox& list = m_results;
     if (lines.empty()) {
         list.ResetContent();
@@ -306,30 +253,24 @@ void DialogView::ReplaceLines(const std::vector<std::string>& lines)
     // One repaint for the whole list rather than one per line added back.
     list.SendMessage(WM_SETREDRAW, FALSE);
     list.ResetContent();
-    for (const std::string& line : lines)
-        list.AddString(line.c_str());
+    for (const std::string& line : lines) list.AddString(line.c_str());
     list.SendMessage(WM_SETREDRAW, TRUE);
     InvalidateRect(list.m_hWnd, nullptr, TRUE);
 }
 
-void DialogView::ShowDeleteStatus(const std::string& text)
-{
+void DialogView::ShowDeleteStatus(const std::string& text) {
     m_bDeletingLineDue = false;
     SetWindowTextA(StatusLine(), text.c_str());
 }
 
-void DialogView::ShowDeletingLine(const std::string& line)
-{
+void DialogView::ShowDeletingLine(const std::string& line) {
     m_deletingLine = line;
     m_bDeletingLineDue = true;
-    if (GetTickCount64() - m_nDeletingLineShownAt >= kPaintMs)
-        WriteDeletingLine();
+    if (GetTickCount64() - m_nDeletingLineShownAt >= kPaintMs) WriteDeletingLine();
 }
 
-void DialogView::WriteDeletingLine()
-{
-    if (!m_bDeletingLineDue)
-        return;
+void DialogView::WriteDeletingLine() {
+    if (!m_bDeletingLineDue) return;
     m_bDeletingLineDue = false;
     m_nDeletingLineShownAt = GetTickCount64();
     // The static paints itself on WM_SETTEXT; through the default procedure it only stores the
@@ -338,8 +279,7 @@ void DialogView::WriteDeletingLine()
     RedrawWindow(StatusLine(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void DialogView::ShowScanNowButton(const std::string& text)
-{
+void DialogView::ShowScanNowButton(const std::string& text) {
     const HWND list = m_results.m_hWnd;
     ShowWindow(list, SW_HIDE);
     // The dialog paints the list's place blue now, while the button is still hidden. Its erase,
@@ -352,13 +292,10 @@ void DialogView::ShowScanNowButton(const std::string& text)
     SetWindowTextA(scanNow, text.c_str());
 }
 
-void DialogView::KeepAnswering()
-{
-    if (!m_bAnswerSent)
-        return;
+void DialogView::KeepAnswering() {
+    if (!m_bAnswerSent) return;
     const ULONGLONG now = GetTickCount64();
-    if (now - m_nLastAnswered < kAnswerEveryMs)
-        return;
+    if (now - m_nLastAnswered < kAnswerEveryMs) return;
     m_nLastAnswered = now;
     WriteDeletingLine();
     // A peek carries out the messages sent to this thread. It looks at sent messages only, so no

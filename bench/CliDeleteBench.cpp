@@ -29,33 +29,30 @@ constexpr int kInner = 10;
 constexpr int kFilesPerFolder = 100;  // 10 x 10 folders two deep: 10,000 files
 constexpr int kRounds = 7;
 
-void MakeTree(const fs::path& root)
-{
+void MakeTree(const fs::path& root) {
     fs::remove_all(root);
     for (int i = 0; i < kTop; ++i) {
         for (int j = 0; j < kInner; ++j) {
             const fs::path folder = root / ("top" + std::to_string(i)) / ("in" + std::to_string(j));
             fs::create_directories(folder);
             for (int k = 0; k < kFilesPerFolder; ++k) {
-                const int fd = open((folder / ("f" + std::to_string(k) + ".tmp")).c_str(), O_CREAT | O_WRONLY, 0644);
-                if (fd >= 0)
-                    close(fd);
+                const int fd =
+                    open((folder / ("f" + std::to_string(k) + ".tmp")).c_str(), O_CREAT | O_WRONLY, 0644);
+                if (fd >= 0) close(fd);
             }
         }
     }
 }
 
-std::vector<JunkFile> List(const std::string& root)
-{
+std::vector<JunkFile> List(const std::string& root) {
     const auto opener = CliSystem::MakeFolderOpener();
     CliScan scan(*opener, CliSystem::PathLeadBytePredicate());
     scan.Run(root);
     return scan.JunkFiles();
 }
 
-double ThreadCpuSeconds()
-{
-    timespec now {};
+double ThreadCpuSeconds() {
+    timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
@@ -66,8 +63,7 @@ struct Timing {
     std::size_t deleted = 0;
 };
 
-Timing TimeDelete(const std::string& root, bool safe)
-{
+Timing TimeDelete(const std::string& root, bool safe) {
     MakeTree(root);
     const std::vector<JunkFile> files = List(root);
     Timing timing;
@@ -79,29 +75,27 @@ Timing TimeDelete(const std::string& root, bool safe)
         for (const JunkFile& junk : files)
             deleted += remover.Remove(junk) == JunkFileRemover::Result::Deleted;
     } else {
-        for (const JunkFile& junk : files)
-            deleted += unlink(junk.path.c_str()) == 0;
+        for (const JunkFile& junk : files) deleted += unlink(junk.path.c_str()) == 0;
     }
     timing.wall = std::chrono::duration<double>(Clock::now() - start).count();
     timing.cpu = ThreadCpuSeconds() - cpuStart;
     return timing;
 }
 
-void Print(const char* what, std::vector<double>& safe, std::vector<double>& plain)
-{
+void Print(const char* what, std::vector<double>& safe, std::vector<double>& plain) {
     std::sort(safe.begin(), safe.end());
     std::sort(plain.begin(), plain.end());
     const std::size_t middle = safe.size() / 2;
-    std::printf("%-5s unlink(path) loop best %.4f s median %.4f s; checked delete best %.4f s median %.4f s;"
-                " ratio best %.2f x, median %.2f x\n",
-                what, plain.front(), plain[middle], safe.front(), safe[middle], safe.front() / plain.front(),
-                safe[middle] / plain[middle]);
+    std::printf(
+        "%-5s unlink(path) loop best %.4f s median %.4f s; checked delete best %.4f s median %.4f s;"
+        " ratio best %.2f x, median %.2f x\n",
+        what, plain.front(), plain[middle], safe.front(), safe[middle], safe.front() / plain.front(),
+        safe[middle] / plain[middle]);
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string root =
         argc > 1 ? argv[1] : (fs::temp_directory_path() / "florrin-delete-bench").string();
     std::vector<double> safeWall, plainWall, safeCpu, plainCpu;

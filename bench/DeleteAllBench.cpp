@@ -18,14 +18,11 @@ using namespace GuiBench;
 
 namespace {
 
-void MakeFiles(const std::vector<std::string>& paths)
-{
-    for (const std::string& path : paths)
-        MakeFile(path, 3000);
+void MakeFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) MakeFile(path, 3000);
 }
 
-int CountLeft(const std::vector<std::string>& paths)
-{
+int CountLeft(const std::vector<std::string>& paths) {
     return static_cast<int>(std::count_if(paths.begin(), paths.end(), [](const std::string& path) {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }));
@@ -33,18 +30,15 @@ int CountLeft(const std::vector<std::string>& paths)
 
 // Scans, then presses "全部删除": seconds from that click until the big button is back, which the
 // command shows last. Negative when the program did not start.
-double DeleteAllInGui(const std::string& exe, int& listed, std::string& status)
-{
+double DeleteAllInGui(const std::string& exe, int& listed, std::string& status) {
     FlorrinSession app;
-    if (ScanInGui(app, exe) < 0)
-        return -1;
+    if (ScanInGui(app, exe) < 0) return -1;
     listed = app.ListCount(IDC_RESULT_LIST);
     // The visibility is read from the window server: polling it takes nothing of the program's thread.
     const HWND scanNow = app.Control(IDC_SCAN_NOW);
     const LONGLONG start = Now();
     app.Click(IDC_DELETE_ALL);
-    while (!IsWindowVisible(scanNow))
-        Sleep(5);
+    while (!IsWindowVisible(scanNow)) Sleep(5);
     const double seconds = SecondsSince(start);
     status = app.Text(IDC_STATUS_TEXT);
     app.Kill();
@@ -52,20 +46,17 @@ double DeleteAllInGui(const std::string& exe, int& listed, std::string& status)
 }
 
 // The files made, then the profile walked, as the program's scan walks it before its command.
-double BareDelete(const std::vector<std::string>& paths)
-{
+double BareDelete(const std::vector<std::string>& paths) {
     MakeFiles(paths);
     BareWalk(ProfileFolder());
     const LONGLONG start = Now();
-    for (const std::string& path : paths)
-        DeleteFileA(path.c_str());
+    for (const std::string& path : paths) DeleteFileA(path.c_str());
     return SecondsSince(start);
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const bool premade = argc > 1 && std::strchr(argv[1], '\\') != nullptr;
     const int folders = !premade && argc > 1 ? std::atoi(argv[1]) : 100;
     const int junkPerFolder = argc > 2 ? std::atoi(argv[2]) : 100;
@@ -96,15 +87,17 @@ int main(int argc, char** argv)
                 leftByBare = CountLeft(junk);
             }
         }
-        std::printf("round %d: 全部删除 of %d lines %7.3f s (%d files left), bare DeleteFileA %7.3f s (%d left), "
-                    "ratio %5.2f; ",
-                    round + 1, listed, gui, leftByGui, bare, leftByBare, gui / bare);
+        std::printf(
+            "round %d: 全部删除 of %d lines %7.3f s (%d files left), bare DeleteFileA %7.3f s (%d left), "
+            "ratio %5.2f; ",
+            round + 1, listed, gui, leftByGui, bare, leftByBare, gui / bare);
         Print(status);
         std::printf("\n");
         bestGui = std::min(bestGui, gui);
         bestBare = std::min(bestBare, bare);
     }
-    std::printf("best of %d: 全部删除 %.3f s, bare %.3f s, ratio %.2f\n", kRounds, bestGui, bestBare, bestGui / bestBare);
+    std::printf("best of %d: 全部删除 %.3f s, bare %.3f s, ratio %.2f\n", kRounds, bestGui, bestBare,
+                bestGui / bestBare);
 
     // The tree goes back as it came, junk and all.
     MakeFiles(junk);

@@ -9,40 +9,35 @@
 
 namespace GuiBench {
 
-LONGLONG Now()
-{
+LONGLONG Now() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return now.QuadPart;
 }
 
-double SecondsSince(LONGLONG start)
-{
+double SecondsSince(LONGLONG start) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
 }
 
-std::string ProfileFolder()
-{
+std::string ProfileFolder() {
     char profile[MAX_PATH] = {};
     SHGetSpecialFolderPathA(nullptr, profile, CSIDL_PROFILE, FALSE);
     return profile;
 }
 
-std::string Here()
-{
+std::string Here() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path = self;
     return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
-void MakeFile(const std::string& path, DWORD bytes)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return;
+void MakeFile(const std::string& path, DWORD bytes) {
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
     SetFilePointer(f, static_cast<LONG>(bytes), nullptr, FILE_BEGIN);
     SetEndOfFile(f);
     CloseHandle(f);
@@ -50,8 +45,7 @@ void MakeFile(const std::string& path, DWORD bytes)
 
 namespace {
 
-std::string Numbered(const char* stem, int n, const char* tail)
-{
+std::string Numbered(const char* stem, int n, const char* tail) {
     std::string name = stem;
     name.append(std::to_string(n)).append(tail);
     return name;
@@ -59,37 +53,31 @@ std::string Numbered(const char* stem, int n, const char* tail)
 
 // Calls visit(path, data) for every entry of folder but the dot names.
 template <typename Visit>
-void ForEachEntry(const std::string& folder, Visit visit)
-{
+void ForEachEntry(const std::string& folder, Visit visit) {
     WIN32_FIND_DATAA data{};
     HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
+    if (find == INVALID_HANDLE_VALUE) return;
     do {
         const std::string name = data.cFileName;
-        if (name != "." && name != "..")
-            visit(folder + "\\" + name, data);
+        if (name != "." && name != "..") visit(folder + "\\" + name, data);
     } while (FindNextFileA(find, &data));
     FindClose(find);
 }
 
-} // namespace
+}  // namespace
 
-void MakeTree(const std::string& root, int folders, int files, int junkPerFolder)
-{
+void MakeTree(const std::string& root, int folders, int files, int junkPerFolder) {
     CreateDirectoryA(root.c_str(), nullptr);
     for (int d = 0; d < folders; ++d) {
         const std::string folder = root + "\\" + Numbered("d", d, "");
         CreateDirectoryA(folder.c_str(), nullptr);
         for (int f = junkPerFolder; f < files; ++f)
             MakeFile(folder + "\\" + Numbered("file", f, ".dat"), 3000);
-        for (int j = 0; j < junkPerFolder; ++j)
-            MakeFile(folder + "\\" + Numbered("junk", j, ".tmp"), 3000);
+        for (int j = 0; j < junkPerFolder; ++j) MakeFile(folder + "\\" + Numbered("junk", j, ".tmp"), 3000);
     }
 }
 
-void RemoveTree(const std::string& folder)
-{
+void RemoveTree(const std::string& folder) {
     ForEachEntry(folder, [](const std::string& path, const WIN32_FIND_DATAA& data) {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             RemoveTree(path);
@@ -99,8 +87,7 @@ void RemoveTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-void CollectJunk(const std::string& folder, std::vector<std::string>& paths)
-{
+void CollectJunk(const std::string& folder, std::vector<std::string>& paths) {
     ForEachEntry(folder, [&](const std::string& path, const WIN32_FIND_DATAA& data) {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             CollectJunk(path, paths);
@@ -109,17 +96,16 @@ void CollectJunk(const std::string& folder, std::vector<std::string>& paths)
     });
 }
 
-unsigned long long BareWalk(const std::string& folder)
-{
+unsigned long long BareWalk(const std::string& folder) {
     unsigned long long files = 0;
     WIN32_FIND_DATAA data{};
     HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
+    if (find == INVALID_HANDLE_VALUE) return 0;
     do {
         const std::string name = data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != "." && name != ".." && name != "..." && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            if (name != "." && name != ".." && name != "..." &&
+                !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 files += BareWalk(folder + "\\" + name);
         } else {
             ++files;
@@ -129,8 +115,7 @@ unsigned long long BareWalk(const std::string& folder)
     return files;
 }
 
-void PutTree(const std::string& root, const std::string& premade, int folders, int files, int junkPerFolder)
-{
+void PutTree(const std::string& root, const std::string& premade, int folders, int files, int junkPerFolder) {
     RemoveTree(root);
     if (premade.empty())
         MakeTree(root, folders, files, junkPerFolder);
@@ -138,18 +123,15 @@ void PutTree(const std::string& root, const std::string& premade, int folders, i
         MoveFileA(premade.c_str(), root.c_str());
 }
 
-void TakeTree(const std::string& root, const std::string& premade)
-{
+void TakeTree(const std::string& root, const std::string& premade) {
     if (premade.empty())
         RemoveTree(root);
     else
         MoveFileA(root.c_str(), premade.c_str());
 }
 
-double ScanInGui(FlorrinSession& app, const std::string& exe)
-{
-    if (!app.Launch(exe))
-        return -1;
+double ScanInGui(FlorrinSession& app, const std::string& exe) {
+    if (!app.Launch(exe)) return -1;
     // The bar's range grows once the start-up measure ends.
     const auto rangeTop = [&] {
         DWORD_PTR top = 0;
@@ -166,9 +148,6 @@ double ScanInGui(FlorrinSession& app, const std::string& exe)
     return SecondsSince(start);
 }
 
-void Print(const std::string& gbk)
-{
-    std::fputs(gbk.c_str(), stdout);
-}
+void Print(const std::string& gbk) { std::fputs(gbk.c_str(), stdout); }
 
-} // namespace GuiBench
+}  // namespace GuiBench

@@ -43,4 +43,4 @@ double ScanInGui(FlorrinSession& app, const std::string& exe);
 // The console wants the terminal's encoding; Wine hands narrow output through as GBK.
 void Print(const std::string& gbk);
 
-} // namespace GuiBench
+}  // namespace GuiBench

@@ -53,10 +53,11 @@ double TimeOnWorker(const std::function<void()>& work) {
 }  // namespace
 
 int main() {
-    HWND hHost = ::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                                   ::GetModuleHandleA(nullptr), nullptr);
-    HWND hList = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | LBS_SORT, 0, 0,
-                                   380, 260, hHost, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND hHost = ::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                   nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND hList =
+        ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | LBS_SORT, 0, 0,
+                          380, 260, hHost, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     CHSListBox list;
     if (hList == nullptr || !list.SubclassWindow(hList)) {
         std::fprintf(stderr, "no list box\n");
@@ -66,7 +67,8 @@ int main() {
     // The machine is shared: each way of adding is timed twice, alternately, and the faster run
     // of each counts.
     auto addPlain = [&] {
-        for (int i = 0; i < kLines; ++i) ::SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Line(i).c_str()));
+        for (int i = 0; i < kLines; ++i)
+            ::SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Line(i).c_str()));
     };
     auto addFitted = [&] {
         for (int i = 0; i < kLines; ++i) {
@@ -86,8 +88,9 @@ int main() {
 
     // The interface thread's own additions (a batch of published lines), painting held: the
     // system's list box alone, and the same through the result list's wrapper with its fits.
-    HWND hPlain = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | LBS_SORT, 0, 0,
-                                    380, 260, hHost, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND hPlain =
+        ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | LBS_SORT, 0, 0,
+                          380, 260, hHost, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     auto addHere = [&](HWND hTarget, bool bFit) {
         ::SendMessageA(hTarget, WM_SETREDRAW, FALSE, 0);
         const double start = Now();
@@ -107,14 +110,16 @@ int main() {
     std::printf("  additions without fitting:        %8.3f s\n", plain);
     std::printf("  additions, each followed by a fit: %8.3f s  (fitting alone %.1f us per line)\n", fitted,
                 (fitted - plain) * 1e6 / kLines);
-    std::printf("  one full measurement of all lines: %8.3f s  (%.1f us per line)\n", full, full * 1e6 / kLines);
+    std::printf("  one full measurement of all lines: %8.3f s  (%.1f us per line)\n", full,
+                full * 1e6 / kLines);
     std::printf("  ratio fitted additions / one full measurement: %.2f\n", fitted / full);
     std::printf("  a fit measuring every line after each addition would take about %.0f s (%.0fx)\n",
                 full * (kLines + 1) / 2, full * (kLines + 1) / 2 / fitted);
     std::printf("  final extent %d px\n", extent);
-    std::printf("additions on the interface thread, painting held: system list box %.1f us per line,\n"
-                "  result list with a fit per 200 lines %.1f us per line (%.2fx)\n",
-                system * 1e6 / kLines, wrapped * 1e6 / kLines, wrapped / system);
+    std::printf(
+        "additions on the interface thread, painting held: system list box %.1f us per line,\n"
+        "  result list with a fit per 200 lines %.1f us per line (%.2fx)\n",
+        system * 1e6 / kLines, wrapped * 1e6 / kLines, wrapped / system);
     ::DestroyWindow(hHost);
     return 0;
 }

@@ -23,8 +23,7 @@ struct Footprint {
 };
 
 // Scans the tree in the profile folder and reads the program's memory counters once it is done.
-Footprint ScanAndMeasure(const std::string& exe)
-{
+Footprint ScanAndMeasure(const std::string& exe) {
     Footprint footprint;
     FlorrinSession app;
     footprint.seconds = ScanInGui(app, exe);
@@ -41,10 +40,9 @@ Footprint ScanAndMeasure(const std::string& exe)
 
 double MB(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: bench_scan_memory SMALL-TREES-ROOT LARGE-TREES-ROOT\n");
         return 2;
@@ -59,9 +57,11 @@ int main(int argc, char** argv)
         const Footprint f = ScanAndMeasure(exe);
         TakeTree(root, premade);
         peak[tree] = MB(f.memory.PeakWorkingSetSize);
-        std::printf("%llu files, %d lines listed, scan %.3f s: peak working set %.1f MB, working set %.1f MB, "
-                    "peak private %.1f MB\n",
-                    files, f.lines, f.seconds, peak[tree], MB(f.memory.WorkingSetSize), MB(f.memory.PeakPagefileUsage));
+        std::printf(
+            "%llu files, %d lines listed, scan %.3f s: peak working set %.1f MB, working set %.1f MB, "
+            "peak private %.1f MB\n",
+            files, f.lines, f.seconds, peak[tree], MB(f.memory.WorkingSetSize),
+            MB(f.memory.PeakPagefileUsage));
     }
     std::printf("growth of the peak working set, large tree / small tree   %6.3f\n", peak[1] / peak[0]);
     return 0;

@@ -17,8 +17,7 @@ using namespace GuiBench;
 namespace {
 
 // A whole GUI scan in a program started for it: seconds from the click to the summary.
-double GuiScan(const std::string& exe, std::string& summary, int& lines)
-{
+double GuiScan(const std::string& exe, std::string& summary, int& lines) {
     FlorrinSession app;
     const double seconds = ScanInGui(app, exe);
     summary = app.Text(IDC_STATUS_TEXT);
@@ -27,10 +26,9 @@ double GuiScan(const std::string& exe, std::string& summary, int& lines)
     return seconds;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Either FOLDERS FILES (the tree is made here, through Wine: slow), or the Windows path of
     // make_scan_tree.py's ROOT, whose "plain" and "junk" trees are moved into the profile in turn.
     const bool premade = argc > 1 && std::strchr(argv[1], '\\') != nullptr;
@@ -45,7 +43,7 @@ int main(int argc, char** argv)
     // Best of three each: the machine is shared, and a slow run says more about the neighbours.
     constexpr int kRuns = 3;
     PutTree(root, plainTree, folders, files, 0);
-    BareWalk(profile); // warms the caches the GUI scan will find warm too
+    BareWalk(profile);  // warms the caches the GUI scan will find warm too
     unsigned long long walked = 0;
     double bare = 1e9;
     for (int run = 0; run < kRuns; ++run) {
@@ -56,8 +54,7 @@ int main(int argc, char** argv)
     std::string summary;
     int lines = 0;
     double gui = 1e9;
-    for (int run = 0; run < kRuns; ++run)
-        gui = std::min(gui, GuiScan(exe, summary, lines));
+    for (int run = 0; run < kRuns; ++run) gui = std::min(gui, GuiScan(exe, summary, lines));
     std::printf("the profile holds %llu files; best of %d runs each\n", walked, kRuns);
     std::printf("bare Win32 enumeration   %8.3f s\n", bare);
     std::printf("GUI scan, no junk        %8.3f s   (%d lines) ", gui, lines);
@@ -68,8 +65,7 @@ int main(int argc, char** argv)
     PutTree(root, junkTree, folders, files, (10000 + folders - 1) / folders);
     BareWalk(profile);
     double guiJunk = 1e9;
-    for (int run = 0; run < kRuns; ++run)
-        guiJunk = std::min(guiJunk, GuiScan(exe, summary, lines));
+    for (int run = 0; run < kRuns; ++run) guiJunk = std::min(guiJunk, GuiScan(exe, summary, lines));
     std::printf("GUI scan, junk           %8.3f s   (%d lines) ", guiJunk, lines);
     Print(summary);
     std::printf("\n");

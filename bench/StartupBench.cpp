@@ -27,8 +27,7 @@ namespace {
 double SecondsSince(ULONGLONG startMs) { return static_cast<double>(GetTickCount64() - startMs) / 1000.0; }
 
 // The size in KB of every file below folder, as the program counts it.
-unsigned long long FolderKB(const std::string& folder)
-{
+unsigned long long FolderKB(const std::string& folder) {
     Win32FolderEnumerator folders;
     uint32_t kb = 0;
     FolderSizeWalk(folders, AnsiLeadBytePredicate()).AddFolderSizeKB(folder, kb);
@@ -37,8 +36,7 @@ unsigned long long FolderKB(const std::string& folder)
 
 // The progress range the program should reach for a scan folder: its drive's used space and its
 // size, in MB. Less one, for rounding.
-LRESULT ExpectedRangeTop(const std::string& folder)
-{
+LRESULT ExpectedRangeTop(const std::string& folder) {
     DWORD sectors = 0, bytes = 0, freeClusters = 0, clusters = 0;
     GetDiskFreeSpaceA(folder.c_str(), &sectors, &bytes, &freeClusters, &clusters);
     const unsigned long long usedKB =
@@ -47,26 +45,23 @@ LRESULT ExpectedRangeTop(const std::string& folder)
     return static_cast<LRESULT>(top > 0 ? top - 1 : 0);
 }
 
-LRESULT RangeTop(const FlorrinSession& app)
-{
+LRESULT RangeTop(const FlorrinSession& app) {
     DWORD_PTR top = 0;
     SendMessageTimeoutA(app.Control(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &top);
     return static_cast<LRESULT>(top);
 }
 
 struct Startup {
-    double visible = -1;  // from the process's creation to its visible window
-    double answered = -1; // to its first answer to WM_NULL
-    double measured = -1; // to a progress range that holds the profile folder
+    double visible = -1;   // from the process's creation to its visible window
+    double answered = -1;  // to its first answer to WM_NULL
+    double measured = -1;  // to a progress range that holds the profile folder
 };
 
-Startup Start(const std::string& exe, LRESULT rangeTop)
-{
+Startup Start(const std::string& exe, LRESULT rangeTop) {
     Startup startup;
     FlorrinSession app;
     const ULONGLONG start = GetTickCount64();
-    if (!app.Launch(exe, 120000))
-        return startup;
+    if (!app.Launch(exe, 120000)) return startup;
     startup.visible = SecondsSince(start);
     DWORD_PTR result = 0;
     if (SendMessageTimeoutA(app.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 120000, &result))
@@ -77,16 +72,14 @@ Startup Start(const std::string& exe, LRESULT rangeTop)
     return startup;
 }
 
-double Median(std::vector<double> values)
-{
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? -1 : values[values.size() / 2];
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string tree = argc > 1 ? argv[1] : "C:\\florrin-bench-tree";
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     char profile[MAX_PATH] = {};
@@ -94,7 +87,8 @@ int main(int argc, char** argv)
     const std::string inProfile = std::string(profile) + "\\florrin-bench-tree";
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string exe = std::string(self).substr(0, std::string(self).find_last_of("\\/") + 1) + "florrin.exe";
+    const std::string exe =
+        std::string(self).substr(0, std::string(self).find_last_of("\\/") + 1) + "florrin.exe";
     if (GetFileAttributesA((tree + "\\complete").c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("no generated tree at %s: run scan_bench --generate on it first (bench/README.md)\n",
                     tree.c_str());
@@ -104,7 +98,7 @@ int main(int argc, char** argv)
 
     // Rounds alternate, so that a slower moment of the machine weighs on both alike.
     std::vector<double> emptyVisible, emptyAnswered, emptyMeasured, treeVisible, treeAnswered, treeMeasured;
-    Start(exe, 0); // warms Wine and the program's pages
+    Start(exe, 0);  // warms Wine and the program's pages
     for (int round = 0; round < rounds; ++round) {
         const Startup without = Start(exe, ExpectedRangeTop(profile));
         emptyVisible.push_back(without.visible);
@@ -127,6 +121,7 @@ int main(int argc, char** argv)
                 Median(emptyAnswered), Median(emptyMeasured));
     std::printf("tree in the profile     %7.3f s   %7.3f s          %7.3f s\n", Median(treeVisible),
                 Median(treeAnswered), Median(treeMeasured));
-    std::printf("ratio visible, tree / empty             %6.2f\n", Median(treeVisible) / Median(emptyVisible));
+    std::printf("ratio visible, tree / empty             %6.2f\n",
+                Median(treeVisible) / Median(emptyVisible));
     return 0;
 }

@@ -17,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kFolders = 5000;
-constexpr int kFilesPerFolder = 20; // 100,000 files
-constexpr int kJunkEvery = 100;     // 1% junk
+constexpr int kFilesPerFolder = 20;  // 100,000 files
+constexpr int kJunkEvery = 100;      // 1% junk
 
 class NullWindow : public ScanWindow {
 public:
@@ -30,10 +30,8 @@ public:
 
 // The same tree on every run: folder i hangs below folder (i - 1) / 8, except that every
 // 250th folder starts a chain of ten under its predecessor, which gives some deep paths.
-void GenerateTree(const fs::path& root)
-{
-    if (fs::exists(root / "complete"))
-        return;
+void GenerateTree(const fs::path& root) {
+    if (fs::exists(root / "complete")) return;
     fs::remove_all(root);
     std::vector<fs::path> folders{root};
     for (int i = 1; i < kFolders; ++i) {
@@ -47,20 +45,20 @@ void GenerateTree(const fs::path& root)
         for (int j = 0; j < kFilesPerFolder; ++j, ++file) {
             const char* extension = file % kJunkEvery == 0 ? ".tmp" : ".dat";
             const fs::path path = folder / ("f" + std::to_string(file) + extension);
-            { std::FILE* created = std::fopen(path.string().c_str(), "wb"); if (created) std::fclose(created); }
-            fs::resize_file(path, static_cast<uintmax_t>(file % 97) * 1531); // sparse where it can be
+            {
+                std::FILE* created = std::fopen(path.string().c_str(), "wb");
+                if (created) std::fclose(created);
+            }
+            fs::resize_file(path, static_cast<uintmax_t>(file % 97) * 1531);  // sparse where it can be
         }
     }
     std::FILE* marker = std::fopen((root / "complete").string().c_str(), "wb");
-    if (marker)
-        std::fclose(marker);
+    if (marker) std::fclose(marker);
 }
 
-uint64_t BareWalk(FolderEnumerator& enumerator, const std::string& folder, char separator)
-{
+uint64_t BareWalk(FolderEnumerator& enumerator, const std::string& folder, char separator) {
     auto listing = enumerator.Open(SearchPatternOf(folder, separator));
-    if (!listing)
-        return 0;
+    if (!listing) return 0;
     uint64_t files = 0;
     FolderEntry entry;
     while (listing->Next(entry)) {
@@ -72,28 +70,27 @@ uint64_t BareWalk(FolderEnumerator& enumerator, const std::string& folder, char 
     return files;
 }
 
-double BestOf(int runs, const std::function<void()>& work)
-{
+double BestOf(int runs, const std::function<void()>& work) {
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // --generate only makes the tree: natively, for the benchmarks and tests that read it under Wine.
     const bool generateOnly = argc > 1 && std::string(argv[1]) == "--generate";
     const int treeArg = generateOnly ? 2 : 1;
-    const fs::path root = argc > treeArg ? fs::path(argv[treeArg]) : fs::temp_directory_path() / "florrin-bench-tree";
+    const fs::path root =
+        argc > treeArg ? fs::path(argv[treeArg]) : fs::temp_directory_path() / "florrin-bench-tree";
     GenerateTree(root);
-    if (generateOnly)
-        return 0;
+    if (generateOnly) return 0;
     std::string folder = root.string();
 
     auto enumerator = MakeFolderEnumerator();
@@ -102,7 +99,7 @@ int main(int argc, char** argv)
     const char separator = enumerator->Separator();
 
     uint64_t files = 0;
-    BareWalk(*enumerator, folder, separator); // warm the caches
+    BareWalk(*enumerator, folder, separator);  // warm the caches
     const double bare = BestOf(3, [&] { files = BareWalk(*enumerator, folder, separator); });
 
     uint32_t junk = 0;
@@ -113,7 +110,8 @@ int main(int argc, char** argv)
         junk = engine.JunkCount();
     });
 
-    std::printf("tree: %s, %llu files, %u junk\n", folder.c_str(), static_cast<unsigned long long>(files), junk);
+    std::printf("tree: %s, %llu files, %u junk\n", folder.c_str(), static_cast<unsigned long long>(files),
+                junk);
     std::printf("bare enumeration         %8.3f s   1.00\n", bare);
     std::printf("ScanFolder, null window  %8.3f s   %.2f x bare\n", scan, scan / bare);
     if (RunFind(folder)) {

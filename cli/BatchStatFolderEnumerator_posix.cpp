@@ -131,7 +131,8 @@ private:
         if (lister.codes[lookup] != 0) return false;
         const struct statx& info = lister.lookups[lookup];
         walked.isRegularFile = S_ISREG(info.stx_mode);
-        walked.identity = {static_cast<uint64_t>(makedev(info.stx_dev_major, info.stx_dev_minor)), info.stx_ino};
+        walked.identity = {static_cast<uint64_t>(makedev(info.stx_dev_major, info.stx_dev_minor)),
+                           info.stx_ino};
         walked.modified = info.stx_mtime.tv_sec;
         if (S_ISLNK(info.stx_mode)) {
             entry.isLink = true;

@@ -16,10 +16,12 @@ struct MessageTexts {
 constexpr std::array<MessageTexts, 27> kMessages{{
     {CliMessage::Usage,
      "用法：florrin-cli scan [--json] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
-     "      florrin-cli clean [--json] [--dry-run] [--trash] [--exclude 文件夹]... [--older-than 时长] [文件夹]\n"
+     "      florrin-cli clean [--json] [--dry-run] [--trash] [--exclude 文件夹]... [--older-than 时长] "
+     "[文件夹]\n"
      "      florrin-cli --help\n",
      "usage: florrin-cli scan [--json] [--exclude FOLDER]... [--older-than AGE] [FOLDER]\n"
-     "       florrin-cli clean [--json] [--dry-run] [--trash] [--exclude FOLDER]... [--older-than AGE] [FOLDER]\n"
+     "       florrin-cli clean [--json] [--dry-run] [--trash] [--exclude FOLDER]... [--older-than AGE] "
+     "[FOLDER]\n"
      "       florrin-cli --help\n"},
     {CliMessage::Help,
      "florrin-cli：在文件夹中查找垃圾文件（*.tmp、*.syd、*.old、*.gid、*._mp、*.??~），\n"
@@ -143,11 +145,9 @@ constexpr std::array<MessageTexts, 27> kMessages{{
     {CliMessage::Progress, "已扫描 %1 个文件，%2 MB，每秒 %3 个 ", "files scanned: %1, %2 MB, %3 a second "},
 }};
 
-constexpr bool InMessageOrder()
-{
+constexpr bool InMessageOrder() {
     for (std::size_t i = 0; i < kMessages.size(); ++i) {
-        if (static_cast<std::size_t>(kMessages[i].message) != i)
-            return false;
+        if (static_cast<std::size_t>(kMessages[i].message) != i) return false;
     }
     return true;
 }
@@ -159,8 +159,7 @@ const char kEnglishSummary[] =
 
 // pattern with "%1", "%2"... replaced by values in order. Byte by byte is safe: no GBK trail byte
 // is '%' or a digit.
-std::string Fill(const std::string& pattern, std::initializer_list<std::string> values)
-{
+std::string Fill(const std::string& pattern, std::initializer_list<std::string> values) {
     std::string text;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
@@ -175,47 +174,51 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
     return text;
 }
 
-const char* EnglishReason(DeleteOutcome outcome)
-{
+const char* EnglishReason(DeleteOutcome outcome) {
     switch (outcome) {
-    case DeleteOutcome::Deleted: return "deleted";
-    case DeleteOutcome::Trashed: return "moved to the Recycle Bin";
-    case DeleteOutcome::Gone: return "the file no longer exists";
-    case DeleteOutcome::ReadOnly: return "the file is read-only";
-    case DeleteOutcome::InUse: return "the file is in use";
-    case DeleteOutcome::AccessDenied: return "access denied";
-    case DeleteOutcome::NotAFile: return "no longer a file";
-    case DeleteOutcome::NoTrash: return "no Recycle Bin where the file lies";
-    case DeleteOutcome::Changed: return "changed since the scan";
-    case DeleteOutcome::Failed: break;
+        case DeleteOutcome::Deleted:
+            return "deleted";
+        case DeleteOutcome::Trashed:
+            return "moved to the Recycle Bin";
+        case DeleteOutcome::Gone:
+            return "the file no longer exists";
+        case DeleteOutcome::ReadOnly:
+            return "the file is read-only";
+        case DeleteOutcome::InUse:
+            return "the file is in use";
+        case DeleteOutcome::AccessDenied:
+            return "access denied";
+        case DeleteOutcome::NotAFile:
+            return "no longer a file";
+        case DeleteOutcome::NoTrash:
+            return "no Recycle Bin where the file lies";
+        case DeleteOutcome::Changed:
+            return "changed since the scan";
+        case DeleteOutcome::Failed:
+            break;
     }
     return "cannot delete";
 }
 
 }  // namespace
 
-CliLanguage CliMessages::LanguageOfLocale(const std::string& localeName)
-{
+CliLanguage CliMessages::LanguageOfLocale(const std::string& localeName) {
     const bool chinese = localeName.compare(0, 2, "zh") == 0 &&
                          (localeName.size() == 2 || localeName[2] == '_' || localeName[2] == '-' ||
                           localeName[2] == '.' || localeName[2] == '@');
     return chinese ? CliLanguage::Chinese : CliLanguage::English;
 }
 
-std::string CliMessages::Text(CliMessage message, std::initializer_list<std::string> values) const
-{
+std::string CliMessages::Text(CliMessage message, std::initializer_list<std::string> values) const {
     const MessageTexts& texts = kMessages[static_cast<std::size_t>(message)];
     return Fill(m_language == CliLanguage::Chinese ? texts.chinese : texts.english, values);
 }
 
-std::string CliMessages::Summary(uint32_t junkCount, uint32_t junkKB) const
-{
-    if (m_language == CliLanguage::Chinese)
-        return ScanSummaryText(junkCount, junkKB);
+std::string CliMessages::Summary(uint32_t junkCount, uint32_t junkKB) const {
+    if (m_language == CliLanguage::Chinese) return ScanSummaryText(junkCount, junkKB);
     return Fill(kEnglishSummary, {std::to_string(junkCount), SizeText(junkKB)});
 }
 
-std::string CliMessages::Reason(DeleteOutcome outcome) const
-{
+std::string CliMessages::Reason(DeleteOutcome outcome) const {
     return m_language == CliLanguage::Chinese ? DeleteOutcomeReason(outcome) : EnglishReason(outcome);
 }

@@ -6,42 +6,43 @@ namespace {
 constexpr uint64_t kMaxAgeSeconds = 36500ull * 24 * 3600;
 
 // True when arg is option, alone or as "option=value"; value is then the joined value, if any.
-bool IsOption(const std::string& arg, const std::string& option, bool& joined, std::string& value)
-{
-    joined = arg.size() > option.size() && arg.compare(0, option.size(), option) == 0 && arg[option.size()] == '=';
-    if (joined)
-        value = arg.substr(option.size() + 1);
+bool IsOption(const std::string& arg, const std::string& option, bool& joined, std::string& value) {
+    joined =
+        arg.size() > option.size() && arg.compare(0, option.size(), option) == 0 && arg[option.size()] == '=';
+    if (joined) value = arg.substr(option.size() + 1);
     return joined || arg == option;
 }
 
 }  // namespace
 
-bool ParseAge(const std::string& text, uint64_t& seconds)
-{
-    if (text.size() < 2 || text.size() > 8)
-        return false;
+bool ParseAge(const std::string& text, uint64_t& seconds) {
+    if (text.size() < 2 || text.size() > 8) return false;
     uint64_t unit = 0;
     switch (text.back()) {
-    case 'm': unit = 60; break;
-    case 'h': unit = 3600; break;
-    case 'd': unit = 24 * 3600; break;
-    default: return false;
+        case 'm':
+            unit = 60;
+            break;
+        case 'h':
+            unit = 3600;
+            break;
+        case 'd':
+            unit = 24 * 3600;
+            break;
+        default:
+            return false;
     }
     uint64_t count = 0;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
+        if (text[i] < '0' || text[i] > '9') return false;
         count = count * 10 + static_cast<uint64_t>(text[i] - '0');
     }
-    if (count * unit > kMaxAgeSeconds)
-        return false;
+    if (count * unit > kMaxAgeSeconds) return false;
     seconds = count * unit;
     return true;
 }
 
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
-                     std::optional<CliMessage>& error, std::string& argument)
-{
+                     std::optional<CliMessage>& error, std::string& argument) {
     options = CliOptions{};
     error.reset();
     argument.clear();
@@ -51,8 +52,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             options.help = true;
             return true;
         }
-        if (arg == "--")
-            optionsEnded = true;
+        if (arg == "--") optionsEnded = true;
     }
 
     bool haveFolder = false;
@@ -78,16 +78,14 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
         } else if (!optionsEnded && arg == "--trash") {
             options.trash = true;
         } else if (!optionsEnded && IsOption(arg, "--exclude", joined, value)) {
-            if (!takeValue(CliMessage::ExcludeWithoutFolder))
-                return false;
+            if (!takeValue(CliMessage::ExcludeWithoutFolder)) return false;
             if (value.empty()) {
                 error = CliMessage::EmptyExcludedFolder;
                 return false;
             }
             options.excludedFolders.push_back(value);
         } else if (!optionsEnded && IsOption(arg, "--older-than", joined, value)) {
-            if (!takeValue(CliMessage::OlderThanWithoutAge))
-                return false;
+            if (!takeValue(CliMessage::OlderThanWithoutAge)) return false;
             if (!ParseAge(value, options.olderThanSeconds)) {
                 error = CliMessage::InvalidAge;
                 argument = value;

@@ -44,20 +44,16 @@ CliScan::CliScan(WalkFolderOpener& opener, LeadBytePredicate isLeadByte, unsigne
     : m_opener(opener),
       m_isLeadByte(std::move(isLeadByte)),
       m_threads(threads != 0 ? threads : std::max(1u, std::thread::hardware_concurrency())),
-      m_separator(opener.Separator())
-{
-}
+      m_separator(opener.Separator()) {}
 
 CliScan::~CliScan() = default;
 
-bool CliScan::CanList(const std::string& folder)
-{
+bool CliScan::CanList(const std::string& folder) {
     const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
     return FitsMaxPath(pattern) && m_opener.OpenRoot(folder) != nullptr;
 }
 
-void CliScan::Run(const std::string& folder, const Filters& filters, const JunkListener& onJunk)
-{
+void CliScan::Run(const std::string& folder, const Filters& filters, const JunkListener& onJunk) {
     m_filters = filters;
     m_excludedKeys.clear();
     for (const std::string& excluded : m_filters.excludedFolders)
@@ -78,20 +74,17 @@ void CliScan::Run(const std::string& folder, const Filters& filters, const JunkL
         AdvanceLocked();
     }
     std::vector<std::thread> workers;
-    for (unsigned i = 0; i < m_threads; ++i)
-        workers.emplace_back([this] { Work(); });
+    for (unsigned i = 0; i < m_threads; ++i) workers.emplace_back([this] { Work(); });
     ListReady(onJunk);
     // The folders still held may be in a worker's hands until it has ended.
-    for (std::thread& worker : workers)
-        worker.join();
+    for (std::thread& worker : workers) worker.join();
     m_pending.clear();
     m_order.clear();
     m_ready.clear();
 }
 
 // Takes the folder found last, so the threads stay close to where the list is.
-void CliScan::Work()
-{
+void CliScan::Work() {
     std::unique_lock lock(m_lock);
     for (;;) {
         while (m_pending.empty() && !ShouldEnd()) {
@@ -115,8 +108,7 @@ void CliScan::Work()
         folder->bListed = true;
         for (auto child = folder->children.rbegin(); child != folder->children.rend(); ++child)
             m_pending.push_back(child->get());
-        if (m_nIdle > 0 && !folder->children.empty())
-            m_workToDo.notify_all();
+        if (m_nIdle > 0 && !folder->children.empty()) m_workToDo.notify_all();
         AdvanceLocked();
     }
 }
@@ -124,32 +116,27 @@ void CliScan::Work()
 // Under m_lock: hands the junk of every listed folder at the head of the order to the calling
 // thread, depth first. A thread waits only for a folder that is not listed yet, and the calling
 // thread only for junk, not for every folder.
-void CliScan::AdvanceLocked()
-{
+void CliScan::AdvanceLocked() {
     const bool wasEmpty = m_ready.empty();
     while (!m_order.empty() && m_order.back()->bListed) {
         const std::unique_ptr<Folder> folder = std::move(m_order.back());
         m_order.pop_back();
         m_tooRecentCount += folder->tooRecentCount;
         m_tooRecentBytes += folder->tooRecentBytes;
-        if (folder->bUnreadable)
-            m_unreadableFolders.push_back(folder->path);
+        if (folder->bUnreadable) m_unreadableFolders.push_back(folder->path);
         std::move(folder->junk.begin(), folder->junk.end(), std::back_inserter(m_ready));
         std::move(folder->children.rbegin(), folder->children.rend(), std::back_inserter(m_order));
     }
-    if ((wasEmpty && !m_ready.empty()) || m_order.empty())
-        m_listReady.notify_all();
+    if ((wasEmpty && !m_ready.empty()) || m_order.empty()) m_listReady.notify_all();
 }
 
 // Under m_lock: stopped, or nothing left to list.
 bool CliScan::ShouldEnd() const { return StopRequested() || (m_pending.empty() && m_nListing == 0); }
 
-void CliScan::ListFolder(Folder& folder)
-{
+void CliScan::ListFolder(Folder& folder) {
     // A pattern too long for the platform's buffer is a folder the window's walk cannot list
     // either: passed over, as it would be there.
-    if (!FitsMaxPath(SearchPatternOf(folder.path, m_separator, m_isLeadByte)))
-        return;
+    if (!FitsMaxPath(SearchPatternOf(folder.path, m_separator, m_isLeadByte))) return;
     const std::shared_ptr<WalkFolder> open =
         folder.parent ? folder.parent->OpenChild(folder.name, folder.path) : m_opener.OpenRoot(folder.path);
     folder.parent.reset();
@@ -172,19 +159,15 @@ void CliScan::ListFolder(Folder& folder)
     const FolderEntry& entry = walked.entry;
     while (open->Next(walked) && !StopRequested()) {
         if (entry.isDirectory) {
-            if (!IsWalkedFolder(entry))
-                continue;
+            if (!IsWalkedFolder(entry)) continue;
             if (FitsMaxPath(prefix + entry.name) && !IsExcluded(prefix + entry.name))
                 subfolders.push_back(entry.name);
             continue;
         }
-        if (prefix.size() + entry.name.size() > kMaxPathChars)
-            continue;
+        if (prefix.size() + entry.name.size() > kMaxPathChars) continue;
         kb += SizeInKB(entry.size);
-        if (++files == kCounterBatch)
-            flush();
-        if (!walked.isRegularFile || !IsJunkName(entry.name))
-            continue;
+        if (++files == kCounterBatch) flush();
+        if (!walked.isRegularFile || !IsJunkName(entry.name)) continue;
         const std::optional<int64_t>& newest = m_filters.newestModified;
         if (newest && (!walked.modified || *walked.modified > *newest)) {
             ++folder.tooRecentCount;
@@ -204,43 +187,36 @@ void CliScan::ListFolder(Folder& folder)
 }
 
 // Lists the junk handed over, in batches, until every folder is done or the walk is stopped.
-void CliScan::ListReady(const JunkListener& onJunk)
-{
+void CliScan::ListReady(const JunkListener& onJunk) {
     std::vector<JunkFile> batch;
     std::unique_lock lock(m_lock);
     for (;;) {
         m_listReady.wait_for(lock, kStopPoll,
                              [this] { return !m_ready.empty() || m_order.empty() || StopRequested(); });
-        if (StopRequested() || (m_ready.empty() && m_order.empty()))
-            return;
+        if (StopRequested() || (m_ready.empty() && m_order.empty())) return;
         batch.swap(m_ready);
         lock.unlock();
         for (JunkFile& junk : batch) {
-            if (StopRequested())
-                return;
+            if (StopRequested()) return;
             m_junkCount = SaturatingAdd(m_junkCount, 1);
             m_junkKB = SaturatingAdd(m_junkKB, SizeInKB(junk.bytes));
             m_junkBytes += junk.bytes;
             m_junkFiles.push_back(std::move(junk));
-            if (onJunk)
-                onJunk(m_junkFiles.back());
+            if (onJunk) onJunk(m_junkFiles.back());
         }
         batch.clear();
         lock.lock();
     }
 }
 
-bool CliScan::IsExcluded(const std::string& folder) const
-{
-    if (m_excludedKeys.empty())
-        return false;
+bool CliScan::IsExcluded(const std::string& folder) const {
+    if (m_excludedKeys.empty()) return false;
     return m_excludedKeys.count(m_filters.pathKey ? m_filters.pathKey(folder) : folder) != 0;
 }
 
 uint32_t CliScan::ScannedKB() const { return ClampToKB(m_nScannedKB.load(std::memory_order_relaxed)); }
 
-std::string CliScan::CurrentFolder() const
-{
+std::string CliScan::CurrentFolder() const {
     std::lock_guard lock(m_lock);
     return m_currentFolder;
 }

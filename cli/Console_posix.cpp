@@ -16,12 +16,9 @@ namespace {
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 // Converts text with cd, replacing what cannot be converted by '?'; lossy says whether it had to.
-std::string Convert(iconv_t cd, const std::string& text, bool* lossy = nullptr)
-{
-    if (lossy != nullptr)
-        *lossy = false;
-    if (cd == kNoConverter)
-        return text;
+std::string Convert(iconv_t cd, const std::string& text, bool* lossy = nullptr) {
+    if (lossy != nullptr) *lossy = false;
+    if (cd == kNoConverter) return text;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out;
     std::string input = text;
@@ -35,8 +32,7 @@ std::string Convert(iconv_t cd, const std::string& text, bool* lossy = nullptr)
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
             out += '?';
-            if (lossy != nullptr)
-                *lossy = true;
+            if (lossy != nullptr) *lossy = true;
             ++in;  // skip the byte that does not convert
             --inLeft;
         }
@@ -59,8 +55,7 @@ struct Console::Converters {
     bool pathsAreUtf8 = true;
 };
 
-Console::Console() : m_converters(std::make_unique<Converters>())
-{
+Console::Console() : m_converters(std::make_unique<Converters>()) {
     std::setlocale(LC_ALL, "");
     const char* codeset = nl_langinfo(CODESET);
     // A locale that knows no Chinese (the C locale) gets UTF-8, what terminals show today.
@@ -69,39 +64,35 @@ Console::Console() : m_converters(std::make_unique<Converters>())
     m_converters->textToTerminal = iconv_open(terminal, "GBK");
     m_converters->textToUtf8 = iconv_open("UTF-8", "GBK");
     m_converters->pathsAreUtf8 = plain || IsUtf8Name(codeset);
-    if (!m_converters->pathsAreUtf8)
-        m_converters->pathToUtf8 = iconv_open("UTF-8", codeset);
+    if (!m_converters->pathsAreUtf8) m_converters->pathToUtf8 = iconv_open("UTF-8", codeset);
 }
 
-Console::~Console()
-{
+Console::~Console() {
     for (iconv_t cd : {m_converters->textToTerminal, m_converters->textToUtf8, m_converters->pathToUtf8})
-        if (cd != kNoConverter)
-            iconv_close(cd);
+        if (cd != kNoConverter) iconv_close(cd);
 }
 
 std::string Console::Text(const std::string& gbk) const { return Convert(m_converters->textToTerminal, gbk); }
 
-std::string Console::TextToUtf8(const std::string& gbk) const { return Convert(m_converters->textToUtf8, gbk); }
+std::string Console::TextToUtf8(const std::string& gbk) const {
+    return Convert(m_converters->textToUtf8, gbk);
+}
 
-std::string Console::PathToUtf8(const std::string& path) const
-{
+std::string Console::PathToUtf8(const std::string& path) const {
     return ValidUtf8(m_converters->pathsAreUtf8 ? path : Convert(m_converters->pathToUtf8, path));
 }
 
-bool Console::PathIsExactInUtf8(const std::string& path) const
-{
+bool Console::PathIsExactInUtf8(const std::string& path) const {
     bool lossy = false;
-    const std::string utf8 = m_converters->pathsAreUtf8 ? path : Convert(m_converters->pathToUtf8, path, &lossy);
+    const std::string utf8 =
+        m_converters->pathsAreUtf8 ? path : Convert(m_converters->pathToUtf8, path, &lossy);
     return !lossy && ValidUtf8(utf8) == utf8;
 }
 
 bool Console::IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
 
-std::size_t Console::Columns(std::FILE* stream)
-{
+std::size_t Console::Columns(std::FILE* stream) {
     winsize size{};
-    if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        return size.ws_col;
+    if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
     return 80;
 }

@@ -7,13 +7,10 @@ namespace {
 
 const UINT kGbk = 936;
 
-std::string ToUtf8(UINT codePage, const std::string& text)
-{
-    if (text.empty())
-        return text;
+std::string ToUtf8(UINT codePage, const std::string& text) {
+    if (text.empty()) return text;
     const int wide = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wide <= 0)
-        return std::string();
+    if (wide <= 0) return std::string();
     std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), utf16.data(), wide);
     const int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
@@ -39,21 +36,18 @@ std::string Console::TextToUtf8(const std::string& gbk) const { return ToUtf8(kG
 
 std::string Console::PathToUtf8(const std::string& path) const { return ToUtf8(CP_ACP, path); }
 
-bool Console::PathIsExactInUtf8(const std::string& path) const
-{
+bool Console::PathIsExactInUtf8(const std::string& path) const {
     return path.empty() || MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(),
                                                static_cast<int>(path.size()), nullptr, 0) > 0;
 }
 
 // _isatty is true for the NUL device too; only a console has a console mode.
-bool Console::IsTerminal(std::FILE* stream)
-{
+bool Console::IsTerminal(std::FILE* stream) {
     DWORD mode = 0;
     return GetConsoleMode(HandleOf(stream), &mode) != FALSE;
 }
 
-std::size_t Console::Columns(std::FILE* stream)
-{
+std::size_t Console::Columns(std::FILE* stream) {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (GetConsoleScreenBufferInfo(HandleOf(stream), &info))
         return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);

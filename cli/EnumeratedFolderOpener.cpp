@@ -11,10 +11,8 @@ public:
 
     FileIdentity Identity() const override { return {}; }
 
-    bool Next(WalkEntry& walked) override
-    {
-        if (!m_listing)
-            return false;
+    bool Next(WalkEntry& walked) override {
+        if (!m_listing) return false;
         if (!m_listing->Next(walked.entry)) {
             m_listing.reset();
             return false;
@@ -28,8 +26,7 @@ public:
         return true;
     }
 
-    std::unique_ptr<WalkFolder> OpenChild(const std::string&, const std::string& path) const override
-    {
+    std::unique_ptr<WalkFolder> OpenChild(const std::string&, const std::string& path) const override {
         return m_owner.Open(path);
     }
 
@@ -41,27 +38,24 @@ private:
 
 EnumeratedFolderOpener::EnumeratedFolderOpener(FolderEnumerator& enumerator, LeadBytePredicate isLeadByte,
                                                ModifiedTime modifiedTime)
-    : m_enumerator(enumerator), m_isLeadByte(std::move(isLeadByte)), m_modifiedTime(std::move(modifiedTime))
-{
-}
+    : m_enumerator(enumerator),
+      m_isLeadByte(std::move(isLeadByte)),
+      m_modifiedTime(std::move(modifiedTime)) {}
 
 EnumeratedFolderOpener::EnumeratedFolderOpener(std::unique_ptr<FolderEnumerator> enumerator,
                                                LeadBytePredicate isLeadByte, ModifiedTime modifiedTime)
     : m_owned(std::move(enumerator)),
       m_enumerator(*m_owned),
       m_isLeadByte(std::move(isLeadByte)),
-      m_modifiedTime(std::move(modifiedTime))
-{
-}
+      m_modifiedTime(std::move(modifiedTime)) {}
 
 EnumeratedFolderOpener::~EnumeratedFolderOpener() = default;
 
 std::unique_ptr<WalkFolder> EnumeratedFolderOpener::OpenRoot(const std::string& path) { return Open(path); }
 
-std::unique_ptr<WalkFolder> EnumeratedFolderOpener::Open(const std::string& path) const
-{
-    std::unique_ptr<FolderEnumeration> listing = m_enumerator.Open(SearchPatternOf(path, Separator(), m_isLeadByte));
-    if (!listing)
-        return nullptr;
+std::unique_ptr<WalkFolder> EnumeratedFolderOpener::Open(const std::string& path) const {
+    std::unique_ptr<FolderEnumeration> listing =
+        m_enumerator.Open(SearchPatternOf(path, Separator(), m_isLeadByte));
+    if (!listing) return nullptr;
     return std::make_unique<Folder>(*this, path, std::move(listing));
 }

@@ -19,10 +19,8 @@ namespace {
 // The walk's stop flag, for the Ctrl-C handler: a lock-free store is all a handler may do.
 std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
 
-extern "C" void OnInterrupt(int)
-{
-    if (std::atomic<bool>* flag = g_stopFlag.load())
-        flag->store(true);
+extern "C" void OnInterrupt(int) {
+    if (std::atomic<bool>* flag = g_stopFlag.load()) flag->store(true);
     // A second Ctrl-C ends the program at once, should the walk hang in a folder listing.
     std::signal(SIGINT, SIG_DFL);
 }
@@ -30,13 +28,11 @@ extern "C" void OnInterrupt(int)
 // Routes Ctrl-C to one walk's stop flag while it lives.
 class InterruptRoute {
 public:
-    explicit InterruptRoute(std::atomic<bool>& flag)
-    {
+    explicit InterruptRoute(std::atomic<bool>& flag) {
         g_stopFlag.store(&flag);
         m_previous = std::signal(SIGINT, OnInterrupt);
     }
-    ~InterruptRoute()
-    {
+    ~InterruptRoute() {
         std::signal(SIGINT, m_previous == SIG_ERR ? SIG_DFL : m_previous);
         g_stopFlag.store(nullptr);
     }
@@ -47,15 +43,13 @@ private:
     void (*m_previous)(int) = SIG_DFL;
 };
 
-bool Succeeded(JunkFileRemover::Result result)
-{
+bool Succeeded(JunkFileRemover::Result result) {
     return result == JunkFileRemover::Result::Deleted || result == JunkFileRemover::Result::Trashed;
 }
 
 }  // namespace
 
-int FlorrinCli::Run(const std::vector<std::string>& args)
-{
+int FlorrinCli::Run(const std::vector<std::string>& args) {
     CliOptions options;
     std::optional<CliMessage> error;
     std::string argument;
@@ -73,11 +67,11 @@ int FlorrinCli::Run(const std::vector<std::string>& args)
     return Walk(options);
 }
 
-int FlorrinCli::Walk(const CliOptions& options)
-{
+int FlorrinCli::Walk(const CliOptions& options) {
     std::string named = options.folder;
     if (named.empty())
-        named = options.command == CliCommand::Clean ? CliSystem::DefaultCleanFolder() : CliSystem::DefaultScanFolder();
+        named = options.command == CliCommand::Clean ? CliSystem::DefaultCleanFolder()
+                                                     : CliSystem::DefaultScanFolder();
     if (named.empty()) {
         UsageError(m_messages.Text(CliMessage::NoHomeToClean), std::string());
         return kExitUsage;
@@ -101,12 +95,15 @@ int FlorrinCli::Walk(const CliOptions& options)
     InterruptRoute interrupts(scan.StopFlag());
     ProgressLine progress(
         m_console, m_messages, stderr,
-        [&scan] { return ProgressSample{scan.FilesListed(), scan.ScannedKB(), scan.CurrentFolder()}; },
+        [&scan] {
+            return ProgressSample{scan.FilesListed(), scan.ScannedKB(), scan.CurrentFolder()};
+        },
         isLeadByte);
-    if (Console::IsTerminal(stderr))
-        progress.Start();
+    if (Console::IsTerminal(stderr)) progress.Start();
     // The list goes out as the walk finds it, so a long walk shows its findings at once.
-    const CliScan::JunkListener printLine = [&](const CliScan::JunkFile& junk) { progress.Print(stdout, junk.path + "\n"); };
+    const CliScan::JunkListener printLine = [&](const CliScan::JunkFile& junk) {
+        progress.Print(stdout, junk.path + "\n");
+    };
     scan.Run(folder, filters, options.json ? CliScan::JunkListener() : printLine);
     progress.Stop();
     for (const std::string& unreadable : scan.UnreadableFolders())
@@ -117,8 +114,7 @@ int FlorrinCli::Walk(const CliOptions& options)
     std::vector<JunkFileRemover::Result> deletions;
     unsigned failures = 0;
     if (removing) {
-        if (m_betweenWalkAndClean)
-            m_betweenWalkAndClean();
+        if (m_betweenWalkAndClean) m_betweenWalkAndClean();
         JunkFileRemover remover(folder, filters.newestModified);
         for (const CliScan::JunkFile& junk : scan.JunkFiles()) {
             if (scan.StopRequested()) {
@@ -128,7 +124,7 @@ int FlorrinCli::Walk(const CliOptions& options)
             // Only what this walk listed below its own folder, by an absolute path.
             const bool own = junk.path.compare(0, folder.size(), folder) == 0 &&
                              JunkFileRemover::IsDeletablePath(junk.path);
-            const auto result = !own           ? JunkFileRemover::Result::Failed
+            const auto result = !own            ? JunkFileRemover::Result::Failed
                                 : options.trash ? remover.Trash(junk)
                                                 : remover.Remove(junk);
             deletions.push_back(result);
@@ -156,13 +152,16 @@ int FlorrinCli::Walk(const CliOptions& options)
             return fields;
         };
         std::string json = "{\n";
-        json += "  \"command\": " + std::string(options.command == CliCommand::Clean ? "\"clean\"" : "\"scan\"") + ",\n";
+        json +=
+            "  \"command\": " + std::string(options.command == CliCommand::Clean ? "\"clean\"" : "\"scan\"") +
+            ",\n";
         json += "  " + pathFields("folder", folder) + ",\n";
         json += "  \"junkFiles\": [";
         const auto& files = scan.JunkFiles();
         for (std::size_t i = 0; i < files.size(); ++i) {
             json += i == 0 ? "\n" : ",\n";
-            json += "    {" + pathFields("path", files[i].path) + ", \"bytes\": " + std::to_string(files[i].bytes) +
+            json += "    {" + pathFields("path", files[i].path) +
+                    ", \"bytes\": " + std::to_string(files[i].bytes) +
                     ", \"kb\": " + std::to_string(SizeInKB(files[i].bytes));
             if (i < deletions.size())
                 json += std::string(", \"result\": \"") + ResultKey(deletions[i]) + "\"";
@@ -172,7 +171,8 @@ int FlorrinCli::Walk(const CliOptions& options)
         json += "  \"junkCount\": " + std::to_string(scan.JunkCount()) + ",\n";
         json += "  \"junkKB\": " + std::to_string(scan.JunkKB()) + ",\n";
         json += "  \"junkBytes\": " + std::to_string(scan.JunkBytes()) + ",\n";
-        json += "  \"olderThan\": " + (options.olderThan.empty() ? std::string("null") : JsonString(options.olderThan)) + ",\n";
+        json += "  \"olderThan\": " +
+                (options.olderThan.empty() ? std::string("null") : JsonString(options.olderThan)) + ",\n";
         json += "  \"keptTooRecent\": " + std::to_string(scan.TooRecentCount()) + ",\n";
         json += "  \"keptTooRecentBytes\": " + std::to_string(scan.TooRecentBytes()) + ",\n";
         json += "  \"scannedKB\": " + std::to_string(scan.ScannedKB()) + ",\n";
@@ -209,8 +209,7 @@ int FlorrinCli::Walk(const CliOptions& options)
         Error(m_messages.Text(CliMessage::Interrupted));
         return kExitInterrupted;
     }
-    if (!scan.UnreadableFolders().empty())
-        return kExitUnreadableFolder;
+    if (!scan.UnreadableFolders().empty()) return kExitUnreadableFolder;
     return failures > 0 ? kExitDeleteFailed : kExitDone;
 }
 
@@ -218,11 +217,11 @@ int FlorrinCli::Walk(const CliOptions& options)
 // excludes it whole, those elsewhere change nothing. False, with the usage error said, when one
 // is no folder.
 bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& folder, char separator,
-                                 const LeadBytePredicate& isLeadByte, std::vector<std::string>& excluded)
-{
+                                 const LeadBytePredicate& isLeadByte, std::vector<std::string>& excluded) {
     const std::string realFolder = CliSystem::RealFolder(folder);
     const std::string folderKey = CliSystem::PathKey(realFolder);
-    const std::string belowKey = CliSystem::PathKey(PathJoin(realFolder, std::string(), separator, isLeadByte));
+    const std::string belowKey =
+        CliSystem::PathKey(PathJoin(realFolder, std::string(), separator, isLeadByte));
     for (const std::string& given : options.excludedFolders) {
         if (!CliSystem::IsFolder(given)) {
             UsageError(m_messages.Text(CliMessage::ExcludedNotAFolder), given);
@@ -230,8 +229,7 @@ bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& f
         }
         const std::string real = CliSystem::RealFolder(given);
         const std::string key = CliSystem::PathKey(real);
-        if (realFolder.empty() || real.empty())
-            continue;
+        if (realFolder.empty() || real.empty()) continue;
         const std::string keyBelow = CliSystem::PathKey(PathJoin(real, std::string(), separator, isLeadByte));
         if (key == folderKey || folderKey.compare(0, keyBelow.size(), keyBelow) == 0)
             excluded.push_back(folder);
@@ -241,8 +239,7 @@ bool FlorrinCli::ExcludedFolders(const CliOptions& options, const std::string& f
     return true;
 }
 
-void FlorrinCli::UsageError(const std::string& gbk, const std::string& argument)
-{
+void FlorrinCli::UsageError(const std::string& gbk, const std::string& argument) {
     std::string after = "\n";
     after += m_messages.Text(CliMessage::Usage);
     after += m_messages.Text(CliMessage::SeeHelp);
@@ -250,8 +247,7 @@ void FlorrinCli::UsageError(const std::string& gbk, const std::string& argument)
 }
 
 // One line on standard error: program texts (GBK) around a path printed as it is.
-void FlorrinCli::Error(const std::string& gbk, const std::string& path, const std::string& gbkAfter)
-{
+void FlorrinCli::Error(const std::string& gbk, const std::string& path, const std::string& gbkAfter) {
     const std::string text = m_console.Text(gbk) + path + m_console.Text(gbkAfter) + "\n";
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);

@@ -26,7 +26,8 @@ class FlorrinCli {
 public:
     // Speaks language; the JSON document is the same in every language. betweenWalkAndClean: run
     // after the walk, before the first file is deleted; a test changes the tree there.
-    FlorrinCli(const Console& console, CliLanguage language, std::function<void()> betweenWalkAndClean = nullptr)
+    FlorrinCli(const Console& console, CliLanguage language,
+               std::function<void()> betweenWalkAndClean = nullptr)
         : m_console(console), m_messages(language), m_betweenWalkAndClean(std::move(betweenWalkAndClean)) {}
 
     // args: the arguments after the program's name. Returns the exit status.

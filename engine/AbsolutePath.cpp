@@ -2,9 +2,7 @@
 
 namespace {
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Index of the first backslash at or after start that is not the trail byte of a double-byte
 // character, or npos.
@@ -23,12 +21,14 @@ size_t FindSeparator(const std::string& text, size_t start, const LeadBytePredic
 bool HoldsWildcard(const std::string& text, const LeadBytePredicate& isLeadByte) {
     for (size_t i = 0; i < text.size(); ++i) {
         switch (text[i]) {
-        case '?':
-        case '*':
-        case '<':
-        case '>':
-        case '"': return true;
-        default: break;
+            case '?':
+            case '*':
+            case '<':
+            case '>':
+            case '"':
+                return true;
+            default:
+                break;
         }
         if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
     }

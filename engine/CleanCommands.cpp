@@ -57,13 +57,9 @@ std::string CleanedText(size_t nKept, const std::set<DeleteOutcome>& reasons) {
 
 }  // namespace
 
-void OnSelectAll(OptionCheckList& options) {
-    SetAllChecks(options, true);
-}
+void OnSelectAll(OptionCheckList& options) { SetAllChecks(options, true); }
 
-void OnSelectNone(OptionCheckList& options) {
-    SetAllChecks(options, false);
-}
+void OnSelectNone(OptionCheckList& options) { SetAllChecks(options, false); }
 
 void OnDelete(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte) {
     // In a list with extended selection the focus line may be one that is not selected.

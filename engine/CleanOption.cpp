@@ -20,10 +20,6 @@ constexpr CleanOptionText kTexts[kCleanOptionCount] = {
 
 }  // namespace
 
-const char* CleanOptionLabel(CleanOption option) {
-    return kTexts[static_cast<int>(option)].label;
-}
+const char* CleanOptionLabel(CleanOption option) { return kTexts[static_cast<int>(option)].label; }
 
-const char* CleanOptionReportLine(CleanOption option) {
-    return kTexts[static_cast<int>(option)].reportLine;
-}
+const char* CleanOptionReportLine(CleanOption option) { return kTexts[static_cast<int>(option)].reportLine; }

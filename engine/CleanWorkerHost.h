@@ -14,15 +14,12 @@
 class CleanWorkerHost : public CleanHost {
 public:
     CleanWorkerHost(ScanRunHost& window, ScanEngine& engine, uint64_t ticket)
-        : m_window(window), m_engine(engine), m_ticket(ticket)
-    {
-    }
+        : m_window(window), m_engine(engine), m_ticket(ticket) {}
     ~CleanWorkerHost() override { m_engine.DecideJunkPatterns(m_ticket, false); }
     CleanWorkerHost(const CleanWorkerHost&) = delete;
     CleanWorkerHost& operator=(const CleanWorkerHost&) = delete;
 
-    bool IsOptionChecked(CleanOption option) override
-    {
+    bool IsOptionChecked(CleanOption option) override {
         return m_window.GetOptionCheck(static_cast<int>(option)) == 1;
     }
     void AddResultLine(const std::string& line) override { m_window.AddResultLine(line); }

@@ -6,11 +6,11 @@
 
 // One entry of a folder listing, as the file system gives it.
 struct FolderEntry {
-    std::string name;        // bytes in the ANSI code page, no folder part
+    std::string name;  // bytes in the ANSI code page, no folder part
     bool isDirectory = false;
-    bool isLink = false;     // a junction, symbolic link or mount point: never entered
+    bool isLink = false;  // a junction, symbolic link or mount point: never entered
     bool isReadOnly = false;
-    uint64_t size = 0;       // whole byte size; 0 for folders
+    uint64_t size = 0;  // whole byte size; 0 for folders
 };
 
 // An open listing of one folder; closing happens when it is destroyed.

@@ -1,13 +1,11 @@
 #include "engine/PauseGate.h"
 
-void PauseGate::Hold()
-{
+void PauseGate::Hold() {
     std::lock_guard lock(m_mutex);
     m_bHeld = !m_bStopped;
 }
 
-void PauseGate::Release()
-{
+void PauseGate::Release() {
     {
         std::lock_guard lock(m_mutex);
         m_bHeld = false;
@@ -15,8 +13,7 @@ void PauseGate::Release()
     m_changed.notify_all();
 }
 
-void PauseGate::Stop()
-{
+void PauseGate::Stop() {
     {
         std::lock_guard lock(m_mutex);
         m_bStopped = true;
@@ -25,8 +22,7 @@ void PauseGate::Stop()
     m_changed.notify_all();
 }
 
-void PauseGate::Reset()
-{
+void PauseGate::Reset() {
     {
         std::lock_guard lock(m_mutex);
         m_bStopped = false;
@@ -35,14 +31,12 @@ void PauseGate::Reset()
     m_changed.notify_all();
 }
 
-bool PauseGate::IsHeld() const
-{
+bool PauseGate::IsHeld() const {
     std::lock_guard lock(m_mutex);
     return m_bHeld;
 }
 
-void PauseGate::Pass()
-{
+void PauseGate::Pass() {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return !m_bHeld; });
 }

@@ -7,6 +7,4 @@ constexpr uint32_t kNameSurrogateBit = 0x20000000;
 
 }  // namespace
 
-bool IsLinkReparseTag(uint32_t tag) {
-    return tag == 0 || (tag & kNameSurrogateBit) != 0;
-}
+bool IsLinkReparseTag(uint32_t tag) { return tag == 0 || (tag & kNameSurrogateBit) != 0; }

@@ -12,25 +12,19 @@ ScanEngine::ScanEngine(FolderEnumerator& enumerator, DiskSpaceQuery& diskSpace, 
       m_diskSpace(diskSpace),
       m_window(window),
       m_isLeadByte(std::move(isLeadByte)),
-      m_separator(enumerator.Separator())
-{
-}
+      m_separator(enumerator.Separator()) {}
 
-void ScanEngine::AddJunkPatterns()
-{
+void ScanEngine::AddJunkPatterns() {
     std::lock_guard lock(m_junkPatternsLock);
     AppendJunkPatterns();
 }
 
-void ScanEngine::AppendJunkPatterns()
-{
-    for (const char* pattern : kJunkPatterns)
-        m_lstJunkPatterns.emplace_back(pattern);
+void ScanEngine::AppendJunkPatterns() {
+    for (const char* pattern : kJunkPatterns) m_lstJunkPatterns.emplace_back(pattern);
     m_patternsVersion.fetch_add(1, std::memory_order_release);
 }
 
-void ScanEngine::EmptyJunkPatterns()
-{
+void ScanEngine::EmptyJunkPatterns() {
     {
         std::lock_guard lock(m_junkPatternsLock);
         m_lstJunkPatterns.clear();
@@ -41,8 +35,7 @@ void ScanEngine::EmptyJunkPatterns()
     m_patternsDecided.notify_all();
 }
 
-uint64_t ScanEngine::OpenPatternDecision()
-{
+uint64_t ScanEngine::OpenPatternDecision() {
     std::lock_guard lock(m_junkPatternsLock);
     m_lstJunkPatterns.clear();
     m_patternsVersion.fetch_add(1, std::memory_order_release);
@@ -50,35 +43,28 @@ uint64_t ScanEngine::OpenPatternDecision()
     return ++m_nPatternTicket;
 }
 
-void ScanEngine::DecideJunkPatterns(uint64_t ticket, bool add)
-{
+void ScanEngine::DecideJunkPatterns(uint64_t ticket, bool add) {
     {
         std::lock_guard lock(m_junkPatternsLock);
-        if (ticket != m_nPatternTicket || !m_bPatternsPending.load())
-            return;
-        if (add)
-            AppendJunkPatterns();
+        if (ticket != m_nPatternTicket || !m_bPatternsPending.load()) return;
+        if (add) AppendJunkPatterns();
         m_bPatternsPending.store(false);
     }
     m_patternsDecided.notify_all();
 }
 
-void ScanEngine::AwaitPatternDecision()
-{
+void ScanEngine::AwaitPatternDecision() {
     std::unique_lock lock(m_junkPatternsLock);
     m_patternsDecided.wait(lock, [this] { return !m_bPatternsPending.load() || m_bStopScan.load(); });
 }
 
-std::vector<std::string> ScanEngine::JunkPatterns() const
-{
+std::vector<std::string> ScanEngine::JunkPatterns() const {
     std::lock_guard lock(m_junkPatternsLock);
     return m_lstJunkPatterns;
 }
 
-const std::vector<std::string>& ScanEngine::CurrentPatterns()
-{
-    if (m_bPatternsPending.load())
-        AwaitPatternDecision();
+const std::vector<std::string>& ScanEngine::CurrentPatterns() {
+    if (m_bPatternsPending.load()) AwaitPatternDecision();
     if (m_patternsVersion.load(std::memory_order_acquire) != m_seenPatternsVersion) {
         std::lock_guard lock(m_junkPatternsLock);
         m_patternsSeen = m_lstJunkPatterns;
@@ -87,30 +73,25 @@ const std::vector<std::string>& ScanEngine::CurrentPatterns()
     return m_patternsSeen;
 }
 
-bool ScanEngine::IsJunkFile(const std::string& path)
-{
+bool ScanEngine::IsJunkFile(const std::string& path) {
     const std::string_view extension =
         JunkExtensionOf(std::string_view(path).substr(FileNameStart(path, m_isLeadByte)));
     // The list may hold other patterns than the six, or the six more than once: each is tried.
     for (const std::string& pattern : CurrentPatterns()) {
-        if (!m_bStopScan.load())
-            SetStatusText(path);
-        if (extension == PatternExtensionOf(pattern))
-            return true;
+        if (!m_bStopScan.load()) SetStatusText(path);
+        if (extension == PatternExtensionOf(pattern)) return true;
     }
     return false;
 }
 
-void ScanEngine::ScanFolder(const std::string& folder)
-{
+void ScanEngine::ScanFolder(const std::string& folder) {
     // Something else may have written the status line or the bar since the last walk.
     m_bStatusSet = false;
     m_bProgressSet = false;
     ScanLevel(folder);
 }
 
-void ScanEngine::ScanLevel(const std::string& folder)
-{
+void ScanEngine::ScanLevel(const std::string& folder) {
     const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
     // A pattern too long for the platform's buffer is a folder that cannot be listed.
     std::unique_ptr<FolderEnumeration> listing = FitsMaxPath(pattern) ? m_enumerator.Open(pattern) : nullptr;
@@ -119,8 +100,7 @@ void ScanEngine::ScanLevel(const std::string& folder)
         m_window.SignalScanEvent();
         return;
     }
-    if (!listing)
-        return;
+    if (!listing) return;
 
     FolderEntry entry;
     while (listing->Next(entry)) {
@@ -131,16 +111,13 @@ void ScanEngine::ScanLevel(const std::string& folder)
             return;
         }
         if (entry.isDirectory) {
-            if (!IsWalkedFolder(entry))
-                continue;
+            if (!IsWalkedFolder(entry)) continue;
             const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
-            if (FitsMaxPath(child))
-                ScanLevel(child);
+            if (FitsMaxPath(child)) ScanLevel(child);
             continue;
         }
         std::string full = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
-        if (!FitsMaxPath(full))
-            continue;
+        if (!FitsMaxPath(full)) continue;
         const uint32_t kb = SizeInKB(entry.size);
         SaturatingAdd(m_nScannedKB, kb);
         SetProgressPos(m_nScannedKB.load() >> 10);
@@ -152,17 +129,14 @@ void ScanEngine::ScanLevel(const std::string& folder)
     }
 }
 
-void ScanEngine::ResetJunkTotals()
-{
+void ScanEngine::ResetJunkTotals() {
     m_nJunkKB.store(0);
     m_nJunkCount.store(0);
 }
 
-uint32_t ScanEngine::GetUsedSpaceKB(const std::string& path)
-{
+uint32_t ScanEngine::GetUsedSpaceKB(const std::string& path) {
     DiskSpace space;
-    if (!m_diskSpace.QueryDiskSpace(path, space))
-        return 0;
+    if (!m_diskSpace.QueryDiskSpace(path, space)) return 0;
     const uint64_t bytesPerCluster = uint64_t{space.sectorsPerCluster} * space.bytesPerSector;
     // A drive that claims more free clusters than it has uses none.
     const uint32_t usedClusters =
@@ -171,8 +145,7 @@ uint32_t ScanEngine::GetUsedSpaceKB(const std::string& path)
     return usedKB >= static_cast<double>(kMaxKB) ? kMaxKB : static_cast<uint32_t>(usedKB);
 }
 
-void ScanEngine::RequestStop()
-{
+void ScanEngine::RequestStop() {
     {
         // Under the lock, so a matcher about to wait for the patterns cannot miss the stop.
         std::lock_guard lock(m_junkPatternsLock);
@@ -182,25 +155,20 @@ void ScanEngine::RequestStop()
     m_scanGate.Stop();
 }
 
-void ScanEngine::ClearStopRequest()
-{
+void ScanEngine::ClearStopRequest() {
     m_scanGate.Reset();
     m_bStopScan.store(false);
 }
 
-void ScanEngine::SetStatusText(const std::string& text)
-{
-    if (m_bStatusSet && text == m_lastStatus)
-        return;
+void ScanEngine::SetStatusText(const std::string& text) {
+    if (m_bStatusSet && text == m_lastStatus) return;
     m_window.SetStatusText(text);
     m_lastStatus = text;
     m_bStatusSet = true;
 }
 
-void ScanEngine::SetProgressPos(uint32_t position)
-{
-    if (m_bProgressSet && position == m_lastProgress)
-        return;
+void ScanEngine::SetProgressPos(uint32_t position) {
+    if (m_bProgressSet && position == m_lastProgress) return;
     m_window.SetProgressPos(position);
     m_lastProgress = position;
     m_bProgressSet = true;

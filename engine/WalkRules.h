@@ -9,7 +9,8 @@
 // walk): which folders it enters and which files are junk.
 
 // The patterns the window's matcher is given, in the order it tries them.
-inline constexpr std::array<const char*, 6> kJunkPatterns = {"*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~"};
+inline constexpr std::array<const char*, 6> kJunkPatterns = {"*.tmp", "*.syd", "*.old",
+                                                             "*.gid", "*._mp", "*.??~"};
 
 // Whether the walks enter this entry: a folder that is not a link and not one of the dot names
 // "...", "..", "." nor nameless (whose path would be its parent's own, and whose walk would never

@@ -61,7 +61,8 @@ void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     RECT text = line;
     text.left += CheckStripWidth();
     dc.FillSolidRect(&text, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    const COLORREF oldText = dc.SetTextColor(::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const COLORREF oldText =
+        dc.SetTextColor(::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const int oldMode = dc.SetBkMode(TRANSPARENT);
     const std::string label = GetText(index);
     RECT textArea = text;
@@ -78,7 +79,8 @@ void CCheckListBox::OnLButtonDown(UINT, CPoint point) {
     const int index = static_cast<int>(LOWORD(hit));
     if (HIWORD(hit) == 0 && index < GetCount()) {
         RECT line;
-        if (GetItemRect(index, &line) != LB_ERR && point.x >= line.left && point.x < line.left + CheckStripWidth()) {
+        if (GetItemRect(index, &line) != LB_ERR && point.x >= line.left &&
+            point.x < line.left + CheckStripWidth()) {
             Toggle(index);
         }
     }

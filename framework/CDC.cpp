@@ -6,7 +6,9 @@ COLORREF CDC::SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
 int CDC::SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
 UINT CDC::SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
 
-BOOL CDC::TextOut(int x, int y, const char* text, int nCount) { return ::TextOutA(m_hDC, x, y, text, nCount); }
+BOOL CDC::TextOut(int x, int y, const char* text, int nCount) {
+    return ::TextOutA(m_hDC, x, y, text, nCount);
+}
 
 BOOL CDC::TextOut(int x, int y, const std::string& text) {
     return TextOut(x, y, text.c_str(), static_cast<int>(text.size()));
@@ -46,7 +48,8 @@ BOOL CDC::DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) {
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
-    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
+                    dwRop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
@@ -55,8 +58,8 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
                         nSrcWidth, nSrcHeight, dwRop);
 }
 
-BOOL CDC::TransparentBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
-                         int nSrcHeight, UINT clrTransparent) {
+BOOL CDC::TransparentBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                         int nSrcWidth, int nSrcHeight, UINT clrTransparent) {
     if (pSrcDC == nullptr) return FALSE;
     return ::TransparentBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->m_hDC, xSrc, ySrc, nSrcWidth, nSrcHeight,
                             clrTransparent);

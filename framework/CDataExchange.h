@@ -7,7 +7,8 @@ class CWnd;
 // The context of one data exchange between a dialog and its members.
 class CDataExchange {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_pDlgWnd(pDlgWnd), m_bSaveAndValidate(bSaveAndValidate) {}
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_pDlgWnd(pDlgWnd), m_bSaveAndValidate(bSaveAndValidate) {}
     CWnd* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
 };

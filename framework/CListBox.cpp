@@ -7,7 +7,8 @@ int CListBox::AddString(const char* text) {
 }
 
 int CListBox::InsertString(int nIndex, const char* text) {
-    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text)));
 }
 
 int CListBox::DeleteString(int nIndex) {
@@ -31,23 +32,31 @@ std::string CListBox::GetText(int nIndex) const {
 }
 
 int CListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-int CListBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
-int CListBox::GetSel(int nIndex) const { return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(nIndex))); }
+int CListBox::SetCurSel(int nSelect) {
+    return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect)));
+}
+int CListBox::GetSel(int nIndex) const {
+    return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(nIndex)));
+}
 
 DWORD_PTR CListBox::GetItemData(int nIndex) const {
     return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
 }
 
 int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
-    return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
+    return static_cast<int>(
+        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
 }
 
 int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const {
-    return static_cast<int>(SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<int>(
+        SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
 }
 
 int CListBox::GetHorizontalExtent() const { return static_cast<int>(SendMessage(LB_GETHORIZONTALEXTENT)); }
-void CListBox::SetHorizontalExtent(int cxExtent) { SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent)); }
+void CListBox::SetHorizontalExtent(int cxExtent) {
+    SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+}
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}

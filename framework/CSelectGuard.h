@@ -8,7 +8,8 @@
 // on every path. Declare it after the object it selects, so the object outlives the selection.
 class CSelectGuard {
 public:
-    CSelectGuard(CDC& dc, HGDIOBJ hObject) : m_hDCTarget(dc.m_hDC), m_hPrevious(::SelectObject(dc.m_hDC, hObject)) {}
+    CSelectGuard(CDC& dc, HGDIOBJ hObject)
+        : m_hDCTarget(dc.m_hDC), m_hPrevious(::SelectObject(dc.m_hDC, hObject)) {}
     ~CSelectGuard() {
         if (m_hPrevious != nullptr && m_hPrevious != HGDI_ERROR) ::SelectObject(m_hDCTarget, m_hPrevious);
     }

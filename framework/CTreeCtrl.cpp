@@ -55,10 +55,9 @@ std::string CTreeCtrl::GetItemText(HTREEITEM hItem) const {
 UINT CTreeCtrl::GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
 
 HIMAGELIST CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType) {
-    return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
-                                                    reinterpret_cast<LPARAM>(pImageList != nullptr
-                                                                                 ? pImageList->m_hImageList
-                                                                                 : nullptr)));
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
+                    reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr)));
 }
 
 HIMAGELIST CTreeCtrl::GetImageList(int nImageListType) const {

@@ -14,7 +14,8 @@ class CTreeCtrl : public CWnd {
 public:
     HTREEITEM InsertItem(UINT nMask, const char* lpszItem, int nImage, int nSelectedImage, UINT nState,
                          UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
-    HTREEITEM InsertItem(const char* lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
+    HTREEITEM InsertItem(const char* lpszItem, HTREEITEM hParent = TVI_ROOT,
+                         HTREEITEM hInsertAfter = TVI_LAST);
     BOOL DeleteItem(HTREEITEM hItem);
     BOOL DeleteAllItems();
     HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const;

@@ -128,7 +128,8 @@ HWND CWnd::UnsubclassWindow() {
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* self = FromHandlePermanent(hWnd);
-    if (self == nullptr || self->m_pfnSuper == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (self == nullptr || self->m_pfnSuper == nullptr)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The control's own procedure frees its data on this message: hand the window back first.
         WNDPROC super = self->m_pfnSuper;
@@ -274,12 +275,13 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
 }
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
-    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               bRepaint);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy,
-                          nFlags);
+    return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx,
+                          cy, nFlags);
 }
 
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
@@ -293,7 +295,9 @@ void CWnd::SetFont(HFONT hFont, BOOL bRedraw) {
     ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), MAKELPARAM(bRedraw, 0));
 }
 
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr); }
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse) {
+    return ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr);
+}
 BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -12,10 +12,10 @@ class CWnd;
 struct MessageMapEntry {
     enum class Match : unsigned char { Message, MessageRange, Command, Notify };
     Match match;
-    UINT first;  // the message, or the first of a range
-    UINT last;   // the last message of a range
-    UINT_PTR id; // control or command id (Command, Notify)
-    UINT code;   // notification code (Command, Notify)
+    UINT first;   // the message, or the first of a range
+    UINT last;    // the last message of a range
+    UINT_PTR id;  // control or command id (Command, Notify)
+    UINT code;    // notification code (Command, Notify)
     void (*invoke)(CWnd& self, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     bool Matches(UINT message, WPARAM wParam, LPARAM lParam) const;

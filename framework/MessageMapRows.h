@@ -69,18 +69,30 @@ struct FlagsAndPoint {
 template <UINT Message>
 struct MessageCracker;
 
-template <> struct MessageCracker<WM_PAINT> : message_map_detail::NoArgs {};
-template <> struct MessageCracker<WM_CLOSE> : message_map_detail::NoArgs {};
-template <> struct MessageCracker<WM_NCPAINT> : message_map_detail::NoArgs {};
-template <> struct MessageCracker<WM_NCMOUSELEAVE> : message_map_detail::NoArgs {};
-template <> struct MessageCracker<WM_MOUSELEAVE> : message_map_detail::NoArgs {};
-template <> struct MessageCracker<WM_NCMOUSEMOVE> : message_map_detail::FlagsAndPoint {};
-template <> struct MessageCracker<WM_NCLBUTTONDOWN> : message_map_detail::FlagsAndPoint {};
-template <> struct MessageCracker<WM_NCLBUTTONDBLCLK> : message_map_detail::FlagsAndPoint {};
-template <> struct MessageCracker<WM_NCRBUTTONUP> : message_map_detail::FlagsAndPoint {};
-template <> struct MessageCracker<WM_MOUSEMOVE> : message_map_detail::FlagsAndPoint {};
-template <> struct MessageCracker<WM_LBUTTONDOWN> : message_map_detail::FlagsAndPoint {};
-template <> struct MessageCracker<WM_LBUTTONUP> : message_map_detail::FlagsAndPoint {};
+template <>
+struct MessageCracker<WM_PAINT> : message_map_detail::NoArgs {};
+template <>
+struct MessageCracker<WM_CLOSE> : message_map_detail::NoArgs {};
+template <>
+struct MessageCracker<WM_NCPAINT> : message_map_detail::NoArgs {};
+template <>
+struct MessageCracker<WM_NCMOUSELEAVE> : message_map_detail::NoArgs {};
+template <>
+struct MessageCracker<WM_MOUSELEAVE> : message_map_detail::NoArgs {};
+template <>
+struct MessageCracker<WM_NCMOUSEMOVE> : message_map_detail::FlagsAndPoint {};
+template <>
+struct MessageCracker<WM_NCLBUTTONDOWN> : message_map_detail::FlagsAndPoint {};
+template <>
+struct MessageCracker<WM_NCLBUTTONDBLCLK> : message_map_detail::FlagsAndPoint {};
+template <>
+struct MessageCracker<WM_NCRBUTTONUP> : message_map_detail::FlagsAndPoint {};
+template <>
+struct MessageCracker<WM_MOUSEMOVE> : message_map_detail::FlagsAndPoint {};
+template <>
+struct MessageCracker<WM_LBUTTONDOWN> : message_map_detail::FlagsAndPoint {};
+template <>
+struct MessageCracker<WM_LBUTTONUP> : message_map_detail::FlagsAndPoint {};
 
 // void OnSysCommand(UINT nID, LPARAM lParam)
 template <>
@@ -198,7 +210,7 @@ void CtlColorThunk(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     using T = typename MemberOf<decltype(Handler)>::Class;
     CDC dc(reinterpret_cast<HDC>(wParam));
     HBRUSH brush = (static_cast<T&>(wnd).*Handler)(&dc, CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
-                                                    message - WM_CTLCOLORMSGBOX);
+                                                   message - WM_CTLCOLORMSGBOX);
     result = reinterpret_cast<LRESULT>(brush);
 }
 
@@ -206,31 +218,37 @@ void CtlColorThunk(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 // Whether Handler is a member of a window class with the signature the rows below require.
 template <UINT Message, auto Handler>
-concept MessageHandler =
-    requires { typename message_map_detail::MemberOf<decltype(Handler)>::Class; } &&
-    std::is_base_of_v<CWnd, typename message_map_detail::MemberOf<decltype(Handler)>::Class> &&
+concept MessageHandler = requires {
+    typename message_map_detail::MemberOf<decltype(Handler)>::Class;
+}
+&&std::is_base_of_v<CWnd, typename message_map_detail::MemberOf<decltype(Handler)>::Class>&&
     std::is_same_v<decltype(Handler), typename MessageCracker<Message>::template Handler<
                                           typename message_map_detail::MemberOf<decltype(Handler)>::Class>>;
 
 template <auto Handler, class Signature>
-concept WindowHandler =
-    requires { typename message_map_detail::MemberOf<decltype(Handler)>::Class; } &&
-    std::is_base_of_v<CWnd, typename message_map_detail::MemberOf<decltype(Handler)>::Class> &&
-    std::is_same_v<decltype(Handler), typename message_map_detail::Bind<
-                                          Signature, typename message_map_detail::MemberOf<decltype(Handler)>::Class>::Type>;
+concept WindowHandler = requires {
+    typename message_map_detail::MemberOf<decltype(Handler)>::Class;
+}
+&&std::is_base_of_v<CWnd, typename message_map_detail::MemberOf<decltype(Handler)>::Class>&& std::is_same_v<
+    decltype(Handler), typename message_map_detail::Bind<
+                           Signature, typename message_map_detail::MemberOf<decltype(Handler)>::Class>::Type>;
 
 // A window message, with the handler signature MessageCracker<Message> gives.
 template <UINT Message, auto Handler>
-    requires MessageHandler<Message, Handler>
+requires MessageHandler<Message, Handler>
 constexpr MessageMapEntry MapMessage() {
-    return {MessageMapEntry::Match::Message, Message, Message, 0, 0,
+    return {MessageMapEntry::Match::Message,
+            Message,
+            Message,
+            0,
+            0,
             &message_map_detail::MessageThunk<Message, Handler>};
 }
 
 // A message of the program's own (WM_APP + n) or any other without a cracker:
 // LRESULT Handler(WPARAM wParam, LPARAM lParam).
 template <UINT Message, auto Handler>
-    requires WindowHandler<Handler, LRESULT(WPARAM, LPARAM)>
+requires WindowHandler<Handler, LRESULT(WPARAM, LPARAM)>
 constexpr MessageMapEntry MapRawMessage() {
     return {MessageMapEntry::Match::Message, Message, Message, 0, 0, &message_map_detail::RawThunk<Handler>};
 }
@@ -238,26 +256,26 @@ constexpr MessageMapEntry MapRawMessage() {
 // WM_COMMAND from control or menu item Id with notification Code (BN_CLICKED, 0, for menus and
 // accelerators too): void Handler().
 template <UINT_PTR Id, UINT Code, auto Handler>
-    requires WindowHandler<Handler, void()>
+requires WindowHandler<Handler, void()>
 constexpr MessageMapEntry MapCommand() {
-    return {MessageMapEntry::Match::Command, WM_COMMAND, WM_COMMAND, Id, Code,
+    return {MessageMapEntry::Match::Command,           WM_COMMAND, WM_COMMAND, Id, Code,
             &message_map_detail::CommandThunk<Handler>};
 }
 
 // WM_NOTIFY from control Id with notification Code: void Handler(NMHDR* pNMHDR, LRESULT* pResult).
 // *pResult starts at 0 and is the message's result (DWLP_MSGRESULT in a dialog).
 template <UINT_PTR Id, UINT Code, auto Handler>
-    requires WindowHandler<Handler, void(NMHDR*, LRESULT*)>
+requires WindowHandler<Handler, void(NMHDR*, LRESULT*)>
 constexpr MessageMapEntry MapNotify() {
-    return {MessageMapEntry::Match::Notify, WM_NOTIFY, WM_NOTIFY, Id, Code,
+    return {MessageMapEntry::Match::Notify,           WM_NOTIFY, WM_NOTIFY, Id, Code,
             &message_map_detail::NotifyThunk<Handler>};
 }
 
 // Every WM_CTLCOLOR* message: HBRUSH Handler(CDC* pDC, CWnd* pWnd, UINT nCtlColor), where
 // nCtlColor is CTLCOLOR_MSGBOX .. CTLCOLOR_STATIC. A null brush leaves the default colours.
 template <auto Handler>
-    requires WindowHandler<Handler, HBRUSH(CDC*, CWnd*, UINT)>
+requires WindowHandler<Handler, HBRUSH(CDC*, CWnd*, UINT)>
 constexpr MessageMapEntry MapCtlColor() {
-    return {MessageMapEntry::Match::MessageRange, WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, 0, 0,
+    return {MessageMapEntry::Match::MessageRange,       WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, 0, 0,
             &message_map_detail::CtlColorThunk<Handler>};
 }

@@ -14,9 +14,7 @@
 
 namespace {
 
-bool IsLead(unsigned char c) {
-    return c >= 0x81 && c <= 0xFE;
-}
+bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // The text as characters of code page 936 (one or two bytes each).
 std::vector<std::string> Characters(const std::string& text) {
@@ -80,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         else
             OnDeleteAll(window, deleter, IsLead);
         if (window.lines.empty() != (absolute || report)) std::abort();
-        const std::vector<std::string> expected = absolute ? std::vector<std::string>{text} : std::vector<std::string>{};
+        const std::vector<std::string> expected =
+            absolute ? std::vector<std::string>{text} : std::vector<std::string>{};
         if (deleter.deleted != expected) std::abort();
     }
     return 0;

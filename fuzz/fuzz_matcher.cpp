@@ -16,8 +16,7 @@
 namespace {
 
 // Splits text into characters: a lead byte takes the next byte with it.
-std::vector<std::string> Characters(const std::string& text)
-{
+std::vector<std::string> Characters(const std::string& text) {
     std::vector<std::string> characters;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
@@ -28,20 +27,16 @@ std::vector<std::string> Characters(const std::string& text)
     return characters;
 }
 
-bool ReferenceIsJunk(const std::string& path)
-{
+bool ReferenceIsJunk(const std::string& path) {
     const auto characters = Characters(path);
     std::size_t start = 0;
     bool found = false;
     for (std::size_t i = characters.size(); i-- > 0 && !found;)
-        if (characters[i] == "\\")
-            start = i + 1, found = true;
+        if (characters[i] == "\\") start = i + 1, found = true;
     for (std::size_t i = characters.size(); i-- > 0 && !found;)
-        if (characters[i] == "/")
-            start = i + 1, found = true;
+        if (characters[i] == "/") start = i + 1, found = true;
     std::string name;
-    for (std::size_t i = start; i < characters.size(); ++i)
-        name += characters[i];
+    for (std::size_t i = start; i < characters.size(); ++i) name += characters[i];
     const std::size_t dot = name.rfind('.');
     const std::string extension = dot == std::string::npos ? name : name.substr(dot + 1);
     static const std::set<std::string> kExtensions = {"tmp", "syd", "old", "gid", "_mp", "??~"};
@@ -49,21 +44,18 @@ bool ReferenceIsJunk(const std::string& path)
 }
 
 // A name is whole when its last character is complete and it holds no separator character.
-bool IsWholeName(const std::string& name)
-{
-    if (name.empty())
-        return false;
+bool IsWholeName(const std::string& name) {
+    if (name.empty()) return false;
     for (const auto& character : Characters(name))
-        if (character == "\\" || character == "/" || (character.size() == 1 && IsCp936LeadByte(static_cast<unsigned char>(character[0]))))
+        if (character == "\\" || character == "/" ||
+            (character.size() == 1 && IsCp936LeadByte(static_cast<unsigned char>(character[0]))))
             return false;
     return true;
 }
 
 // False when the text ends in a lead byte whose trail byte is missing.
-bool EndsComplete(const std::string& text)
-{
-    if (text.empty())
-        return true;
+bool EndsComplete(const std::string& text) {
+    if (text.empty()) return true;
     const std::string last = Characters(text).back();
     return last.size() == 2 || !IsCp936LeadByte(static_cast<unsigned char>(last[0]));
 }
@@ -71,10 +63,8 @@ bool EndsComplete(const std::string& text)
 // The walk must never ask for a pattern longer than a path.
 class Tree : public FakeFolders {
 public:
-    std::unique_ptr<FolderEnumeration> Open(const std::string& pattern) override
-    {
-        if (pattern.size() > kMaxPathChars)
-            std::abort();
+    std::unique_ptr<FolderEnumeration> Open(const std::string& pattern) override {
+        if (pattern.size() > kMaxPathChars) std::abort();
         return FakeFolders::Open(pattern);
     }
 };
@@ -82,15 +72,11 @@ public:
 class Sink : public ScanWindow, public DiskSpaceQuery {
 public:
     void SetProgressPos(uint32_t) override {}
-    void SetStatusText(const std::string& text) override
-    {
-        if (text.size() > kMaxPathChars)
-            std::abort();
+    void SetStatusText(const std::string& text) override {
+        if (text.size() > kMaxPathChars) std::abort();
     }
-    void AddResultLine(const std::string& line) override
-    {
-        if (line.size() > kMaxPathChars)
-            std::abort();
+    void AddResultLine(const std::string& line) override {
+        if (line.size() > kMaxPathChars) std::abort();
         lines.push_back(line);
     }
     void SignalScanEvent() override {}
@@ -98,10 +84,9 @@ public:
     std::vector<std::string> lines;
 };
 
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Input: folder, 0, name, 0, second name ... (missing parts are empty).
     std::vector<std::string> parts(1);
     for (std::size_t i = 0; i < size; ++i) {
@@ -117,8 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ScanEngine engine(tree, sink, sink, IsCp936LeadByte);
     engine.AddJunkPatterns();
 
-    if (engine.IsJunkFile(folder) != ReferenceIsJunk(folder))
-        std::abort();
+    if (engine.IsJunkFile(folder) != ReferenceIsJunk(folder)) std::abort();
 
     // Every further part is an entry of the folder, and of a sub-folder named by the first.
     std::vector<FolderEntry> entries;
@@ -126,13 +110,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::string& name = parts[i];
         const std::string joined = PathJoin(folder, name, '\\', IsCp936LeadByte);
         if (joined.compare(0, folder.size(), folder) != 0 ||
-            (joined.size() != folder.size() + name.size() && joined.size() != folder.size() + 1 + name.size()))
+            (joined.size() != folder.size() + name.size() &&
+             joined.size() != folder.size() + 1 + name.size()))
             std::abort();
         if (IsWholeName(name) && EndsComplete(folder) &&
             FileNameStart(joined, IsCp936LeadByte) != joined.size() - name.size())
             std::abort();
-        if (engine.IsJunkFile(joined) != ReferenceIsJunk(joined))
-            std::abort();
+        if (engine.IsJunkFile(joined) != ReferenceIsJunk(joined)) std::abort();
         entries.push_back({name, false, false, false, name.size() * 1000u});
     }
     if (parts.size() > 1) {
@@ -144,7 +128,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     engine.ScanFolder(folder);
     uint32_t total = 0;
     FolderSizeWalk(tree, IsCp936LeadByte).AddFolderSizeKB(folder, total);
-    if (total != engine.ScannedKB())
-        std::abort();
+    if (total != engine.ScannedKB()) std::abort();
     return 0;
 }

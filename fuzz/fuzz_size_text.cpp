@@ -9,8 +9,7 @@
 
 namespace {
 
-std::string ReferenceSizeText(uint32_t kb)
-{
+std::string ReferenceSizeText(uint32_t kb) {
     char text[64];
     if (kb < 1024) {
         std::snprintf(text, sizeof text, "%uKB", kb);
@@ -24,18 +23,15 @@ std::string ReferenceSizeText(uint32_t kb)
     return text;
 }
 
-} // namespace
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t kb = 0;
     uint32_t count = 0;
     std::memcpy(&kb, data, size < 4 ? size : 4);
-    if (size > 4)
-        std::memcpy(&count, data + 4, size - 4 < 4 ? size - 4 : 4);
+    if (size > 4) std::memcpy(&count, data + 4, size - 4 < 4 ? size - 4 : 4);
     const std::string text = SizeText(kb);
-    if (text != ReferenceSizeText(kb))
-        std::abort();
+    if (text != ReferenceSizeText(kb)) std::abort();
     const std::string summary = ScanSummaryText(count, kb);
     if (summary.find(" " + std::to_string(count) + " ") == std::string::npos ||
         summary.find(" " + text + " ") == std::string::npos)

@@ -24,13 +24,18 @@ public:
     explicit TreeModel(CDirTreeCtrl& tree) : m_tree(tree) {}
 
     TreeItem InsertItem(TreeItem parent, const std::string& text, int nImage, int nSelectedImage) override {
-        return ToItem(m_tree.CTreeCtrl::InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text.c_str(), nImage,
-                                                   nSelectedImage, 0, 0, 0, ToHandle(parent), TVI_LAST));
+        return ToItem(m_tree.CTreeCtrl::InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text.c_str(),
+                                                   nImage, nSelectedImage, 0, 0, 0, ToHandle(parent),
+                                                   TVI_LAST));
     }
     void DeleteItem(TreeItem item) override { m_tree.CTreeCtrl::DeleteItem(ToHandle(item)); }
     void DeleteAllItems() override { m_tree.CTreeCtrl::DeleteAllItems(); }
-    TreeItem GetChildItem(TreeItem item) override { return ToItem(m_tree.CTreeCtrl::GetChildItem(ToHandle(item))); }
-    TreeItem GetParentItem(TreeItem item) override { return ToItem(m_tree.CTreeCtrl::GetParentItem(ToHandle(item))); }
+    TreeItem GetChildItem(TreeItem item) override {
+        return ToItem(m_tree.CTreeCtrl::GetChildItem(ToHandle(item)));
+    }
+    TreeItem GetParentItem(TreeItem item) override {
+        return ToItem(m_tree.CTreeCtrl::GetParentItem(ToHandle(item)));
+    }
     std::string GetItemText(TreeItem item) override { return m_tree.CTreeCtrl::GetItemText(ToHandle(item)); }
     void SetRedraw(bool bRedraw) override { m_tree.SendMessage(WM_SETREDRAW, bRedraw ? TRUE : FALSE); }
     void BeginWaitCursor() override {
@@ -108,9 +113,13 @@ HTREEITEM CDirTreeCtrl::InsertFolderItem(HTREEITEM hParent, const std::string& p
     return ToHandle(m_dirTree.InsertFolderItem(ToItem(hParent), path));
 }
 
-std::string CDirTreeCtrl::LabelFromPath(const std::string& path) const { return m_dirTree.LabelFromPath(path); }
+std::string CDirTreeCtrl::LabelFromPath(const std::string& path) const {
+    return m_dirTree.LabelFromPath(path);
+}
 
-BOOL CDirTreeCtrl::HasSubFolders(const std::string& path) { return m_dirTree.HasSubFolders(path) ? TRUE : FALSE; }
+BOOL CDirTreeCtrl::HasSubFolders(const std::string& path) {
+    return m_dirTree.HasSubFolders(path) ? TRUE : FALSE;
+}
 
 void CDirTreeCtrl::InsertChildFolders(HTREEITEM hParent, const std::string& path) {
     m_dirTree.InsertChildFolders(ToItem(hParent), path);

@@ -15,10 +15,14 @@ struct ListBoxRequest {
         result = (self.*handler)(wParam, lParam);
     }
 };
-template <> struct MessageCracker<LB_ADDSTRING> : ListBoxRequest {};
-template <> struct MessageCracker<LB_INSERTSTRING> : ListBoxRequest {};
-template <> struct MessageCracker<LB_DELETESTRING> : ListBoxRequest {};
-template <> struct MessageCracker<LB_RESETCONTENT> : ListBoxRequest {};
+template <>
+struct MessageCracker<LB_ADDSTRING> : ListBoxRequest {};
+template <>
+struct MessageCracker<LB_INSERTSTRING> : ListBoxRequest {};
+template <>
+struct MessageCracker<LB_DELETESTRING> : ListBoxRequest {};
+template <>
+struct MessageCracker<LB_RESETCONTENT> : ListBoxRequest {};
 
 namespace {
 
@@ -143,7 +147,8 @@ void CHSListBox::NoteAdded(LRESULT result, LPARAM lParam) {
     if (result == LB_ERR || result == LB_ERRSPACE) return;
     // Without LBS_HASSTRINGS an owner-drawn list box takes item data, not a text.
     const DWORD style = GetStyle();
-    const bool bHasText = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0;
+    const bool bHasText =
+        (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0;
     std::lock_guard<std::mutex> guard(m_addedLock);
     if (!bHasText || lParam == 0 || m_bAddedOverflow || m_added.size() >= kMaxAddedKept) {
         m_added.clear();

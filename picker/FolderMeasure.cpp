@@ -33,7 +33,8 @@ void FolderMeasure::Launch() {
             FolderSizeWalk walk(folders, AnsiLeadBytePredicate());
             uint32_t kb = 0;
             if (walk.AddFolderSizeKB(folder, kb, abandoned))
-                ::PostMessageA(hNotify, kMeasured, generation, static_cast<LPARAM>(static_cast<ULONG_PTR>(kb)));
+                ::PostMessageA(hNotify, kMeasured, generation,
+                               static_cast<LPARAM>(static_cast<ULONG_PTR>(kb)));
         } catch (...) {
             // A measure that fails adds nothing, as a folder that cannot be listed.
         }

@@ -4,7 +4,8 @@
 
 void HorizontalExtentFitter::LinesRemoved() { m_nRemovals.fetch_add(1); }
 
-void HorizontalExtentFitter::FitAfterAdditions(ExtentListBox& listBox, const std::vector<std::string>& addedLines) {
+void HorizontalExtentFitter::FitAfterAdditions(ExtentListBox& listBox,
+                                               const std::vector<std::string>& addedLines) {
     const uint32_t nRemovals = m_nRemovals.load();
     bool bKnown;
     {

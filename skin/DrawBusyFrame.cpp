@@ -8,8 +8,7 @@
 #include "framework/CWindowDC.h"
 #include "skin/BusyAnimation.h"
 
-void DrawBusyFrame(HWND hDlg, int nFrame)
-{
+void DrawBusyFrame(HWND hDlg, int nFrame) {
     // Released in reverse order of declaration: the memory DC, the bitmap, the window DC.
     CWindowDC dc(hDlg);
     CBitmap bitmap;
@@ -29,8 +28,8 @@ void DrawBusyFrame(HWND hDlg, int nFrame)
         sys.cyBorder = GetSystemMetrics(SM_CYBORDER);
         sys.cyCaption = GetSystemMetrics(SM_CYCAPTION);
         const SkinPoint at = BusyAnimation::FrameOrigin(sys);
-        dc.StretchBlt(at.x, at.y, BusyAnimation::kFrameSize, BusyAnimation::kFrameSize, &memDC, 0, 0, bm.bmWidth,
-                      bm.bmHeight, SRCCOPY);
+        dc.StretchBlt(at.x, at.y, BusyAnimation::kFrameSize, BusyAnimation::kFrameSize, &memDC, 0, 0,
+                      bm.bmWidth, bm.bmHeight, SRCCOPY);
     }
     Sleep(BusyAnimation::kFramePauseMs);
 }

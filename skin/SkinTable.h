@@ -6,8 +6,7 @@
 // 0x00BBGGRR layout, so they pass as they are wherever a colour reference is taken.
 namespace SkinTable {
 
-constexpr uint32_t Rgb(uint8_t r, uint8_t g, uint8_t b)
-{
+constexpr uint32_t Rgb(uint8_t r, uint8_t g, uint8_t b) {
     return uint32_t{r} | uint32_t{g} << 8 | uint32_t{b} << 16;
 }
 
@@ -23,4 +22,4 @@ constexpr unsigned kPaintTimer = 0x4C50;
 // button's window, so the same number as the dialog's link timer does not collide with it.
 constexpr unsigned kButtonHoverTimer = 24;
 
-} // namespace SkinTable
+}  // namespace SkinTable

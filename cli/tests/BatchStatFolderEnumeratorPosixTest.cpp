@@ -62,8 +62,7 @@ TEST(BatchStatFolderEnumeratorPosixTest, DescribesEveryEntryAsThePlainListingDoe
 
     PosixFolderEnumerator plain;
     std::vector<Described> expected;
-    for (const FolderEntry& entry : SortedListing(plain, root + "/*.*"))
-        Add(expected, entry);
+    for (const FolderEntry& entry : SortedListing(plain, root + "/*.*")) Add(expected, entry);
     ASSERT_EQ(expected.size(), 1500u + 8);
     struct stat sub {};
     ASSERT_EQ(stat((root + "/sub").c_str(), &sub), 0);

@@ -17,8 +17,7 @@ struct Accepted {
     uint64_t olderThanSeconds = 0;
 };
 
-TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
-{
+TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine) {
     const Accepted cases[] = {
         {{"scan"}, CliCommand::Scan, "", false, false},
         {{"scan", "D:\\data"}, CliCommand::Scan, "D:\\data", false, false},
@@ -29,10 +28,22 @@ TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
         {{"scan", "--", "-odd"}, CliCommand::Scan, "-odd", false, false},
         {{"scan", "--", "--json"}, CliCommand::Scan, "--json", false, false},
         {{"scan", "-"}, CliCommand::Scan, "-", false, false},
-        {{"clean", "--trash", "--exclude", "-a", "--exclude=b=c", "d"}, CliCommand::Clean, "d", false, false, true,
+        {{"clean", "--trash", "--exclude", "-a", "--exclude=b=c", "d"},
+         CliCommand::Clean,
+         "d",
+         false,
+         false,
+         true,
          {"-a", "b=c"}},
         {{"scan", "--older-than", "30m"}, CliCommand::Scan, "", false, false, false, {}, 30 * 60},
-        {{"clean", "--older-than=24h", "--dry-run"}, CliCommand::Clean, "", false, true, false, {}, 24 * 3600},
+        {{"clean", "--older-than=24h", "--dry-run"},
+         CliCommand::Clean,
+         "",
+         false,
+         true,
+         false,
+         {},
+         24 * 3600},
         {{"scan", "--older-than", "0007d"}, CliCommand::Scan, "", false, false, false, {}, 7 * 24 * 3600},
     };
     for (const Accepted& c : cases) {
@@ -53,10 +64,9 @@ TEST(CliOptionsTest, AcceptsEveryFormOfAGoodCommandLine)
     }
 }
 
-TEST(CliOptionsTest, HelpWinsWhereverItStandsBeforeTheEndOfOptions)
-{
-    for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"scan", "--bogus", "--help"}, Args{"frob", "-h"},
-                              Args{"scan", "a", "b", "--help"}}) {
+TEST(CliOptionsTest, HelpWinsWhereverItStandsBeforeTheEndOfOptions) {
+    for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"scan", "--bogus", "--help"},
+                             Args{"frob", "-h"}, Args{"scan", "a", "b", "--help"}}) {
         CliOptions options;
         std::optional<CliMessage> error;
         std::string argument;
@@ -77,8 +87,7 @@ struct Refused {
     std::string argument;
 };
 
-TEST(CliOptionsTest, RefusesBadUsageNamingTheArgumentAtFault)
-{
+TEST(CliOptionsTest, RefusesBadUsageNamingTheArgumentAtFault) {
     const Refused cases[] = {
         {{}, CliMessage::MissingCommand, ""},
         {{"--json"}, CliMessage::MissingCommand, ""},
@@ -103,8 +112,7 @@ TEST(CliOptionsTest, RefusesBadUsageNamingTheArgumentAtFault)
     }
 }
 
-TEST(CliOptionsTest, RefusesAnAgeThatIsNotANumberAndAUnit)
-{
+TEST(CliOptionsTest, RefusesAnAgeThatIsNotANumberAndAUnit) {
     for (const char* age : {"24", "h", "1y", "-5d", "+5d", "1.5h", "24H", "2 d", "", "36501d", "99999999d"}) {
         CliOptions options;
         std::optional<CliMessage> error;
@@ -116,18 +124,22 @@ TEST(CliOptionsTest, RefusesAnAgeThatIsNotANumberAndAUnit)
 
 }  // namespace
 
-TEST(CliOptionsTest, ChineseForAChineseLocaleOnlyAndEnglishOtherwise)
-{
+TEST(CliOptionsTest, ChineseForAChineseLocaleOnlyAndEnglishOtherwise) {
     const struct {
         const char* locale;
         CliLanguage language;
     } cases[] = {
-        {"zh_CN.UTF-8", CliLanguage::Chinese}, {"zh_TW.Big5", CliLanguage::Chinese}, {"zh", CliLanguage::Chinese},
-        {"zh-Hans", CliLanguage::Chinese},     {"zh_SG@pinyin", CliLanguage::Chinese},
+        {"zh_CN.UTF-8", CliLanguage::Chinese},
+        {"zh_TW.Big5", CliLanguage::Chinese},
+        {"zh", CliLanguage::Chinese},
+        {"zh-Hans", CliLanguage::Chinese},
+        {"zh_SG@pinyin", CliLanguage::Chinese},
         {"zha_CN", CliLanguage::English},  // Zhuang
-        {"en_US.UTF-8", CliLanguage::English}, {"C.UTF-8", CliLanguage::English},     {"C", CliLanguage::English},
-        {"POSIX", CliLanguage::English},       {"", CliLanguage::English},
+        {"en_US.UTF-8", CliLanguage::English},
+        {"C.UTF-8", CliLanguage::English},
+        {"C", CliLanguage::English},
+        {"POSIX", CliLanguage::English},
+        {"", CliLanguage::English},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(CliMessages::LanguageOfLocale(c.locale), c.language) << c.locale;
+    for (const auto& c : cases) EXPECT_EQ(CliMessages::LanguageOfLocale(c.locale), c.language) << c.locale;
 }

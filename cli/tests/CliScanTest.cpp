@@ -24,8 +24,7 @@ namespace {
 using F = FakeFolders;
 
 // The fakes keep no lock: one thread lists them.
-TEST(CliScanTest, ListsEachFoldersJunkByNameThenItsSubFoldersByNameAndLeavesOutWhatTheFiltersSay)
-{
+TEST(CliScanTest, ListsEachFoldersJunkByNameThenItsSubFoldersByNameAndLeavesOutWhatTheFiltersSay) {
     F folders;
     folders.Add("D:\\w\\*.*", {F::File("z.old", 4096), F::Dir("."), F::Dir("sub"), F::File("keep.txt", 5000),
                                F::Dir("away"), F::LinkedDir("link"), F::Dir("..."), F::File("a.tmp", 1023),
@@ -34,14 +33,16 @@ TEST(CliScanTest, ListsEachFoldersJunkByNameThenItsSubFoldersByNameAndLeavesOutW
     folders.Add("D:\\w\\Sub2\\*.*", {F::File("b._mp", 2048)});
     folders.Add("D:\\w\\away\\*.*", {F::File("gone.tmp", 1)});
     folders.Add("D:\\w\\link\\*.*", {F::File("l.tmp", 1)});
-    EnumeratedFolderOpener opener(folders, IsCp936LeadByte, [](const std::string& path) -> std::optional<int64_t> {
-        return path == "D:\\w\\new.tmp" ? 2000 : 1000;
-    });
+    EnumeratedFolderOpener opener(folders, IsCp936LeadByte,
+                                  [](const std::string& path) -> std::optional<int64_t> {
+                                      return path == "D:\\w\\new.tmp" ? 2000 : 1000;
+                                  });
     CliScan scan(opener, IsCp936LeadByte, 1);
     CliScan::Filters filters;
     filters.excludedFolders = {"D:\\W\\AWAY"};
     filters.pathKey = [](std::string path) {
-        std::transform(path.begin(), path.end(), path.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+        std::transform(path.begin(), path.end(), path.begin(),
+                       [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
         return path;
     };
     filters.newestModified = 1500;
@@ -72,8 +73,7 @@ TEST(CliScanTest, ListsEachFoldersJunkByNameThenItsSubFoldersByNameAndLeavesOutW
     EXPECT_TRUE(none.JunkFiles().empty());
 }
 
-TEST(CliScanTest, AFolderThatCannotBeListedIsToldApartFromAnEmptyOne)
-{
+TEST(CliScanTest, AFolderThatCannotBeListedIsToldApartFromAnEmptyOne) {
     F folders;
     folders.Add("D:\\empty\\*.*", {});
     EnumeratedFolderOpener opener(folders, IsCp936LeadByte);
@@ -84,16 +84,15 @@ TEST(CliScanTest, AFolderThatCannotBeListedIsToldApartFromAnEmptyOne)
     EXPECT_EQ(folders.liveListings, 0);
 }
 
-TEST(CliScanTest, StopEndsTheListAtItsNextLineAndKeepsWhatWasListed)
-{
+TEST(CliScanTest, StopEndsTheListAtItsNextLineAndKeepsWhatWasListed) {
     F folders;
-    folders.Add("D:\\w\\*.*", {F::File("1.tmp", 10), F::File("2.tmp", 10), F::Dir("sub"), F::File("3.tmp", 10)});
+    folders.Add("D:\\w\\*.*",
+                {F::File("1.tmp", 10), F::File("2.tmp", 10), F::Dir("sub"), F::File("3.tmp", 10)});
     folders.Add("D:\\w\\sub\\*.*", {F::File("4.tmp", 10)});
     EnumeratedFolderOpener opener(folders, IsCp936LeadByte);
     CliScan scan(opener, IsCp936LeadByte, 1);
     scan.Run("D:\\w", {}, [&](const CliScan::JunkFile& junk) {
-        if (junk.path == "D:\\w\\2.tmp")
-            scan.RequestStop();
+        if (junk.path == "D:\\w\\2.tmp") scan.RequestStop();
     });
     EXPECT_TRUE(scan.StopRequested());
     ASSERT_EQ(scan.JunkFiles().size(), 2u);
@@ -102,8 +101,7 @@ TEST(CliScanTest, StopEndsTheListAtItsNextLineAndKeepsWhatWasListed)
     EXPECT_EQ(folders.liveListings, 0);
 }
 
-TEST(CliScanTest, AFolderEndingInATrailByteBackslashKeepsIt)
-{
+TEST(CliScanTest, AFolderEndingInATrailByteBackslashKeepsIt) {
     F gbk;
     gbk.Add("D:\\\xBF\\\\*.*", {F::File("c.tmp", 1)});
     EnumeratedFolderOpener opener(gbk, IsCp936LeadByte);
@@ -116,11 +114,11 @@ TEST(CliScanTest, AFolderEndingInATrailByteBackslashKeepsIt)
 
 // A real tree of nested folders: the list, its order and every count are the same on one thread
 // and on several, and the same files as the window's walk finds.
-TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
-{
+TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk) {
     namespace fs = std::filesystem;
     std::random_device random;
-    const fs::path root = fs::absolute(fs::temp_directory_path() / ("florrin-walk-" + std::to_string(random())));
+    const fs::path root =
+        fs::absolute(fs::temp_directory_path() / ("florrin-walk-" + std::to_string(random())));
     std::mt19937 generator(17);
     const char* names[] = {"a.tmp", "b.txt", "c.old", "d.TMP", "e.gid", "f._mp", "g.doc", "h.syd"};
     std::vector<fs::path> folders = {root};
@@ -137,8 +135,7 @@ TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
     const LeadBytePredicate isLeadByte = CliSystem::PathLeadBytePredicate();
     const auto listOf = [](const CliScan& scan) {
         std::vector<std::pair<std::string, uint64_t>> list;
-        for (const CliScan::JunkFile& junk : scan.JunkFiles())
-            list.emplace_back(junk.path, junk.bytes);
+        for (const CliScan::JunkFile& junk : scan.JunkFiles()) list.emplace_back(junk.path, junk.bytes);
         return list;
     };
     CliScan one(*opener, isLeadByte, 1);
@@ -160,8 +157,7 @@ TEST(CliScanTest, SeveralThreadsListTheSameAsOneAndAsTheWindowsWalk)
     engine.ScanFolder(root.string());
     std::vector<std::string> engineLines = window.lines;
     std::vector<std::string> lines;
-    for (const auto& [path, bytes] : listOf(one))
-        lines.push_back(path);
+    for (const auto& [path, bytes] : listOf(one)) lines.push_back(path);
     std::sort(engineLines.begin(), engineLines.end());
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, engineLines);

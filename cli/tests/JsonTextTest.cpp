@@ -9,8 +9,7 @@ struct Case {
     std::string out;
 };
 
-TEST(JsonTextTest, EscapesQuotesBackslashesAndControlCharacters)
-{
+TEST(JsonTextTest, EscapesQuotesBackslashesAndControlCharacters) {
     const Case cases[] = {
         {"", "\"\""},
         {"C:\\Users\\a.tmp", "\"C:\\\\Users\\\\a.tmp\""},
@@ -19,12 +18,10 @@ TEST(JsonTextTest, EscapesQuotesBackslashesAndControlCharacters)
         {std::string("x\x01y\x1f\x7f", 5), "\"x\\u0001y\\u001f\\u007f\""},
         {"/tmp/\xE4\xB8\xAD.tmp", "\"/tmp/\xE4\xB8\xAD.tmp\""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(JsonString(c.in), c.out) << c.in;
+    for (const Case& c : cases) EXPECT_EQ(JsonString(c.in), c.out) << c.in;
 }
 
-TEST(JsonTextTest, KeepsWellFormedUtf8AndReplacesEverythingElse)
-{
+TEST(JsonTextTest, KeepsWellFormedUtf8AndReplacesEverythingElse) {
     const std::string r = "\xEF\xBF\xBD";
     const Case cases[] = {
         {"plain", "plain"},
@@ -37,18 +34,20 @@ TEST(JsonTextTest, KeepsWellFormedUtf8AndReplacesEverythingElse)
         {"\xF4\x90\x80\x80", r + r + r + r},                       // beyond U+10FFFF
         {"\x80", r},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ValidUtf8(c.in), c.out) << c.in;
+    for (const Case& c : cases) EXPECT_EQ(ValidUtf8(c.in), c.out) << c.in;
 }
 
-TEST(JsonTextTest, Base64KeepsEveryByte)
-{
+TEST(JsonTextTest, Base64KeepsEveryByte) {
     const Case cases[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="},
-        {"/a\xff\xfe.tmp", "L2H//i50bXA="}, {std::string("\0\x80", 2), "AIA="},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"/a\xff\xfe.tmp", "L2H//i50bXA="},
+        {std::string("\0\x80", 2), "AIA="},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(Base64(c.in), c.out) << c.in;
+    for (const Case& c : cases) EXPECT_EQ(Base64(c.in), c.out) << c.in;
 }
 
 }  // namespace

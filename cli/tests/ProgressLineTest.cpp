@@ -11,8 +11,7 @@ struct Case {
     std::string fitted;
 };
 
-TEST(ProgressLineTest, FitTailKeepsWholeCharactersOfTheEnd)
-{
+TEST(ProgressLineTest, FitTailKeepsWholeCharactersOfTheEnd) {
     const Case utf8[] = {
         {"/home/user", 20, "/home/user"},
         {"/home/user", 10, "/home/user"},
@@ -37,11 +36,11 @@ TEST(ProgressLineTest, FitTailKeepsWholeCharactersOfTheEnd)
         EXPECT_EQ(FitTail(c.text, c.columns, IsCp936LeadByte), c.fitted) << c.text << " in " << c.columns;
 }
 
-TEST(ProgressLineTest, PrefixCountsFilesWholeMegabytesAndRateInTheUsersLanguage)
-{
+TEST(ProgressLineTest, PrefixCountsFilesWholeMegabytesAndRateInTheUsersLanguage) {
     const CliMessages chinese(CliLanguage::Chinese);
     const CliMessages english(CliLanguage::English);
-    EXPECT_EQ(ProgressPrefix(chinese, {1200, 35 * 1024 + 1023, "x"}, 0.5), "已扫描 1200 个文件，35 MB，每秒 2400 个 ");
+    EXPECT_EQ(ProgressPrefix(chinese, {1200, 35 * 1024 + 1023, "x"}, 0.5),
+              "已扫描 1200 个文件，35 MB，每秒 2400 个 ");
     EXPECT_EQ(ProgressPrefix(chinese, {7, 0, ""}, 0.0), "已扫描 7 个文件，0 MB，每秒 0 个 ");
     EXPECT_EQ(ProgressPrefix(english, {1200, 35 * 1024 + 1023, "x"}, 0.5),
               "files scanned: 1200, 35 MB, 2400 a second ");

@@ -8,20 +8,17 @@
 
 namespace {
 
-std::string Contents(std::FILE* file)
-{
+std::string Contents(std::FILE* file) {
     std::fflush(file);
     std::rewind(file);
     std::string text;
-    for (int c; (c = std::fgetc(file)) != EOF;)
-        text += static_cast<char>(c);
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
     std::fseek(file, 0, SEEK_END);
     return text;
 }
 
 // The line is drawn from its own thread while the walk moves the counters, and is gone at the end.
-TEST(ProgressLineThreadTest, RedrawsWhileTheWalkRunsAndErasesItselfAtTheEnd)
-{
+TEST(ProgressLineThreadTest, RedrawsWhileTheWalkRunsAndErasesItselfAtTheEnd) {
     std::FILE* stream = std::tmpfile();
     std::FILE* other = std::tmpfile();
     ASSERT_NE(stream, nullptr);

@@ -15,11 +15,11 @@ TEST(IsAbsoluteFilePath, PathsTheWalkListsAndTextsItDoesNot) {
     const Case cases[] = {
         {"C:\\a.tmp", true},
         {"z:\\dir\\b.old", true},
-        {"C:\\", false},               // a root names no file
-        {"C:a.tmp", false},            // relative to the drive's current folder
+        {"C:\\", false},     // a root names no file
+        {"C:a.tmp", false},  // relative to the drive's current folder
         {"C:/a.tmp", false},
         {"1:\\a.tmp", false},
-        {"\\a.tmp", false},            // relative to the current drive
+        {"\\a.tmp", false},  // relative to the current drive
         {"a.tmp", false},
         {"..\\a.tmp", false},
         {"", false},
@@ -27,11 +27,11 @@ TEST(IsAbsoluteFilePath, PathsTheWalkListsAndTextsItDoesNot) {
         {"\\\\server\\share\\", false},
         {"\\\\server\\share", false},
         {"\\\\server", false},
-        {"\\\\\\share\\a.tmp", false},  // no server
+        {"\\\\\\share\\a.tmp", false},   // no server
         {"\\\\server\\\\a.tmp", false},  // no share
         {"\\\\.\\C:\\a.tmp", false},     // device namespace
         {"\\\\?\\C:\\a.tmp", false},
-        {"C:\\a.tmp\0.txt"s, false},     // the system would see another name
+        {"C:\\a.tmp\0.txt"s, false},  // the system would see another name
         // Double-byte names whose trail byte is a backslash: 猏 is 0xAA 0x5C in code page 936.
         {"\\\\\xAA\x5C\\share\\a.tmp", true},
         {"\\\\server\\\xAA\x5C\\a.tmp", true},

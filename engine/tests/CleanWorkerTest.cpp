@@ -91,9 +91,7 @@ public:
     }
 };
 
-std::string Line(CleanOption option) {
-    return "line " + std::string(CleanOptionReportLine(option));
-}
+std::string Line(CleanOption option) { return "line " + std::string(CleanOptionReportLine(option)); }
 
 }  // namespace
 
@@ -115,13 +113,28 @@ TEST(RunCleanOptions, AllCheckedRunsEveryStepInListOrder) {
     r.CheckAll();
     RunCleanOptions(r, r);
     const std::vector<std::string> expected = {
-        "ask 0", "recycle", Line(CleanOption::EmptyRecycleBin),
-        "ask 1", "patterns",
-        "ask 2", "clipboard", Line(CleanOption::Clipboard),
-        "ask 3", "first", "first", Line(CleanOption::InternetTempFiles),
-        "ask 4", "history", Line(CleanOption::History),
-        "ask 5", "cookies path", "cookies C:\\Cookies", Line(CleanOption::Cookies),
-        "ask 6", "typed", Line(CleanOption::TypedUrls),
+        "ask 0",
+        "recycle",
+        Line(CleanOption::EmptyRecycleBin),
+        "ask 1",
+        "patterns",
+        "ask 2",
+        "clipboard",
+        Line(CleanOption::Clipboard),
+        "ask 3",
+        "first",
+        "first",
+        Line(CleanOption::InternetTempFiles),
+        "ask 4",
+        "history",
+        Line(CleanOption::History),
+        "ask 5",
+        "cookies path",
+        "cookies C:\\Cookies",
+        Line(CleanOption::Cookies),
+        "ask 6",
+        "typed",
+        Line(CleanOption::TypedUrls),
     };
     EXPECT_EQ(r.log, expected);
 }
@@ -141,9 +154,11 @@ TEST(RunCleanOptions, EachSubsetGivesExactlyTheLinesOfItsCheckedOptions) {
         const bool patterns = std::find(r.log.begin(), r.log.end(), "patterns") != r.log.end();
         EXPECT_EQ(patterns, (mask & 2) != 0) << "mask " << mask;
         // The walk waits for this decision, checked or not.
-        EXPECT_EQ(std::count(r.log.begin(), r.log.end(), patterns ? "patterns" : "no patterns"), 1) << "mask " << mask;
+        EXPECT_EQ(std::count(r.log.begin(), r.log.end(), patterns ? "patterns" : "no patterns"), 1)
+            << "mask " << mask;
         // Every option is asked about, and nothing is acted on unasked.
-        EXPECT_EQ(std::count_if(r.log.begin(), r.log.end(), [](auto& e) { return e.rfind("ask", 0) == 0; }), 7);
+        EXPECT_EQ(std::count_if(r.log.begin(), r.log.end(), [](auto& e) { return e.rfind("ask", 0) == 0; }),
+                  7);
     }
 }
 
@@ -194,7 +209,9 @@ TEST(RunCleanOptions, CookiesFolderThatCannotBeListedEndsTheWorker) {
         r.cookiesPathKnown = c.pathKnown;
         r.cookiesListable = c.listable;
         RunCleanOptions(r, r);
-        auto has = [&r](const std::string& e) { return std::find(r.log.begin(), r.log.end(), e) != r.log.end(); };
+        auto has = [&r](const std::string& e) {
+            return std::find(r.log.begin(), r.log.end(), e) != r.log.end();
+        };
         EXPECT_EQ(has(Line(CleanOption::Cookies)), c.cookiesLine) << c.name;
         EXPECT_EQ(has("ask 6"), c.typedStep) << c.name;
         EXPECT_EQ(has("typed"), c.typedStep) << c.name;
@@ -216,14 +233,17 @@ TEST(DeleteInternetCacheEntries, RequestsPerCacheContent) {
     const Case cases[] = {
         {"empty cache: the first-entry request is made twice, nothing to close", {}, {}, {"first", "first"}},
         {"every entry deleted in order, one more next request in the second pass",
-         {{"a"}, {"b"}, {"c"}}, {},
+         {{"a"}, {"b"}, {"c"}},
+         {},
          {"first", "delete a", "next", "delete b", "next", "delete c", "next", "next", "close"}},
         {"an oversized entry fails twice in a row; the entries after it stay",
-         {{"a"}, {"big", true}, {"c"}}, {},
+         {{"a"}, {"big", true}, {"c"}},
+         {},
          {"first", "delete a", "next", "next", "close"}},
         {"an oversized first entry: nothing is opened", {{"big", true}, {"b"}}, {}, {"first", "first"}},
         {"an entry that arrives between the passes is deleted by the second first-entry request",
-         {}, {{"late"}, {"later"}},
+         {},
+         {{"late"}, {"later"}},
          {"first", "first", "delete late", "close"}},
     };
     for (const auto& c : cases) {

@@ -21,10 +21,9 @@ class CountingWindow : public ScanWindow {
 public:
     void SetProgressPos(uint32_t) override {}
     void SetStatusText(const std::string&) override {}
-    void AddResultLine(const std::string&) override
-    {
+    void AddResultLine(const std::string&) override {
         if (++lines == holdAtLine && engine != nullptr)
-            engine->HoldWalk(); // as a pause pressed while the walk waits for this request
+            engine->HoldWalk();  // as a pause pressed while the walk waits for this request
     }
     ScanEngine* engine = nullptr;
     int holdAtLine = -1;
@@ -37,12 +36,10 @@ public:
 class CountedFolders : public FolderEnumerator {
 public:
     explicit CountedFolders(int files) : m_files(files) {}
-    std::unique_ptr<FolderEnumeration> Open(const std::string&) override
-    {
+    std::unique_ptr<FolderEnumeration> Open(const std::string&) override {
         return std::make_unique<Listing>(*this);
     }
-    void WaitForEntries(int n)
-    {
+    void WaitForEntries(int n) {
         std::unique_lock lock(m_mutex);
         m_reached.wait(lock, [&] { return taken >= n; });
     }
@@ -52,10 +49,8 @@ private:
     class Listing : public FolderEnumeration {
     public:
         explicit Listing(CountedFolders& owner) : m_owner(owner) {}
-        bool Next(FolderEntry& entry) override
-        {
-            if (m_next == m_owner.m_files)
-                return false;
+        bool Next(FolderEntry& entry) override {
+            if (m_next == m_owner.m_files) return false;
             std::string name = std::to_string(m_next++);
             name += ".tmp";
             entry = F::File(name, 1024);
@@ -76,8 +71,7 @@ private:
     std::condition_variable m_reached;
 };
 
-TEST(PauseGateThread, HoldKeepsAWorkerUntilRelease)
-{
+TEST(PauseGateThread, HoldKeepsAWorkerUntilRelease) {
     PauseGate gate;
     std::atomic<bool> passed{false};
     gate.Hold();
@@ -93,8 +87,7 @@ TEST(PauseGateThread, HoldKeepsAWorkerUntilRelease)
     EXPECT_TRUE(passed);
 }
 
-TEST(PauseGateThread, StopReleasesAndLaterHoldsDoNothingUntilReset)
-{
+TEST(PauseGateThread, StopReleasesAndLaterHoldsDoNothingUntilReset) {
     PauseGate gate;
     gate.Hold();
     std::thread worker([&] { gate.Pass(); });
@@ -102,14 +95,13 @@ TEST(PauseGateThread, StopReleasesAndLaterHoldsDoNothingUntilReset)
     worker.join();
     gate.Hold();
     EXPECT_FALSE(gate.IsHeld());
-    gate.Pass(); // returns at once
+    gate.Pass();  // returns at once
     gate.Reset();
     gate.Hold();
     EXPECT_TRUE(gate.IsHeld());
 }
 
-TEST(ScanFolderThread, PausedWalkWaitsBetweenEntriesAndGoesOnWhenReleased)
-{
+TEST(ScanFolderThread, PausedWalkWaitsBetweenEntriesAndGoesOnWhenReleased) {
     CountedFolders folders(50);
     FixedDiskSpace disk;
     CountingWindow window;
@@ -129,8 +121,7 @@ TEST(ScanFolderThread, PausedWalkWaitsBetweenEntriesAndGoesOnWhenReleased)
     EXPECT_EQ(window.signals, 0);
 }
 
-TEST(ScanFolderThread, StopReleasesAPausedWalkWhichHandlesNothingMore)
-{
+TEST(ScanFolderThread, StopReleasesAPausedWalkWhichHandlesNothingMore) {
     CountedFolders folders(50);
     FixedDiskSpace disk;
     CountingWindow window;
@@ -156,8 +147,7 @@ TEST(ScanFolderThread, StopReleasesAPausedWalkWhichHandlesNothingMore)
     EXPECT_EQ(engine.JunkCount(), 50u);
 }
 
-TEST(JunkPatternsConcurrent, AppendedAndEmptiedWhileTheWalkMatches)
-{
+TEST(JunkPatternsConcurrent, AppendedAndEmptiedWhileTheWalkMatches) {
     CountedFolders folders(2000);
     FixedDiskSpace disk;
     CountingWindow window;
@@ -165,13 +155,11 @@ TEST(JunkPatternsConcurrent, AppendedAndEmptiedWhileTheWalkMatches)
     std::thread clean([&] {
         for (int i = 0; i < 200; ++i) {
             engine.AddJunkPatterns();
-            if (i % 3 == 0)
-                engine.EmptyJunkPatterns();
+            if (i % 3 == 0) engine.EmptyJunkPatterns();
         }
     });
     std::thread reader([&] {
-        for (int i = 0; i < 200; ++i)
-            EXPECT_EQ(engine.JunkPatterns().size() % 6, 0u);
+        for (int i = 0; i < 200; ++i) EXPECT_EQ(engine.JunkPatterns().size() % 6, 0u);
     });
     engine.ScanFolder("C:\\r");
     clean.join();
@@ -183,8 +171,7 @@ TEST(JunkPatternsConcurrent, AppendedAndEmptiedWhileTheWalkMatches)
     EXPECT_TRUE(engine.IsJunkFile("C:\\r\\x.tmp"));
 }
 
-TEST(ScanCountersConcurrent, ReadWhileTheWalkCounts)
-{
+TEST(ScanCountersConcurrent, ReadWhileTheWalkCounts) {
     CountedFolders folders(3000);
     FixedDiskSpace disk;
     CountingWindow window;
@@ -201,4 +188,4 @@ TEST(ScanCountersConcurrent, ReadWhileTheWalkCounts)
     EXPECT_EQ(engine.JunkKB(), 3000u);
 }
 
-} // namespace
+}  // namespace

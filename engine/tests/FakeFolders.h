@@ -14,21 +14,20 @@
 // also checks how patterns are built. Counts open listings to show each one is closed.
 class FakeFolders : public FolderEnumerator {
 public:
-    static FolderEntry File(std::string name, uint64_t size) { return {std::move(name), false, false, false, size}; }
+    static FolderEntry File(std::string name, uint64_t size) {
+        return {std::move(name), false, false, false, size};
+    }
     static FolderEntry Dir(std::string name) { return {std::move(name), true, false, false, 0}; }
     static FolderEntry LinkedDir(std::string name) { return {std::move(name), true, true, false, 0}; }
 
-    void Add(const std::string& searchPattern, std::vector<FolderEntry> entries)
-    {
+    void Add(const std::string& searchPattern, std::vector<FolderEntry> entries) {
         m_folders[searchPattern] = std::move(entries);
     }
 
-    std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) override
-    {
+    std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) override {
         opened.push_back(searchPattern);
         auto found = m_folders.find(searchPattern);
-        if (found == m_folders.end())
-            return nullptr;
+        if (found == m_folders.end()) return nullptr;
         return std::make_unique<Listing>(found->second, liveListings);
     }
 
@@ -38,12 +37,12 @@ public:
 private:
     class Listing : public FolderEnumeration {
     public:
-        Listing(const std::vector<FolderEntry>& entries, int& live) : m_entries(entries), m_live(live) { ++m_live; }
+        Listing(const std::vector<FolderEntry>& entries, int& live) : m_entries(entries), m_live(live) {
+            ++m_live;
+        }
         ~Listing() override { --m_live; }
-        bool Next(FolderEntry& entry) override
-        {
-            if (m_next == m_entries.size())
-                return false;
+        bool Next(FolderEntry& entry) override {
+            if (m_next == m_entries.size()) return false;
             entry = m_entries[m_next++];
             return true;
         }
@@ -62,13 +61,11 @@ class RecordingWindow : public ScanWindow {
 public:
     void SetProgressPos(uint32_t position) override { requests.push_back("pos " + std::to_string(position)); }
     void SetStatusText(const std::string& text) override { requests.push_back("status " + text); }
-    void AddResultLine(const std::string& line) override
-    {
+    void AddResultLine(const std::string& line) override {
         requests.push_back("add " + line);
         lines.push_back(line);
     }
-    void SignalScanEvent() override
-    {
+    void SignalScanEvent() override {
         requests.push_back("signal");
         ++signals;
     }
@@ -80,11 +77,9 @@ public:
 
 class FixedDiskSpace : public DiskSpaceQuery {
 public:
-    bool QueryDiskSpace(const std::string& path, DiskSpace& space) override
-    {
+    bool QueryDiskSpace(const std::string& path, DiskSpace& space) override {
         askedFor = path;
-        if (!answers)
-            return false;
+        if (!answers) return false;
         space = answer;
         return true;
     }

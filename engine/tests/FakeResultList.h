@@ -21,7 +21,8 @@ public:
     std::string scanNowText;
     bool scanNowShown = false;
 
-    explicit FakeResultListWindow(std::vector<std::string> l) : lines(std::move(l)), selected(lines.size(), false) {
+    explicit FakeResultListWindow(std::vector<std::string> l)
+        : lines(std::move(l)), selected(lines.size(), false) {
         std::sort(lines.begin(), lines.end());
     }
     // Selects the line and puts the caret on it.

@@ -21,9 +21,9 @@ protected:
     FolderSizeWalk sizes{folders, IsCp936LeadByte};
 };
 
-TEST_F(FolderSize, AddsEveryFileBelowTheFolderToTheTotalAndNeverResetsIt)
-{
-    folders.Add("C:\\f\\*.*", {F::File("one", 1024), F::Dir("."), F::Dir("sub"), F::File("three", 3 * 1024 + 1023)});
+TEST_F(FolderSize, AddsEveryFileBelowTheFolderToTheTotalAndNeverResetsIt) {
+    folders.Add("C:\\f\\*.*",
+                {F::File("one", 1024), F::Dir("."), F::Dir("sub"), F::File("three", 3 * 1024 + 1023)});
     folders.Add("C:\\f\\sub\\*.*", {F::Dir(".."), F::File("two", 2048)});
     folders.Add("C:\\empty\\*.*", {});
     uint32_t total = 100;
@@ -34,9 +34,9 @@ TEST_F(FolderSize, AddsEveryFileBelowTheFolderToTheTotalAndNeverResetsIt)
     EXPECT_EQ(folders.liveListings, 0);
 }
 
-TEST_F(FolderSize, SkipsLinksAndOverlongPathsAndSaturates)
-{
-    folders.Add("C:\\f\\*.*", {F::LinkedDir("loop"), F::File(std::string(300, 'n'), 1 << 30), F::File("big", ~0ull)});
+TEST_F(FolderSize, SkipsLinksAndOverlongPathsAndSaturates) {
+    folders.Add("C:\\f\\*.*",
+                {F::LinkedDir("loop"), F::File(std::string(300, 'n'), 1 << 30), F::File("big", ~0ull)});
     folders.Add("C:\\f\\loop\\*.*", {F::File("a", 1 << 20)});
     uint32_t total = 0;
     sizes.AddFolderSizeKB("C:\\f", total);
@@ -47,8 +47,7 @@ TEST_F(FolderSize, SkipsLinksAndOverlongPathsAndSaturates)
     EXPECT_EQ(total, 0u);
 }
 
-TEST_F(FolderSize, AnAbandonedWalkStopsAtItsNextEntryAtEveryLevel)
-{
+TEST_F(FolderSize, AnAbandonedWalkStopsAtItsNextEntryAtEveryLevel) {
     folders.Add("C:\\f\\*.*", {F::File("a", 1024), F::Dir("sub"), F::File("b", 1024)});
     folders.Add("C:\\f\\sub\\*.*", {F::File("c", 1024), F::File("d", 1024)});
     int asked = 0;
@@ -61,8 +60,7 @@ TEST_F(FolderSize, AnAbandonedWalkStopsAtItsNextEntryAtEveryLevel)
 }
 
 // One measure counts at a time; a range set from the basis while one runs is set again at its end.
-TEST(BasisMeasures, OnlyTheLatestMeasureCountsAndAnOwedRangeIsRetakenOnce)
-{
+TEST(BasisMeasures, OnlyTheLatestMeasureCountsAndAnOwedRangeIsRetakenOnce) {
     auto measures = std::make_unique<BasisMeasure>();
     const auto first = measures->Begin();
     const auto firstAbandoned = measures->AbandonedCheck(first);
@@ -93,8 +91,7 @@ struct UsedCase {
     uint32_t usedKB;
 };
 
-TEST_F(FolderSize, UsedSpaceFromClusters)
-{
+TEST_F(FolderSize, UsedSpaceFromClusters) {
     const UsedCase cases[] = {
         {{8, 512, 400, 1000}, 2400},                 // 4,096-byte clusters, 600 used
         {{1, 512, 0, 3}, 1},                         // 1.5 KB used: cut toward zero
@@ -106,16 +103,15 @@ TEST_F(FolderSize, UsedSpaceFromClusters)
     for (const auto& c : cases) {
         disk.answer = c.space;
         EXPECT_EQ(engine.GetUsedSpaceKB("C:\\Users\\me"), c.usedKB)
-            << c.space.sectorsPerCluster << " " << c.space.bytesPerSector << " " << c.space.freeClusters << " "
-            << c.space.totalClusters;
+            << c.space.sectorsPerCluster << " " << c.space.bytesPerSector << " " << c.space.freeClusters
+            << " " << c.space.totalClusters;
     }
-    EXPECT_EQ(disk.askedFor, "C:\\Users\\me"); // the path as given, not its root
+    EXPECT_EQ(disk.askedFor, "C:\\Users\\me");  // the path as given, not its root
 }
 
-TEST_F(FolderSize, UsedSpaceIsZeroWhenTheDriveCannotBeQueried)
-{
+TEST_F(FolderSize, UsedSpaceIsZeroWhenTheDriveCannotBeQueried) {
     disk.answers = false;
     EXPECT_EQ(engine.GetUsedSpaceKB("Q:\\"), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -23,17 +23,30 @@ struct NameCase {
     bool junk;
 };
 
-TEST_F(JunkMatcher, ExtensionsComparedExactlyAndCaseSensitively)
-{
+TEST_F(JunkMatcher, ExtensionsComparedExactlyAndCaseSensitively) {
     engine.AddJunkPatterns();
     const NameCase cases[] = {
-        {"C:\\d\\a.tmp", true},     {"C:\\d\\A.b.tmp", true},   {"C:\\d\\.tmp", true},
-        {"C:\\d\\tmp", true},       {"C:\\d\\a.TMP", false},    {"C:\\d\\a.Tmp", false},
-        {"C:\\d\\a.tmp.bak", false}, {"C:\\d\\a.syd", true},    {"C:\\d\\a.old", true},
-        {"C:\\d\\a.gid", true},     {"C:\\d\\a._mp", true},     {"C:\\d\\x.do~", false},
-        {"C:\\d\\x.ab~", false},    {"C:\\d\\x.??~", true},     {"C:\\d\\a.tm", false},
-        {"C:\\d\\a.", false},       {"C:\\d.tmp\\a", false},    {"dir/sub/a.old", true},
-        {"a.gid", true},            {"C:\\d\\a.tmp ", false},   {"C:\\d\\a.*", false},
+        {"C:\\d\\a.tmp", true},
+        {"C:\\d\\A.b.tmp", true},
+        {"C:\\d\\.tmp", true},
+        {"C:\\d\\tmp", true},
+        {"C:\\d\\a.TMP", false},
+        {"C:\\d\\a.Tmp", false},
+        {"C:\\d\\a.tmp.bak", false},
+        {"C:\\d\\a.syd", true},
+        {"C:\\d\\a.old", true},
+        {"C:\\d\\a.gid", true},
+        {"C:\\d\\a._mp", true},
+        {"C:\\d\\x.do~", false},
+        {"C:\\d\\x.ab~", false},
+        {"C:\\d\\x.??~", true},
+        {"C:\\d\\a.tm", false},
+        {"C:\\d\\a.", false},
+        {"C:\\d.tmp\\a", false},
+        {"dir/sub/a.old", true},
+        {"a.gid", true},
+        {"C:\\d\\a.tmp ", false},
+        {"C:\\d\\a.*", false},
         // 95 5C is one GBK character: the name is the whole "x.tmp?\old", its extension "tmp?\old".
         {"C:\\d\\x.tmp\x95\\old", false},
         {"C:\\d\\\x95\\\\b.old", true},
@@ -46,14 +59,12 @@ TEST_F(JunkMatcher, ExtensionsComparedExactlyAndCaseSensitively)
     }
 }
 
-TEST_F(JunkMatcher, EmptyListMatchesNothingAndLeavesTheStatusLine)
-{
+TEST_F(JunkMatcher, EmptyListMatchesNothingAndLeavesTheStatusLine) {
     EXPECT_FALSE(engine.IsJunkFile("C:\\a.tmp"));
     EXPECT_TRUE(window.requests.empty());
 }
 
-TEST_F(JunkMatcher, PatternsAppendedTwiceGiveTwelveEntriesInOrder)
-{
+TEST_F(JunkMatcher, PatternsAppendedTwiceGiveTwelveEntriesInOrder) {
     engine.AddJunkPatterns();
     engine.AddJunkPatterns();
     const std::vector<std::string> six = {"*.tmp", "*.syd", "*.old", "*.gid", "*._mp", "*.??~"};
@@ -65,8 +76,7 @@ TEST_F(JunkMatcher, PatternsAppendedTwiceGiveTwelveEntriesInOrder)
     EXPECT_FALSE(engine.IsJunkFile("C:\\a.tmp"));
 }
 
-TEST_F(JunkMatcher, StatusLineShowsThePathBeingTested)
-{
+TEST_F(JunkMatcher, StatusLineShowsThePathBeingTested) {
     engine.AddJunkPatterns();
     EXPECT_TRUE(engine.IsJunkFile("C:\\a.old"));
     EXPECT_FALSE(engine.IsJunkFile("C:\\b.txt"));
@@ -74,19 +84,17 @@ TEST_F(JunkMatcher, StatusLineShowsThePathBeingTested)
     EXPECT_EQ(window.requests, (std::vector<std::string>{"status C:\\a.old", "status C:\\b.txt"}));
 }
 
-TEST_F(JunkMatcher, StopRequestKeepsTheStatusLineButStillMatches)
-{
+TEST_F(JunkMatcher, StopRequestKeepsTheStatusLineButStillMatches) {
     engine.AddJunkPatterns();
     engine.RequestStop();
     EXPECT_TRUE(engine.IsJunkFile("C:\\a.tmp"));
     EXPECT_TRUE(window.requests.empty());
 }
 
-TEST_F(JunkMatcher, PatternsAddedAfterAFileWasTestedApplyToTheNextFile)
-{
+TEST_F(JunkMatcher, PatternsAddedAfterAFileWasTestedApplyToTheNextFile) {
     EXPECT_FALSE(engine.IsJunkFile("C:\\a.tmp"));
     engine.AddJunkPatterns();
     EXPECT_TRUE(engine.IsJunkFile("C:\\a.tmp"));
 }
 
-} // namespace
+}  // namespace

@@ -22,26 +22,23 @@ using Lines = std::vector<std::string>;
 
 class PosixTree : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string templ = (fs::temp_directory_path() / "florrin-XXXXXX").string();
         ASSERT_NE(mkdtemp(templ.data()), nullptr);
         root = templ;
     }
     void TearDown() override { fs::remove_all(root); }
 
-    void MakeFile(const std::string& relative, uint64_t size)
-    {
+    void MakeFile(const std::string& relative, uint64_t size) {
         const std::string path = root + "/" + relative;
         const int fd = open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
         ASSERT_GE(fd, 0) << path;
-        ASSERT_EQ(ftruncate(fd, static_cast<off_t>(size)), 0); // sparse: no blocks written
+        ASSERT_EQ(ftruncate(fd, static_cast<off_t>(size)), 0);  // sparse: no blocks written
         close(fd);
     }
     void MakeDir(const std::string& relative) { fs::create_directories(root + "/" + relative); }
 
-    std::vector<FolderEntry> List(const std::string& folder)
-    {
+    std::vector<FolderEntry> List(const std::string& folder) {
         return SortedListing(enumerator, SearchPattern(folder));
     }
     static std::string SearchPattern(const std::string& folder) { return folder + "/*.*"; }
@@ -54,8 +51,7 @@ protected:
     FolderSizeWalk sizes{enumerator, IsCp936LeadByte};
 };
 
-TEST_F(PosixTree, ListsEveryEntryWithKindAndWholeSize)
-{
+TEST_F(PosixTree, ListsEveryEntryWithKindAndWholeSize) {
     MakeFile("a.tmp", 1023);
     MakeFile("b", 1024);
     MakeFile("c", 2047);
@@ -72,9 +68,14 @@ TEST_F(PosixTree, ListsEveryEntryWithKindAndWholeSize)
         bool link;
         uint64_t size;
     };
-    const Expected expected[] = {{".", true, false, 0},    {"..", true, false, 0},   {"a.tmp", false, false, 1023},
-                                 {"b", false, false, 1024}, {"blink", false, true, 1}, {"c", false, false, 2047},
-                                 {"huge.tmp", false, false, 5ull << 30}, {"loop", true, true, 0},
+    const Expected expected[] = {{".", true, false, 0},
+                                 {"..", true, false, 0},
+                                 {"a.tmp", false, false, 1023},
+                                 {"b", false, false, 1024},
+                                 {"blink", false, true, 1},
+                                 {"c", false, false, 2047},
+                                 {"huge.tmp", false, false, 5ull << 30},
+                                 {"loop", true, true, 0},
                                  {"sub", true, false, 0}};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(entries[i].name, expected[i].name);
@@ -84,16 +85,14 @@ TEST_F(PosixTree, ListsEveryEntryWithKindAndWholeSize)
     }
 }
 
-TEST_F(PosixTree, MissingFolderAndNonPatternCannotBeOpened)
-{
+TEST_F(PosixTree, MissingFolderAndNonPatternCannotBeOpened) {
     EXPECT_EQ(enumerator.Open(SearchPattern(root + "/missing")), nullptr);
     MakeFile("file", 1);
     EXPECT_EQ(enumerator.Open(SearchPattern(root + "/file")), nullptr);
     EXPECT_EQ(enumerator.Open(root), nullptr);
 }
 
-TEST_F(PosixTree, ScanListsExactlyTheJunkFilesAndCountsWholeSizes)
-{
+TEST_F(PosixTree, ScanListsExactlyTheJunkFilesAndCountsWholeSizes) {
     MakeFile("a.tmp", 1023);
     MakeFile("keep.txt", 2048);
     MakeDir("d/e");
@@ -101,11 +100,12 @@ TEST_F(PosixTree, ScanListsExactlyTheJunkFilesAndCountsWholeSizes)
     MakeFile("d/e/y._mp", 2047);
     MakeFile("d/e/Y.TMP", 4096);
     MakeFile("d/huge.gid", 5ull << 30);
-    ASSERT_EQ(symlink("..", (root + "/d/e/up").c_str()), 0); // a loop back to d
+    ASSERT_EQ(symlink("..", (root + "/d/e/up").c_str()), 0);  // a loop back to d
     engine.AddJunkPatterns();
     engine.ScanFolder(root);
 
-    EXPECT_EQ(Sorted(window.lines), (Lines{root + "/a.tmp", root + "/d/e/y._mp", root + "/d/huge.gid", root + "/d/x.old"}));
+    EXPECT_EQ(Sorted(window.lines),
+              (Lines{root + "/a.tmp", root + "/d/e/y._mp", root + "/d/huge.gid", root + "/d/x.old"}));
     EXPECT_EQ(engine.JunkCount(), 4u);
     EXPECT_EQ(engine.JunkKB(), 0u + 1 + 1 + (5u << 20));
     EXPECT_EQ(engine.ScannedKB(), 0u + 2 + 1 + 1 + 4 + (5u << 20));
@@ -116,12 +116,10 @@ TEST_F(PosixTree, ScanListsExactlyTheJunkFilesAndCountsWholeSizes)
     EXPECT_EQ(total, engine.ScannedKB() + 7);
 }
 
-TEST_F(PosixTree, PathsBeyondMaxPathAreSkipped)
-{
+TEST_F(PosixTree, PathsBeyondMaxPathAreSkipped) {
     // A chain of folders whose deepest file lies past 259 bytes.
     std::string deep;
-    while (root.size() + deep.size() < 300)
-        deep += "/" + std::string(20, 'd');
+    while (root.size() + deep.size() < 300) deep += "/" + std::string(20, 'd');
     MakeDir(deep.substr(1));
     MakeFile(deep.substr(1) + "/far.tmp", 4096);
     MakeFile("near.tmp", 1024);
@@ -131,8 +129,7 @@ TEST_F(PosixTree, PathsBeyondMaxPathAreSkipped)
     EXPECT_EQ(engine.ScannedKB(), 1u);
 }
 
-TEST_F(PosixTree, DiskQueryAnswersForAFolderAndFailsForAMissingOne)
-{
+TEST_F(PosixTree, DiskQueryAnswersForAFolderAndFailsForAMissingOne) {
     DiskSpace space;
     ASSERT_TRUE(disk.QueryDiskSpace(root, space));
     EXPECT_GT(space.bytesPerSector, 0u);
@@ -141,4 +138,4 @@ TEST_F(PosixTree, DiskQueryAnswersForAFolderAndFailsForAMissingOne)
     EXPECT_GT(engine.GetUsedSpaceKB(root), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -22,12 +22,10 @@
 #include "engine/WorkerThreads.h"
 
 // Polls until pred holds; false after ten seconds.
-inline bool WaitUntil(const std::function<bool()>& pred)
-{
+inline bool WaitUntil(const std::function<bool()>& pred) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
+        if (std::chrono::steady_clock::now() > end) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
@@ -37,14 +35,12 @@ inline bool WaitUntil(const std::function<bool()>& pred)
 // walk can be caught at a known entry. Safe to use from the scan thread and the test thread.
 class SteppedFolders : public FolderEnumerator {
 public:
-    void Add(const std::string& searchPattern, std::vector<FolderEntry> entries)
-    {
+    void Add(const std::string& searchPattern, std::vector<FolderEntry> entries) {
         std::lock_guard lock(m_mutex);
         m_folders[searchPattern] = std::move(entries);
     }
     // Lets the walk take entries until n have been handed out in all.
-    void Allow(int n)
-    {
+    void Allow(int n) {
         {
             std::lock_guard lock(m_mutex);
             m_allowed = n;
@@ -52,35 +48,30 @@ public:
         m_changed.notify_all();
     }
     void AllowAll() { Allow(1 << 30); }
-    int Yielded() const
-    {
+    int Yielded() const {
         std::lock_guard lock(m_mutex);
         return m_yielded;
     }
-    std::vector<std::string> Opened() const
-    {
+    std::vector<std::string> Opened() const {
         std::lock_guard lock(m_mutex);
         return m_opened;
     }
 
-    std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) override
-    {
+    std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) override {
         std::lock_guard lock(m_mutex);
         m_opened.push_back(searchPattern);
         auto found = m_folders.find(searchPattern);
-        if (found == m_folders.end())
-            return nullptr;
+        if (found == m_folders.end()) return nullptr;
         return std::make_unique<Listing>(*this, found->second);
     }
 
 private:
     class Listing : public FolderEnumeration {
     public:
-        Listing(SteppedFolders& owner, std::vector<FolderEntry> entries) : m_owner(owner), m_entries(std::move(entries)) {}
-        bool Next(FolderEntry& entry) override
-        {
-            if (m_next == m_entries.size())
-                return false;
+        Listing(SteppedFolders& owner, std::vector<FolderEntry> entries)
+            : m_owner(owner), m_entries(std::move(entries)) {}
+        bool Next(FolderEntry& entry) override {
+            if (m_next == m_entries.size()) return false;
             std::unique_lock lock(m_owner.m_mutex);
             m_owner.m_changed.wait(lock, [this] { return m_owner.m_yielded < m_owner.m_allowed; });
             ++m_owner.m_yielded;
@@ -111,16 +102,14 @@ public:
 class FakeEvent {
 public:
     explicit FakeEvent(bool signalled) : m_bSignalled(signalled) {}
-    void Set()
-    {
+    void Set() {
         {
             std::lock_guard lock(m_mutex);
             m_bSignalled = true;
         }
         m_changed.notify_one();
     }
-    void Wait()
-    {
+    void Wait() {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_bSignalled; });
         m_bSignalled = false;
@@ -136,11 +125,9 @@ private:
 // state, or makes a new one, signalled.
 class FakeEventNames {
 public:
-    std::shared_ptr<FakeEvent> Create()
-    {
+    std::shared_ptr<FakeEvent> Create() {
         std::lock_guard lock(m_mutex);
-        if (auto live = m_live.lock())
-            return live;
+        if (auto live = m_live.lock()) return live;
         auto created = std::make_shared<FakeEvent>(true);
         m_live = created;
         return created;
@@ -156,37 +143,30 @@ class FakeScanEvent : public ScanEvent {
 public:
     explicit FakeScanEvent(std::shared_ptr<FakeEventNames> names) : m_names(std::move(names)) {}
 
-    bool Create() override
-    {
+    bool Create() override {
         std::lock_guard lock(m_mutex);
         m_event.reset();
-        if (fails)
-            return false;
+        if (fails) return false;
         m_event = m_names->Create();
         return true;
     }
-    void Wait() override
-    {
+    void Wait() override {
         Current()->Wait();
         std::lock_guard lock(m_mutex);
         m_bWalkPassed = true;
     }
-    void Signal() override
-    {
-        if (std::shared_ptr<FakeEvent> event = Current())
-            event->Set();
+    void Signal() override {
+        if (std::shared_ptr<FakeEvent> event = Current()) event->Set();
     }
-    bool WalkPassed()
-    {
+    bool WalkPassed() {
         std::lock_guard lock(m_mutex);
         return m_bWalkPassed;
     }
 
-    bool fails = false; // set before a start
+    bool fails = false;  // set before a start
 
 private:
-    std::shared_ptr<FakeEvent> Current()
-    {
+    std::shared_ptr<FakeEvent> Current() {
         std::lock_guard lock(m_mutex);
         return m_event;
     }
@@ -203,11 +183,9 @@ class FakeWorkerThreads : public WorkerThreads {
 public:
     ~FakeWorkerThreads() override { Join(); }
 
-    bool Start(RunWorker worker, std::function<void()> body) override
-    {
+    bool Start(RunWorker worker, std::function<void()> body) override {
         std::lock_guard lock(m_mutex);
-        if (static_cast<int>(m_started.size()) == failAt)
-            return false;
+        if (static_cast<int>(m_started.size()) == failAt) return false;
         m_started.push_back(worker);
         const int kind = static_cast<int>(worker);
         m_threads.emplace_back([this, body = std::move(body), kind, n = m_nStarts[kind]++] {
@@ -219,19 +197,16 @@ public:
         });
         return true;
     }
-    void Join()
-    {
+    void Join() {
         std::vector<std::thread> threads;
         {
             std::lock_guard lock(m_mutex);
             threads.swap(m_threads);
         }
-        for (std::thread& thread : threads)
-            thread.join();
+        for (std::thread& thread : threads) thread.join();
     }
     // While held, each thread of that worker waits before its first step until let go, oldest first.
-    void Hold(RunWorker worker, bool held)
-    {
+    void Hold(RunWorker worker, bool held) {
         {
             std::lock_guard lock(m_mutex);
             const int kind = static_cast<int>(worker);
@@ -240,21 +215,19 @@ public:
         }
         m_changed.notify_all();
     }
-    void LetOneStart(RunWorker worker)
-    {
+    void LetOneStart(RunWorker worker) {
         {
             std::lock_guard lock(m_mutex);
             ++m_nAllowed[static_cast<int>(worker)];
         }
         m_changed.notify_all();
     }
-    std::vector<RunWorker> Started()
-    {
+    std::vector<RunWorker> Started() {
         std::lock_guard lock(m_mutex);
         return m_started;
     }
 
-    int failAt = -1; // index, in creation order over all starts, of the worker the system refuses
+    int failAt = -1;  // index, in creation order over all starts, of the worker the system refuses
 
 private:
     std::mutex m_mutex;
@@ -274,32 +247,28 @@ class FakeCleanSystem {
 public:
     std::unique_ptr<CleanServices> Make() { return std::make_unique<Services>(*this); }
 
-    void Hold(bool held)
-    {
+    void Hold(bool held) {
         {
             std::lock_guard lock(m_mutex);
             m_bHeld = held;
         }
         m_changed.notify_all();
     }
-    int Runs()
-    {
+    int Runs() {
         std::lock_guard lock(m_mutex);
         return m_nRuns;
     }
 
-    bool failsFirstStep = false; // set before a start
+    bool failsFirstStep = false;  // set before a start
 
 private:
     class Services : public CleanServices {
     public:
         explicit Services(FakeCleanSystem& system) : m_system(system) {}
-        void EmptyRecycleBin() override
-        {
+        void EmptyRecycleBin() override {
             std::unique_lock lock(m_system.m_mutex);
             m_system.m_changed.wait(lock, [this] { return !m_system.m_bHeld; });
-            if (m_system.failsFirstStep)
-                throw std::runtime_error("the Recycle Bin cannot be emptied");
+            if (m_system.failsFirstStep) throw std::runtime_error("the Recycle Bin cannot be emptied");
         }
         void ClearClipboard() override {}
         bool FirstCacheEntry(std::string&) override { return false; }
@@ -309,8 +278,7 @@ private:
         void ClearUrlHistory() override {}
         bool GetCookiesFolder(std::string&) override { return false; }
         bool DeleteCookiesTopLevel(const std::string&) override { return true; }
-        void DeleteTypedUrls() override
-        {
+        void DeleteTypedUrls() override {
             std::lock_guard lock(m_system.m_mutex);
             ++m_system.m_nRuns;
         }
@@ -328,11 +296,8 @@ private:
 // The system a scan run is given: its event, its threads and its clean services.
 struct FakeRunSystem {
     explicit FakeRunSystem(std::shared_ptr<FakeEventNames> names = std::make_shared<FakeEventNames>())
-        : scanEvent(std::move(names))
-    {
-    }
-    RunServices Services(FolderEnumerator& folders, DiskSpaceQuery& diskSpace)
-    {
+        : scanEvent(std::move(names)) {}
+    RunServices Services(FolderEnumerator& folders, DiskSpaceQuery& diskSpace) {
         return {folders, diskSpace, scanEvent, threads, [this] { return clean.Make(); }};
     }
 
@@ -351,8 +316,7 @@ struct ControlState {
 // apart from the walk's.
 class FakeRunHost : public ScanRunHost {
 public:
-    FakeRunHost()
-    {
+    FakeRunHost() {
         m_controls[RunControl::ScanNow] = {true, true, "立即扫描"};
         m_controls[RunControl::Start] = {true, true, "开始"};
         m_controls[RunControl::Stop] = {true, false, "停止"};
@@ -363,67 +327,55 @@ public:
     }
 
     // --- the walk's display
-    void SetProgressPos(uint32_t position) override
-    {
+    void SetProgressPos(uint32_t position) override {
         std::lock_guard lock(m_mutex);
         progressPos = position;
     }
-    void SetStatusText(const std::string& text) override
-    {
+    void SetStatusText(const std::string& text) override {
         std::lock_guard lock(m_mutex);
         statusLog.push_back(text);
     }
-    void AddResultLine(const std::string& line) override
-    {
+    void AddResultLine(const std::string& line) override {
         std::lock_guard lock(m_mutex);
         for (int i = 0; i < kCleanOptionCount; ++i) {
             const char* report = CleanOptionReportLine(static_cast<CleanOption>(i));
-            if (report != nullptr && line == report)
-                return;
+            if (report != nullptr && line == report) return;
         }
         lines.push_back(line);
     }
 
     // --- the run's operations
-    void ShowControl(RunControl control, RunShow how) override
-    {
+    void ShowControl(RunControl control, RunShow how) override {
         std::lock_guard lock(m_mutex);
         m_controls[control].visible = how != RunShow::Hide;
     }
-    void EnableControl(RunControl control, bool enable) override
-    {
+    void EnableControl(RunControl control, bool enable) override {
         std::lock_guard lock(m_mutex);
         m_controls[control].enabled = enable;
     }
-    void SetControlText(RunControl control, const std::string& text) override
-    {
+    void SetControlText(RunControl control, const std::string& text) override {
         std::lock_guard lock(m_mutex);
         m_controls[control].text = text;
     }
-    void SetProgressRange(uint32_t high) override
-    {
+    void SetProgressRange(uint32_t high) override {
         std::lock_guard lock(m_mutex);
         progressRange = high;
     }
-    void ResetResultList() override
-    {
+    void ResetResultList() override {
         std::lock_guard lock(m_mutex);
         lines.clear();
     }
-    int GetOptionCount() override
-    {
+    int GetOptionCount() override {
         std::lock_guard lock(m_mutex);
         return static_cast<int>(checks.size());
     }
-    int GetOptionCheck(int index) override
-    {
+    int GetOptionCheck(int index) override {
         std::lock_guard lock(m_mutex);
         return checks[static_cast<std::size_t>(index)];
     }
     // Whole cycles while the run animates, held at the run's gate between frames, as the
     // dialog's animation does.
-    void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override
-    {
+    void RunBusyAnimation(const std::atomic<bool>& animating, PauseGate& gate) override {
         do {
             for (int frame = 1; frame <= 6; ++frame) {
                 gate.Pass();
@@ -431,8 +383,7 @@ public:
             }
         } while (animating.load());
     }
-    void DrawBusyFrame(int nFrame)
-    {
+    void DrawBusyFrame(int nFrame) {
         {
             std::lock_guard lock(m_mutex);
             frames.push_back(nFrame);
@@ -440,33 +391,28 @@ public:
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
 
-    ControlState Control(RunControl control)
-    {
+    ControlState Control(RunControl control) {
         std::lock_guard lock(m_mutex);
         return m_controls[control];
     }
-    std::string Status()
-    {
+    std::string Status() {
         std::lock_guard lock(m_mutex);
         return statusLog.empty() ? std::string() : statusLog.back();
     }
-    std::vector<std::string> StatusLog()
-    {
+    std::vector<std::string> StatusLog() {
         std::lock_guard lock(m_mutex);
         return statusLog;
     }
-    std::vector<std::string> Lines()
-    {
+    std::vector<std::string> Lines() {
         std::lock_guard lock(m_mutex);
         return lines;
     }
-    std::size_t FrameCount()
-    {
+    std::size_t FrameCount() {
         std::lock_guard lock(m_mutex);
         return frames.size();
     }
-    template <typename T> T Read(const T& field)
-    {
+    template <typename T>
+    T Read(const T& field) {
         std::lock_guard lock(m_mutex);
         return field;
     }

@@ -9,8 +9,7 @@
 
 namespace {
 
-TEST(ScanDisplay, OneWakePerTakeTheLastStatusAndPositionAndEveryLine)
-{
+TEST(ScanDisplay, OneWakePerTakeTheLastStatusAndPositionAndEveryLine) {
     ScanDisplay display;
     EXPECT_TRUE(display.PublishStatus("C:\\a.txt"));
     EXPECT_FALSE(display.PublishProgress(1));
@@ -30,8 +29,7 @@ TEST(ScanDisplay, OneWakePerTakeTheLastStatusAndPositionAndEveryLine)
 
 // Two workers publish while the interface thread takes: every line arrives exactly once, each
 // worker's in the order made, and what is left after both end is taken by a last pull.
-TEST(ScanDisplayConcurrent, EveryLineOnceInOrderWhileTaking)
-{
+TEST(ScanDisplayConcurrent, EveryLineOnceInOrderWhileTaking) {
     constexpr int kLines = 20000;
     ScanDisplay display;
     std::atomic<int> done{0};
@@ -61,4 +59,4 @@ TEST(ScanDisplayConcurrent, EveryLineOnceInOrderWhileTaking)
     EXPECT_EQ(next, std::vector<int>(2, kLines));
 }
 
-} // namespace
+}  // namespace

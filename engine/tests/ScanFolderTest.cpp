@@ -14,11 +14,9 @@ using Requests = std::vector<std::string>;
 // Stops the walk right after it lists a given line, as a stop clicked at that moment would.
 class StoppingWindow : public RecordingWindow {
 public:
-    void AddResultLine(const std::string& line) override
-    {
+    void AddResultLine(const std::string& line) override {
         RecordingWindow::AddResultLine(line);
-        if (engine != nullptr && line == stopAfter)
-            engine->RequestStop();
+        if (engine != nullptr && line == stopAfter) engine->RequestStop();
     }
     ScanEngine* engine = nullptr;
     std::string stopAfter;
@@ -34,16 +32,16 @@ protected:
     ScanEngine engine{folders, disk, window, IsCp936LeadByte};
 };
 
-TEST_F(ScanFolderTest, RootWithTrailingBackslashListsFirstEntryAndJoinsWithoutDoubling)
-{
-    folders.Add("C:\\*.*", {F::File("a.tmp", 2048), F::Dir("."), F::Dir(".."), F::Dir("sub"), F::File("b.txt", 10)});
+TEST_F(ScanFolderTest, RootWithTrailingBackslashListsFirstEntryAndJoinsWithoutDoubling) {
+    folders.Add("C:\\*.*",
+                {F::File("a.tmp", 2048), F::Dir("."), F::Dir(".."), F::Dir("sub"), F::File("b.txt", 10)});
     folders.Add("C:\\sub\\*.*", {F::File("c.old", 1024)});
     engine.AddJunkPatterns();
     engine.ScanFolder("C:\\");
 
     EXPECT_EQ(folders.opened, (Requests{"C:\\*.*", "C:\\sub\\*.*"}));
-    EXPECT_EQ(window.requests, (Requests{"pos 0", "status C:\\a.tmp", "add C:\\a.tmp", "status C:\\sub\\c.old",
-                                         "add C:\\sub\\c.old", "status C:\\b.txt"}));
+    EXPECT_EQ(window.requests, (Requests{"pos 0", "status C:\\a.tmp", "add C:\\a.tmp",
+                                         "status C:\\sub\\c.old", "add C:\\sub\\c.old", "status C:\\b.txt"}));
     EXPECT_EQ(engine.ScannedKB(), 3u);
     EXPECT_EQ(engine.JunkKB(), 3u);
     EXPECT_EQ(engine.JunkCount(), 2u);
@@ -51,8 +49,7 @@ TEST_F(ScanFolderTest, RootWithTrailingBackslashListsFirstEntryAndJoinsWithoutDo
     EXPECT_EQ(folders.liveListings, 0);
 }
 
-TEST_F(ScanFolderTest, FolderWithoutTrailingBackslashGetsOneBeforeEachName)
-{
+TEST_F(ScanFolderTest, FolderWithoutTrailingBackslashGetsOneBeforeEachName) {
     folders.Add("C:\\Users\\me\\*.*", {F::Dir("d"), F::File("x.gid", 0)});
     folders.Add("C:\\Users\\me\\d\\*.*", {});
     engine.AddJunkPatterns();
@@ -61,17 +58,16 @@ TEST_F(ScanFolderTest, FolderWithoutTrailingBackslashGetsOneBeforeEachName)
     EXPECT_EQ(window.lines, (Requests{"C:\\Users\\me\\x.gid"}));
 }
 
-TEST_F(ScanFolderTest, DotAndNamelessFoldersSkippedButDotFilesCounted)
-{
-    folders.Add("C:\\r\\*.*", {F::Dir("..."), F::Dir(".."), F::Dir("."), F::File("...", 4096), F::Dir(".x"), F::Dir("")});
+TEST_F(ScanFolderTest, DotAndNamelessFoldersSkippedButDotFilesCounted) {
+    folders.Add("C:\\r\\*.*",
+                {F::Dir("..."), F::Dir(".."), F::Dir("."), F::File("...", 4096), F::Dir(".x"), F::Dir("")});
     folders.Add("C:\\r\\.x\\*.*", {});
     engine.ScanFolder("C:\\r");
     EXPECT_EQ(folders.opened, (Requests{"C:\\r\\*.*", "C:\\r\\.x\\*.*"}));
     EXPECT_EQ(engine.ScannedKB(), 4u);
 }
 
-TEST_F(ScanFolderTest, SizeInKBRoundsDownAndCountsWholeSizes)
-{
+TEST_F(ScanFolderTest, SizeInKBRoundsDownAndCountsWholeSizes) {
     struct SizeCase {
         uint64_t bytes;
         uint32_t kb;
@@ -81,9 +77,9 @@ TEST_F(ScanFolderTest, SizeInKBRoundsDownAndCountsWholeSizes)
         {1023, 0},
         {1024, 1},
         {2047, 1},
-        {5ull << 30, 5u << 20},          // 5 GiB counts whole, not as 1 GiB
-        {(4ull << 30) + 1023, 4u << 20}, // just over 4 GiB
-        {~0ull, 0xFFFFFFFFu},            // beyond what 32-bit KB can hold: the maximum
+        {5ull << 30, 5u << 20},           // 5 GiB counts whole, not as 1 GiB
+        {(4ull << 30) + 1023, 4u << 20},  // just over 4 GiB
+        {~0ull, 0xFFFFFFFFu},             // beyond what 32-bit KB can hold: the maximum
     };
     engine.AddJunkPatterns();
     for (const auto& c : cases) {
@@ -96,8 +92,7 @@ TEST_F(ScanFolderTest, SizeInKBRoundsDownAndCountsWholeSizes)
     }
 }
 
-TEST_F(ScanFolderTest, CountersSaturateInsteadOfWrapping)
-{
+TEST_F(ScanFolderTest, CountersSaturateInsteadOfWrapping) {
     engine.AddJunkPatterns();
     folders.Add("C:\\s\\*.*", {F::File("a.tmp", ~0ull), F::File("b.tmp", 1 << 20)});
     engine.ScanFolder("C:\\s");
@@ -109,8 +104,7 @@ TEST_F(ScanFolderTest, CountersSaturateInsteadOfWrapping)
     EXPECT_EQ(count.load(), 0xFFFFFFFFu);
 }
 
-TEST_F(ScanFolderTest, ProgressCountsWholeMBAndSkipsUnchangedPositions)
-{
+TEST_F(ScanFolderTest, ProgressCountsWholeMBAndSkipsUnchangedPositions) {
     folders.Add("C:\\p\\*.*", {F::File("1", 600 * 1024), F::File("2", 300 * 1024), F::File("3", 200 * 1024),
                                F::File("4", 1024 * 1024)});
     engine.ScanFolder("C:\\p");
@@ -118,8 +112,7 @@ TEST_F(ScanFolderTest, ProgressCountsWholeMBAndSkipsUnchangedPositions)
     EXPECT_EQ(engine.ScannedKB(), 2124u);
 }
 
-TEST_F(ScanFolderTest, EmptyPatternListStillCountsEveryFile)
-{
+TEST_F(ScanFolderTest, EmptyPatternListStillCountsEveryFile) {
     folders.Add("C:\\e\\*.*", {F::File("a.tmp", 4096), F::File("b.tmp", 4096)});
     engine.ScanFolder("C:\\e");
     EXPECT_EQ(window.requests, (Requests{"pos 0"}));
@@ -127,23 +120,20 @@ TEST_F(ScanFolderTest, EmptyPatternListStillCountsEveryFile)
     EXPECT_EQ(engine.JunkCount(), 0u);
 }
 
-TEST_F(ScanFolderTest, MissingFolderEndsAtOnceWithoutSignal)
-{
+TEST_F(ScanFolderTest, MissingFolderEndsAtOnceWithoutSignal) {
     engine.ScanFolder("C:\\missing");
     EXPECT_EQ(folders.opened, (Requests{"C:\\missing\\*.*"}));
     EXPECT_TRUE(window.requests.empty());
     EXPECT_EQ(engine.ScannedKB(), 0u);
 }
 
-TEST_F(ScanFolderTest, StopBeforeTheWalkSignalsOnceEvenForAMissingFolder)
-{
+TEST_F(ScanFolderTest, StopBeforeTheWalkSignalsOnceEvenForAMissingFolder) {
     engine.RequestStop();
     engine.ScanFolder("C:\\missing");
     EXPECT_EQ(window.requests, (Requests{"signal"}));
 }
 
-TEST_F(ScanFolderTest, StopUnwindsEveryLevelSignallingThoseWithEntriesLeft)
-{
+TEST_F(ScanFolderTest, StopUnwindsEveryLevelSignallingThoseWithEntriesLeft) {
     // r has entries left after a; a has entries left after b; b's last entry stops the walk.
     folders.Add("C:\\r\\*.*", {F::Dir("a"), F::File("r2.tmp", 0)});
     folders.Add("C:\\r\\a\\*.*", {F::Dir("b"), F::File("a2.tmp", 0), F::File("a3.tmp", 0)});
@@ -158,8 +148,7 @@ TEST_F(ScanFolderTest, StopUnwindsEveryLevelSignallingThoseWithEntriesLeft)
     EXPECT_EQ(folders.liveListings, 0);
 }
 
-TEST_F(ScanFolderTest, StopInTheLastEntryOfEveryLevelSignalsNothing)
-{
+TEST_F(ScanFolderTest, StopInTheLastEntryOfEveryLevelSignalsNothing) {
     folders.Add("C:\\r\\*.*", {F::Dir("a")});
     folders.Add("C:\\r\\a\\*.*", {F::File("last.tmp", 0)});
     window.stopAfter = "C:\\r\\a\\last.tmp";
@@ -168,8 +157,7 @@ TEST_F(ScanFolderTest, StopInTheLastEntryOfEveryLevelSignalsNothing)
     EXPECT_EQ(window.signals, 0);
 }
 
-TEST_F(ScanFolderTest, LinkedFoldersAreNotEntered)
-{
+TEST_F(ScanFolderTest, LinkedFoldersAreNotEntered) {
     folders.Add("C:\\r\\*.*", {F::LinkedDir("loop"), F::File("a.tmp", 0)});
     folders.Add("C:\\r\\loop\\*.*", {F::LinkedDir("loop"), F::File("a.tmp", 0)});
     engine.AddJunkPatterns();
@@ -183,10 +171,9 @@ TEST_F(ScanFolderTest, LinkedFoldersAreNotEntered)
     for (uint32_t tag : {0x9000601Au, 0x80000013u}) EXPECT_FALSE(IsLinkReparseTag(tag)) << tag;
 }
 
-TEST_F(ScanFolderTest, EntriesWhosePathWouldPassMaxPathAreSkipped)
-{
+TEST_F(ScanFolderTest, EntriesWhosePathWouldPassMaxPathAreSkipped) {
     const std::string root = "C:\\" + std::string(240, 'd');           // 243 bytes
-    const std::string fits = std::string(259 - root.size() - 1, 'f');   // joined: exactly 259
+    const std::string fits = std::string(259 - root.size() - 1, 'f');  // joined: exactly 259
     const std::string tooLong = fits + "x";                            // joined: 260
     folders.Add(root + "\\*.*", {F::File(tooLong + ".tmp", 1 << 20), F::File(fits.substr(4) + ".tmp", 2048),
                                  F::Dir(tooLong), F::Dir("sub"), F::Dir(std::string(12, 's'))});
@@ -201,8 +188,7 @@ TEST_F(ScanFolderTest, EntriesWhosePathWouldPassMaxPathAreSkipped)
     EXPECT_EQ(folders.opened, (Requests{root + "\\*.*", root + "\\sub\\*.*"}));
 }
 
-TEST_F(ScanFolderTest, AFolderNamedWithATrailByte0x5CIsEnteredThroughItsOwnPath)
-{
+TEST_F(ScanFolderTest, AFolderNamedWithATrailByte0x5CIsEnteredThroughItsOwnPath) {
     folders.Add("C:\\g\\*.*", {F::Dir("\x95\\"), F::File("z.txt", 0)});
     folders.Add("C:\\g\\\x95\\\\*.*", {F::File("a.tmp", 0)});
     engine.AddJunkPatterns();
@@ -211,15 +197,13 @@ TEST_F(ScanFolderTest, AFolderNamedWithATrailByte0x5CIsEnteredThroughItsOwnPath)
     EXPECT_EQ(window.lines, (Requests{"C:\\g\\\x95\\\\a.tmp"}));
 }
 
-TEST_F(ScanFolderTest, ATooLongRootIsAFolderThatCannotBeListed)
-{
+TEST_F(ScanFolderTest, ATooLongRootIsAFolderThatCannotBeListed) {
     engine.ScanFolder("C:\\" + std::string(300, 'x'));
     EXPECT_TRUE(folders.opened.empty());
     EXPECT_TRUE(window.requests.empty());
 }
 
-TEST_F(ScanFolderTest, ANewWalkSetsTheStatusLineAgainEvenForTheSamePath)
-{
+TEST_F(ScanFolderTest, ANewWalkSetsTheStatusLineAgainEvenForTheSamePath) {
     folders.Add("C:\\o\\*.*", {F::File("a.tmp", 0)});
     engine.AddJunkPatterns();
     engine.ScanFolder("C:\\o");
@@ -228,4 +212,4 @@ TEST_F(ScanFolderTest, ANewWalkSetsTheStatusLineAgainEvenForTheSamePath)
                                          "status C:\\o\\a.tmp", "add C:\\o\\a.tmp"}));
 }
 
-} // namespace
+}  // namespace

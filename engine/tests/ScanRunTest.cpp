@@ -19,8 +19,7 @@ FolderEntry File(std::string name, uint64_t size) { return {std::move(name), fal
 FolderEntry Dir(std::string name) { return {std::move(name), true, false, false, 0}; }
 
 // Files f0.tmp ... f(n-1).tmp of 1 KB each, all in the root.
-std::vector<FolderEntry> JunkFiles(int n)
-{
+std::vector<FolderEntry> JunkFiles(int n) {
     std::vector<FolderEntry> entries;
     for (int i = 0; i < n; ++i) {
         std::string name = std::to_string(i);
@@ -33,13 +32,11 @@ std::vector<FolderEntry> JunkFiles(int n)
 
 class ScanRunTest : public ::testing::Test {
 protected:
-    ScanRunTest() : run(system.Services(folders, disk), host, IsCp936LeadByte)
-    {
+    ScanRunTest() : run(system.Services(folders, disk), host, IsCp936LeadByte) {
         run.SetScanFolder(kRoot);
         run.AddToProgressBasis(10 * 1024);
     }
-    ~ScanRunTest() override
-    {
+    ~ScanRunTest() override {
         // Whatever a test left running ends before the run object goes.
         folders.AllowAll();
         system.clean.Hold(false);
@@ -50,8 +47,7 @@ protected:
         system.threads.Join();
     }
 
-    void WaitForIdle()
-    {
+    void WaitForIdle() {
         ASSERT_TRUE(WaitUntil([this] { return !run.HasLiveWorker(); }));
         system.threads.Join();
     }
@@ -63,14 +59,12 @@ protected:
     ScanRun run;
 };
 
-std::string Summary(int count, const std::string& size)
-{
+std::string Summary(int count, const std::string& size) {
     return "扫描已完成！本次共扫描出 " + std::to_string(count) + " 个垃圾文件，立即清除可帮您节省 " + size +
            " 磁盘空间。";
 }
 
-TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
-{
+TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle) {
     folders.Add(kRootPattern, {File("a.tmp", 100 * 1024), Dir("Temp"), File("keep.txt", 5000 * 1024)});
     folders.Add(kSubPattern, {File("b.old", 200 * 1024), File("c.gid", 212 * 1024), File("d.TMP", 1024)});
 
@@ -104,8 +98,7 @@ TEST_F(ScanRunTest, ScanRunFullRunListsJunkAndEndsIdle)
     EXPECT_EQ(run.ListedFolder(), kRoot);
 }
 
-TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
-{
+TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep) {
     // The walk starts first and waits at its first file; pause and stop still answer.
     folders.Add(kRootPattern, JunkFiles(3));
     system.clean.Hold(true);
@@ -168,8 +161,7 @@ TEST_F(ScanRunTest, ScanRunWalkMatchesNothingBeforeItsCleanWorkersTempFilesStep)
     EXPECT_EQ(host.Lines().size(), 3u);
 }
 
-TEST_F(ScanRunTest, ScanRunControlsWhileRunningAndPaused)
-{
+TEST_F(ScanRunTest, ScanRunControlsWhileRunningAndPaused) {
     folders.Add(kRootPattern, JunkFiles(10));
     folders.Allow(2);
     run.OnScanNow();
@@ -199,24 +191,24 @@ TEST_F(ScanRunTest, ScanRunControlsWhileRunningAndPaused)
     EXPECT_EQ(host.Lines().size(), 10u);
 }
 
-TEST_F(ScanRunTest, ScanRunWorkersStartInEachCommandsOrder)
-{
+TEST_F(ScanRunTest, ScanRunWorkersStartInEachCommandsOrder) {
     folders.Add(kRootPattern, {});
     run.OnScanNow();
     WaitForIdle();
-    EXPECT_EQ(system.threads.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation}));
+    EXPECT_EQ(system.threads.Started(),
+              (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation}));
     // OnScanNow keeps the range it found.
     EXPECT_EQ(host.Read(host.progressRange), 0u);
 
     run.OnStart();
     WaitForIdle();
-    EXPECT_EQ(system.threads.Started(), (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation,
-                                                      RunWorker::Scan, RunWorker::Animation, RunWorker::Clean}));
+    EXPECT_EQ(system.threads.Started(),
+              (std::vector<RunWorker>{RunWorker::Clean, RunWorker::Scan, RunWorker::Animation,
+                                      RunWorker::Scan, RunWorker::Animation, RunWorker::Clean}));
     EXPECT_EQ(host.Read(host.progressRange), 10u);
 }
 
-TEST_F(ScanRunTest, ScanRunRefusedWithNoOptionChecked)
-{
+TEST_F(ScanRunTest, ScanRunRefusedWithNoOptionChecked) {
     host.checks.assign(7, 0);
     run.OnScanNow();
     EXPECT_EQ(host.Status(), "请选择清理选项！");
@@ -236,8 +228,7 @@ TEST_F(ScanRunTest, ScanRunRefusedWithNoOptionChecked)
     EXPECT_TRUE(run.HasCheckedOption());
 }
 
-TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns)
-{
+TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns) {
     folders.Add(kRootPattern, JunkFiles(5));
     folders.Allow(1);
     run.OnScanNow();
@@ -277,8 +268,7 @@ TEST_F(ScanRunTest, ScanRunRefusedWhileScanningAndUntilTheStoppedThreadReturns)
     EXPECT_EQ(walked.back(), kRootPattern);
 }
 
-TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
-{
+TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder) {
     folders.Add(kRootPattern, JunkFiles(6));
     folders.Allow(3);
     run.OnScanNow();
@@ -303,8 +293,7 @@ TEST_F(ScanRunTest, ScanRunStopShowsTwoSummariesInOrder)
     EXPECT_EQ(host.Read(host.progressPos), 10u);
 }
 
-TEST_F(ScanRunTest, ScanRunPauseHoldsWalkAndAnimationThenStopReleasesBoth)
-{
+TEST_F(ScanRunTest, ScanRunPauseHoldsWalkAndAnimationThenStopReleasesBoth) {
     folders.Add(kRootPattern, JunkFiles(8));
     folders.Allow(2);
     run.OnScanNow();
@@ -339,8 +328,7 @@ TEST_F(ScanRunTest, ScanRunPauseHoldsWalkAndAnimationThenStopReleasesBoth)
     WaitForIdle();
 }
 
-TEST_F(ScanRunTest, ScanRunPauseAfterTheWalkEndedChangesNothing)
-{
+TEST_F(ScanRunTest, ScanRunPauseAfterTheWalkEndedChangesNothing) {
     folders.Add(kRootPattern, {});
     run.OnScanNow();
     WaitForIdle();
@@ -355,8 +343,7 @@ TEST_F(ScanRunTest, ScanRunPauseAfterTheWalkEndedChangesNothing)
     EXPECT_EQ(host.Lines().size(), 3u);
 }
 
-TEST_F(ScanRunTest, ScanRunStopAfterTheWalkEndedKeepsItsSummary)
-{
+TEST_F(ScanRunTest, ScanRunStopAfterTheWalkEndedKeepsItsSummary) {
     folders.Add(kRootPattern, JunkFiles(2));
     folders.Allow(1);
     run.OnScanNow();
@@ -374,15 +361,15 @@ TEST_F(ScanRunTest, ScanRunStopAfterTheWalkEndedKeepsItsSummary)
     EXPECT_FALSE(host.Control(RunControl::Stop).enabled);
 }
 
-TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
-{
+TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone) {
     // The event, or the first, second or third worker in creation order, cannot be created.
     for (int failAt = -1; failAt < 3; ++failAt) {
         for (bool scanNow : {true, false}) {
             SCOPED_TRACE(std::to_string(failAt) + (scanNow ? " scan now" : " start"));
             folders.Add(kRootPattern, JunkFiles(2));
             system.scanEvent.fails = failAt < 0;
-            system.threads.failAt = failAt < 0 ? -1 : static_cast<int>(system.threads.Started().size()) + failAt;
+            system.threads.failAt =
+                failAt < 0 ? -1 : static_cast<int>(system.threads.Started().size()) + failAt;
             const int cleanRuns = system.clean.Runs();
             const std::size_t opened = folders.Opened().size();
             scanNow ? run.OnScanNow() : run.OnStart();
@@ -419,8 +406,7 @@ TEST_F(ScanRunTest, ScanRunHalfStartedRunIsUndone)
     EXPECT_EQ(system.clean.Runs(), cleanRuns + 1);
 }
 
-TEST_F(ScanRunTest, ScanRunEmptyScanFolderWalksNothing)
-{
+TEST_F(ScanRunTest, ScanRunEmptyScanFolderWalksNothing) {
     run.SetScanFolder("");
     run.OnScanNow();
     WaitForIdle();
@@ -428,8 +414,7 @@ TEST_F(ScanRunTest, ScanRunEmptyScanFolderWalksNothing)
     EXPECT_EQ(host.Status(), Summary(0, "0KB"));
 }
 
-TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
-{
+TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan) {
     auto names = std::make_shared<FakeEventNames>();
     SteppedFolders foldersA, foldersB;
     NoDiskSpace disk;
@@ -458,4 +443,4 @@ TEST(ScanRunCopies, ScanRunSecondCopyWaitsForTheFirstCopysScan)
     systemB.threads.Join();
 }
 
-} // namespace
+}  // namespace

@@ -25,7 +25,8 @@ TEST(DialogTest, DataExchangeSubclassesControlsBeforeOnInitDialogGoesOn) {
     dlg.m_body = [&](ProbeDialog& d) { permanentButton = CWnd::FromHandlePermanent(d.m_button.m_hWnd); };
     EXPECT_EQ(dlg.DoModal(), IDABORT);
     // The button's own map answered a message sent from OnInitDialog right after the base ran.
-    EXPECT_EQ(dlg.m_log, (Log{"button:pre-subclass", "init:after-base", "button:ping", "init:ping-answer=7"}));
+    EXPECT_EQ(dlg.m_log,
+              (Log{"button:pre-subclass", "init:after-base", "button:ping", "init:ping-answer=7"}));
     EXPECT_EQ(permanentButton, &dlg.m_button);
     // The window is gone and every wrapper has let go of it.
     EXPECT_EQ(dlg.m_hWnd, nullptr);
@@ -86,7 +87,8 @@ TEST(DialogTest, ColourHandlerAnswersDirectlyAndItsDefaultIsTheDialogManagers) {
     dlg.m_body = [&](ProbeDialog& d) {
         HDC hdc = ::GetDC(d.m_hWnd);
         HWND stat = ::GetDlgItem(d.m_hWnd, IDC_PROBE_STATIC);
-        forStatic = d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(stat));
+        forStatic =
+            d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(stat));
         forButton = d.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc),
                                   reinterpret_cast<LPARAM>(d.m_button.m_hWnd));
         managerDefault = ::DefWindowProcA(d.m_hWnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc),

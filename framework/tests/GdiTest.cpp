@@ -72,16 +72,15 @@ TEST(GdiTest, OwningWrappersDeleteTheirHandlesAndBorrowingOnesDoNot) {
     {
         CMemDC memory(nullptr);
         memoryHandle = memory.m_hDC;
-        {
-            CDC borrowed(memoryHandle);
-        }
+        { CDC borrowed(memoryHandle); }
         EXPECT_EQ(::GetObjectType(memoryHandle), static_cast<DWORD>(OBJ_MEMDC));
         CBitmap bitmap;
         ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&memory, 4, 4));
         bitmapHandle = bitmap.GetSafeHandle();
         CFont font;
-        ASSERT_TRUE(font.CreateFont(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
+        ASSERT_TRUE(font.CreateFont(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_SWISS, "Arial"));
         fontHandle = font.GetSafeHandle();
         CSelectGuard selected(memory, bitmap);
     }

@@ -20,14 +20,16 @@ protected:
 
     std::vector<std::string> ChildTexts(HTREEITEM hItem) const {
         std::vector<std::string> texts;
-        for (HTREEITEM child = m_tree.GetChildItem(hItem); child != nullptr; child = m_tree.GetNextSiblingItem(child)) {
+        for (HTREEITEM child = m_tree.GetChildItem(hItem); child != nullptr;
+             child = m_tree.GetNextSiblingItem(child)) {
             texts.push_back(m_tree.GetItemText(child));
         }
         return texts;
     }
 
     HTREEITEM Child(HTREEITEM hItem, const std::string& text) const {
-        for (HTREEITEM child = m_tree.GetChildItem(hItem); child != nullptr; child = m_tree.GetNextSiblingItem(child)) {
+        for (HTREEITEM child = m_tree.GetChildItem(hItem); child != nullptr;
+             child = m_tree.GetNextSiblingItem(child)) {
             if (::lstrcmpiA(m_tree.GetItemText(child).c_str(), text.c_str()) == 0) return child;
         }
         return nullptr;
@@ -38,7 +40,8 @@ protected:
 
     static const std::vector<std::string> kPlaceholder;
 
-    ControlHost m_host{WC_TREEVIEWA, WS_BORDER | WS_HSCROLL | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT};
+    ControlHost m_host{WC_TREEVIEWA,
+                       WS_BORDER | WS_HSCROLL | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT};
     CDirTreeCtrl m_tree;
     TempFolder m_folder;
 };
@@ -88,16 +91,17 @@ TEST_F(FolderTree, ExpansionListsSubFoldersSortedWithoutRegardToCase) {
 
     m_tree.RefreshChildren(hRoot);
 
-    EXPECT_EQ(ChildTexts(hRoot), (std::vector<std::string>{"Alpha", "beta", "gamma", "hidden"})) << "files never show";
+    EXPECT_EQ(ChildTexts(hRoot), (std::vector<std::string>{"Alpha", "beta", "gamma", "hidden"}))
+        << "files never show";
     struct Case {
         const char* name;
         std::vector<std::string> children;
     };
     const Case cases[] = {
-        {"Alpha", {}},                // empty folder: no expand button
-        {"beta", {}},                 // only files: none either
-        {"gamma", kPlaceholder},      // a sub-folder: one placeholder
-        {"hidden", kPlaceholder},     // a hidden system sub-folder counts like any other
+        {"Alpha", {}},             // empty folder: no expand button
+        {"beta", {}},              // only files: none either
+        {"gamma", kPlaceholder},   // a sub-folder: one placeholder
+        {"hidden", kPlaceholder},  // a hidden system sub-folder counts like any other
     };
     for (const Case& c : cases) EXPECT_EQ(ChildTexts(Child(hRoot, c.name)), c.children) << c.name;
 

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr DWORD kResultListStyle =
-    WS_BORDER | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL;
+constexpr DWORD kResultListStyle = WS_BORDER | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT |
+                                   LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL;
 
 class ResultList : public ::testing::Test {
 protected:
@@ -38,9 +38,8 @@ protected:
     }
 
     int IndexOf(const std::string& line) const {
-        return static_cast<int>(
-            ::SendMessageA(m_host.Control(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                           reinterpret_cast<LPARAM>(line.c_str())));
+        return static_cast<int>(::SendMessageA(m_host.Control(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(line.c_str())));
     }
 
     ControlHost m_host{"LISTBOX", kResultListStyle, 320, 200};
@@ -64,11 +63,11 @@ TEST_F(ResultList, ExtentIsWidestLinePlusFiveAfterEachAddition) {
         std::string widest;
     };
     const Step steps[] = {
-        {kMiddle, kMiddle},   // the first line
-        {kShort, kMiddle},    // a narrower one keeps the extent
-        {kLong, kLong},       // a wider one widens it
-        {kChinese, kLong},    // double-byte text is measured whole
-        {kMiddle, kLong},     // the same text again
+        {kMiddle, kMiddle},  // the first line
+        {kShort, kMiddle},   // a narrower one keeps the extent
+        {kLong, kLong},      // a wider one widens it
+        {kChinese, kLong},   // double-byte text is measured whole
+        {kMiddle, kLong},    // the same text again
     };
     for (const Step& step : steps) {
         Add(step.line);
@@ -112,7 +111,8 @@ TEST_F(ResultList, ManyLinesAddedWithoutFitAreAllMeasured) {
     // More lines than the list box remembers one by one, added before any fit.
     std::string widest;
     for (int i = 0; i < 400; ++i) {
-        const std::string line = "C:\\line" + std::string(static_cast<size_t>(i % 37), 'w') + std::to_string(i);
+        const std::string line =
+            "C:\\line" + std::string(static_cast<size_t>(i % 37), 'w') + std::to_string(i);
         if (Width(line) > Width(widest)) widest = line;
         m_list.AddString(line.c_str());
     }
@@ -124,7 +124,8 @@ TEST_F(ResultList, ConcurrentAdditionsFromTwoThreadsEndAtWidest) {
     // The scan and clean threads add at the same time while this thread runs the list box.
     auto worker = [this](const std::string& prefix, int count) {
         for (int i = 0; i < count; ++i) {
-            const std::string line = prefix + std::string(static_cast<size_t>((i * 7) % 23), 'x') + std::to_string(i);
+            const std::string line =
+                prefix + std::string(static_cast<size_t>((i * 7) % 23), 'x') + std::to_string(i);
             ::SendMessageA(m_host.Control(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
             m_list.FitHorizontalExtent();
         }

@@ -31,12 +31,12 @@ void RemoveTree(const std::string& path) {
 ControlHost::ControlHost(const char* className, DWORD style, int width, int height) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&init);
-    m_hWnd = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, width + 40, height + 60, nullptr,
-                               nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, width + 40, height + 60,
+                               nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     if (m_hWnd == nullptr) throw std::runtime_error("no host window");
-    m_hControl = ::CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 5, 5, width, height, m_hWnd,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)), ::GetModuleHandleA(nullptr),
-                                   nullptr);
+    m_hControl = ::CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 5, 5, width, height,
+                                   m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)),
+                                   ::GetModuleHandleA(nullptr), nullptr);
     if (m_hControl == nullptr) {
         ::DestroyWindow(m_hWnd);
         throw std::runtime_error("no control");

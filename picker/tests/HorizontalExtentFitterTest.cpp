@@ -86,7 +86,8 @@ TEST_F(HorizontalExtentFitterTest, ExtentIsTheWidestLinePlusFiveAfterEveryAdditi
         EXPECT_EQ(box.nExtent, s.extent) << "after adding " << s.width;
     }
     // A batch is fitted to its widest line, wherever it stands in the batch.
-    const std::vector<std::string> batch = {std::string(20, 'x'), std::string(600, 'x'), std::string(30, 'x')};
+    const std::vector<std::string> batch = {std::string(20, 'x'), std::string(600, 'x'),
+                                            std::string(30, 'x')};
     for (const std::string& line : batch) box.Add(line);
     fitter.FitAfterAdditions(box, batch);
     EXPECT_EQ(box.nExtent, 605);

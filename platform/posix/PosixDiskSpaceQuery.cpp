@@ -6,19 +6,16 @@
 
 namespace {
 
-uint32_t Clamp32(unsigned long long value)
-{
+uint32_t Clamp32(unsigned long long value) {
     return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
                                                         : static_cast<uint32_t>(value);
 }
 
-} // namespace
+}  // namespace
 
-bool PosixDiskSpaceQuery::QueryDiskSpace(const std::string& path, DiskSpace& space)
-{
+bool PosixDiskSpaceQuery::QueryDiskSpace(const std::string& path, DiskSpace& space) {
     struct statvfs info {};
-    if (statvfs(path.c_str(), &info) != 0)
-        return false;
+    if (statvfs(path.c_str(), &info) != 0) return false;
     const unsigned long long fragment = info.f_frsize != 0 ? info.f_frsize : info.f_bsize;
     space.sectorsPerCluster = 1;
     space.bytesPerSector = Clamp32(fragment);

@@ -13,8 +13,7 @@ public:
     PosixFolderEnumeration(const PosixFolderEnumeration&) = delete;
     PosixFolderEnumeration& operator=(const PosixFolderEnumeration&) = delete;
 
-    bool Next(FolderEntry& entry) override
-    {
+    bool Next(FolderEntry& entry) override {
         while (const dirent* item = readdir(m_dir)) {
             entry = FolderEntry{};
             entry.name = item->d_name;
@@ -24,12 +23,12 @@ public:
             }
             struct stat info {};
             // An entry that vanished between readdir and the look-up is passed over.
-            if (fstatat(dirfd(m_dir), item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-                continue;
+            if (fstatat(dirfd(m_dir), item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
             if (S_ISLNK(info.st_mode)) {
                 entry.isLink = true;
                 struct stat target {};
-                entry.isDirectory = fstatat(dirfd(m_dir), item->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+                entry.isDirectory =
+                    fstatat(dirfd(m_dir), item->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
             } else {
                 entry.isDirectory = S_ISDIR(info.st_mode);
             }
@@ -44,17 +43,16 @@ private:
     DIR* m_dir;
 };
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<FolderEnumeration> PosixFolderEnumerator::Open(const std::string& searchPattern)
-{
+std::unique_ptr<FolderEnumeration> PosixFolderEnumerator::Open(const std::string& searchPattern) {
     static const std::string kAllEntries = "*.*";
     if (searchPattern.size() < kAllEntries.size() ||
-        searchPattern.compare(searchPattern.size() - kAllEntries.size(), kAllEntries.size(), kAllEntries) != 0)
+        searchPattern.compare(searchPattern.size() - kAllEntries.size(), kAllEntries.size(), kAllEntries) !=
+            0)
         return nullptr;
     const std::string folder = searchPattern.substr(0, searchPattern.size() - kAllEntries.size());
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr)
-        return nullptr;
+    if (dir == nullptr) return nullptr;
     return std::make_unique<PosixFolderEnumeration>(dir);
 }

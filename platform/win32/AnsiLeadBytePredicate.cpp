@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-LeadBytePredicate AnsiLeadBytePredicate()
-{
+LeadBytePredicate AnsiLeadBytePredicate() {
     return [](unsigned char byte) { return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE; };
 }

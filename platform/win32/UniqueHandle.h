@@ -11,8 +11,7 @@ public:
     explicit UniqueHandle(HANDLE handle) : m_handle(handle) {}
     ~UniqueHandle() { Reset(); }
     UniqueHandle(UniqueHandle&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept
-    {
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         Reset(std::exchange(other.m_handle, nullptr));
         return *this;
     }
@@ -21,10 +20,8 @@ public:
 
     HANDLE Get() const { return m_handle; }
     explicit operator bool() const { return m_handle != nullptr; }
-    void Reset(HANDLE handle = nullptr)
-    {
-        if (m_handle != nullptr)
-            CloseHandle(m_handle);
+    void Reset(HANDLE handle = nullptr) {
+        if (m_handle != nullptr) CloseHandle(m_handle);
         m_handle = handle;
     }
 

@@ -35,13 +35,9 @@ private:
 
 Win32CleanServices::Win32CleanServices(HWND owner) : m_owner(owner) {}
 
-Win32CleanServices::~Win32CleanServices() {
-    CloseCacheEnumeration();
-}
+Win32CleanServices::~Win32CleanServices() { CloseCacheEnumeration(); }
 
-void Win32CleanServices::EmptyRecycleBin() {
-    SHEmptyRecycleBinA(m_owner, nullptr, SHERB_NOCONFIRMATION);
-}
+void Win32CleanServices::EmptyRecycleBin() { SHEmptyRecycleBinA(m_owner, nullptr, SHERB_NOCONFIRMATION); }
 
 void Win32CleanServices::ClearClipboard() {
     // Held by the clean thread, with no window; while another program holds it open nothing is done
@@ -130,6 +126,4 @@ bool Win32CleanServices::DeleteCookiesTopLevel(const std::string& folder) {
     return true;
 }
 
-void Win32CleanServices::DeleteTypedUrls() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kTypedUrlsKey);
-}
+void Win32CleanServices::DeleteTypedUrls() { RegDeleteKeyA(HKEY_CURRENT_USER, kTypedUrlsKey); }

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-bool Win32DiskSpaceQuery::QueryDiskSpace(const std::string& path, DiskSpace& space)
-{
+bool Win32DiskSpaceQuery::QueryDiskSpace(const std::string& path, DiskSpace& space) {
     DWORD sectorsPerCluster = 0;
     DWORD bytesPerSector = 0;
     DWORD freeClusters = 0;

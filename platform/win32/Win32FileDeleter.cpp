@@ -71,19 +71,23 @@ std::optional<DeleteOutcome> Win32FileDeleter::RefusalToMove(const std::string& 
 
 DeleteOutcome Win32FileDeleter::ReasonOfRefusal(const std::string& path, DWORD error) {
     switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return DeleteOutcome::Gone;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return DeleteOutcome::InUse;
-    case ERROR_ACCESS_DENIED: {
-        // The system gives one error for a read-only file, a folder and a file the user may not
-        // delete; the attributes tell them apart.
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) return DeleteOutcome::AccessDenied;
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return DeleteOutcome::NotAFile;
-        return (attributes & FILE_ATTRIBUTE_READONLY) ? DeleteOutcome::ReadOnly : DeleteOutcome::AccessDenied;
-    }
-    default: return DeleteOutcome::Failed;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return DeleteOutcome::Gone;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return DeleteOutcome::InUse;
+        case ERROR_ACCESS_DENIED: {
+            // The system gives one error for a read-only file, a folder and a file the user may not
+            // delete; the attributes tell them apart.
+            const DWORD attributes = GetFileAttributesA(path.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES) return DeleteOutcome::AccessDenied;
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return DeleteOutcome::NotAFile;
+            return (attributes & FILE_ATTRIBUTE_READONLY) ? DeleteOutcome::ReadOnly
+                                                          : DeleteOutcome::AccessDenied;
+        }
+        default:
+            return DeleteOutcome::Failed;
     }
 }
 
@@ -147,8 +151,8 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenRoot(const std::string& path)
     std::wstring root;
     if (!ToWide(m_root, root)) return DeleteOutcome::Failed;
     Folder folder;
-    const HANDLE handle = CreateFileW(root.c_str(), kFolderAccess, kFolderSharing, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(root.c_str(), kFolderAccess, kFolderSharing, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     folder.handle.Reset(handle);
     FILE_ATTRIBUTE_TAG_INFO tag{};

@@ -34,7 +34,8 @@ TEST(DialogTemplateReader, RefusesEveryTruncatedCopy) {
 }
 
 TEST(DialogTemplateReader, RefusesAClassicTemplate) {
-    const uint8_t classic[] = {0x00, 0x00, 0xC8, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 0, 10, 0, 0, 0, 0, 0, 0, 0};
+    const uint8_t classic[] = {0x00, 0x00, 0xC8, 0x80, 0,  0, 0, 0, 0, 0, 0, 0,
+                               0,    0,    10,   0,    10, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_FALSE(DialogTemplate::Parse(classic, sizeof classic));
 }
 

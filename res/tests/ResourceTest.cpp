@@ -30,7 +30,8 @@ std::u16string Upper(std::u16string s) {
 DialogTemplate Template(unsigned id) {
     std::string_view bytes = Resource(id, MAKEINTRESOURCEW(5) /* RT_DIALOG */);
     auto parsed = DialogTemplate::Parse(bytes.data(), bytes.size());
-    if (!parsed) throw std::runtime_error("dialog template " + std::to_string(id) + " is missing or unreadable");
+    if (!parsed)
+        throw std::runtime_error("dialog template " + std::to_string(id) + " is missing or unreadable");
     return *parsed;
 }
 
@@ -45,8 +46,8 @@ TEST(Resources, EverySkinBitmapIsTheOneDrawnForItsId) {
         ASSERT_EQ(res.size(), file.size() - 14);
         EXPECT_EQ(std::memcmp(res.data(), file.data() + 14, res.size()), 0);
 
-        HBITMAP bmp = static_cast<HBITMAP>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(b.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(b.id),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         ASSERT_NE(bmp, nullptr);
         DIBSECTION dib{};
         ASSERT_EQ(GetObjectW(bmp, sizeof dib, &dib), static_cast<int>(sizeof dib));
@@ -73,8 +74,8 @@ TEST(Resources, ButtonFaceCornersAreTheColourKey) {
 TEST(Resources, IconInTwoSizes) {
     EXPECT_FALSE(Resource(IDR_MAINFRAME, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */).empty());
     for (int size : {16, 32}) {
-        HICON icon = static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
+        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                   IMAGE_ICON, size, size, 0));
         EXPECT_NE(icon, nullptr) << size;
         if (icon) DestroyIcon(icon);
     }
@@ -122,8 +123,8 @@ TEST(Resources, VersionThreePointTwoInSimplifiedChineseCodePage936) {
     EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 3));
     EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(2, 3));
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &len));
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &len));
     ASSERT_GE(len, 4u);
     EXPECT_EQ(translation[0], 0x0804);
     EXPECT_EQ(translation[1], 0x03A8);
@@ -137,7 +138,8 @@ TEST(Resources, ManifestAsksForCommonControls6AsInvokerOnAnyArchitectureDpiUnawa
     std::string manifest(Resource(1, MAKEINTRESOURCEW(24) /* RT_MANIFEST */));
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos);
     EXPECT_EQ(manifest.find("processorArchitecture=\"x86\""), std::string::npos);
     EXPECT_EQ(manifest.find("processorArchitecture=\"amd64\""), std::string::npos);
     // Windows 7, 8, 8.1 and 10/11, by the ids Windows knows them by.
@@ -145,9 +147,12 @@ TEST(Resources, ManifestAsksForCommonControls6AsInvokerOnAnyArchitectureDpiUnawa
                            "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
         EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + id + "}\"/>"), std::string::npos) << id;
     }
-    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>"),
-              std::string::npos);
-    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">unaware<"),
+    EXPECT_NE(
+        manifest.find(
+            "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>"),
+        std::string::npos);
+    EXPECT_NE(manifest.find(
+                  "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">unaware<"),
               std::string::npos);
 }
 
@@ -167,8 +172,8 @@ TEST(MainDialogTemplate, FrameSizeFontAndCaption) {
 
 TEST(MainDialogTemplate, FifteenControlsInOrder) {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-    constexpr DWORD kList = WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT |
-                            LBS_NOINTEGRALHEIGHT;
+    constexpr DWORD kList =
+        WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT;
     struct Expected {
         uint32_t id;
         std::u16string cls, text;
@@ -181,15 +186,18 @@ TEST(MainDialogTemplate, FifteenControlsInOrder) {
         {IDC_DELETE_ALL, u"Button", u"全部删除", kChild | WS_TABSTOP, 0, 60, 227, 50, 14},
         {IDC_SELECT_ALL, u"Button", u"全选", kChild | WS_TABSTOP, 0, 335, 227, 50, 14},
         {IDC_SELECT_NONE, u"Button", u"全不选", kChild | WS_TABSTOP, 0, 387, 227, 50, 14},
-        {IDC_OPTION_LIST, u"ListBox", u"", kChild | kList | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0, 335, 63, 101, 160},
+        {IDC_OPTION_LIST, u"ListBox", u"", kChild | kList | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0, 335, 63,
+         101, 160},
         {IDC_STOP, u"Button", u"停止", kChild | WS_TABSTOP | BS_CENTER, 0, 386, 21, 50, 14},
         {IDC_PAUSE, u"Button", u"暂停", kChild | WS_TABSTOP, 0, 386, 6, 50, 14},
         {IDC_PROGRESS, u"msctls_progress32", u"", WS_CHILD | WS_BORDER, 0, 7, 23, 375, 11},
-        {IDC_STATUS_TEXT, u"Static", u" 全面清理电脑中垃圾文件和临时文件，节省磁盘空间，让系统运行更加有效率！",
+        {IDC_STATUS_TEXT, u"Static",
+         u" 全面清理电脑中垃圾文件和临时文件，节省磁盘空间，让系统运行更加有效率！",
          kChild | WS_GROUP | SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS, 0, 43, 11, 338, 9},
         {IDC_SCAN_NOW, u"Button", u"立即扫描", kChild | WS_TABSTOP, 0, 101, 94, 120, 54},
         {IDC_RESULT_LIST, u"ListBox", u"", WS_CHILD | kList | LBS_EXTENDEDSEL, 0, 7, 50, 320, 173},
-        {IDC_DIR_TREE, u"SysTreeView32", u"", kChild | WS_BORDER | WS_HSCROLL | WS_TABSTOP, 0, 335, 63, 101, 160},
+        {IDC_DIR_TREE, u"SysTreeView32", u"", kChild | WS_BORDER | WS_HSCROLL | WS_TABSTOP, 0, 335, 63, 101,
+         160},
         {IDC_TAB, u"SysTabControl32", u"", kChild, WS_EX_TRANSPARENT, 335, 50, 101, 173},
         {IDC_SHOP_LINK, u"Static", u"", kChild | WS_GROUP, 0, 79, 38, 203, 8},
     };
@@ -267,9 +275,9 @@ TEST(MainDialogTemplate, CreatesEveryControl) {
     HWND dlg = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr,
                                   PlainDialogProc, 0);
     if (!dlg) GTEST_SKIP() << "no window station here (error " << GetLastError() << ")";
-    for (int id : {IDC_START, IDC_DELETE, IDC_DELETE_ALL, IDC_SELECT_ALL, IDC_SELECT_NONE, IDC_OPTION_LIST, IDC_STOP,
-                   IDC_PAUSE, IDC_PROGRESS, IDC_STATUS_TEXT, IDC_SCAN_NOW, IDC_RESULT_LIST, IDC_DIR_TREE, IDC_TAB,
-                   IDC_SHOP_LINK})
+    for (int id : {IDC_START, IDC_DELETE, IDC_DELETE_ALL, IDC_SELECT_ALL, IDC_SELECT_NONE, IDC_OPTION_LIST,
+                   IDC_STOP, IDC_PAUSE, IDC_PROGRESS, IDC_STATUS_TEXT, IDC_SCAN_NOW, IDC_RESULT_LIST,
+                   IDC_DIR_TREE, IDC_TAB, IDC_SHOP_LINK})
         EXPECT_NE(GetDlgItem(dlg, id), nullptr) << id;
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, IDC_PROGRESS)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, IDC_RESULT_LIST)));

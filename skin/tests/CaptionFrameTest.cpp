@@ -53,7 +53,8 @@ protected:
     }
     std::vector<bool> Hot() const {
         using B = CaptionFrame::Button;
-        return {frame.HotButton() == B::Minimize, frame.HotButton() == B::Maximize, frame.HotButton() == B::Close};
+        return {frame.HotButton() == B::Minimize, frame.HotButton() == B::Maximize,
+                frame.HotButton() == B::Close};
     }
 };
 

@@ -15,13 +15,13 @@ namespace {
 
 // Client rectangles of the fourteen controls, about as the main dialog has them.
 const std::map<int, RECT> kStartRects = {
-    {IDC_STOP, {579, 36, 654, 59}},          {IDC_SELECT_ALL, {503, 368, 578, 391}},
-    {IDC_SCAN_NOW, {152, 153, 332, 241}},    {IDC_START, {416, 368, 491, 391}},
-    {IDC_PAUSE, {579, 10, 654, 33}},         {IDC_SELECT_NONE, {581, 368, 656, 391}},
-    {IDC_DELETE, {11, 368, 86, 391}},        {IDC_DELETE_ALL, {90, 368, 165, 391}},
-    {IDC_STATUS_TEXT, {65, 18, 572, 33}},    {IDC_PROGRESS, {11, 37, 574, 55}},
-    {IDC_RESULT_LIST, {11, 81, 491, 362}},   {IDC_OPTION_LIST, {503, 102, 655, 362}},
-    {IDC_TAB, {503, 81, 655, 362}},          {IDC_DIR_TREE, {503, 102, 655, 362}},
+    {IDC_STOP, {579, 36, 654, 59}},        {IDC_SELECT_ALL, {503, 368, 578, 391}},
+    {IDC_SCAN_NOW, {152, 153, 332, 241}},  {IDC_START, {416, 368, 491, 391}},
+    {IDC_PAUSE, {579, 10, 654, 33}},       {IDC_SELECT_NONE, {581, 368, 656, 391}},
+    {IDC_DELETE, {11, 368, 86, 391}},      {IDC_DELETE_ALL, {90, 368, 165, 391}},
+    {IDC_STATUS_TEXT, {65, 18, 572, 33}},  {IDC_PROGRESS, {11, 37, 574, 55}},
+    {IDC_RESULT_LIST, {11, 81, 491, 362}}, {IDC_OPTION_LIST, {503, 102, 655, 362}},
+    {IDC_TAB, {503, 81, 655, 362}},        {IDC_DIR_TREE, {503, 102, 655, 362}},
 };
 
 class DialogLayoutWindowTest : public ::testing::Test {
@@ -29,10 +29,11 @@ protected:
     void SetUp() override {
         ASSERT_NE(window.Handle(), nullptr);
         for (const auto& [id, rc] : kStartRects) {
-            ASSERT_NE(::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, rc.left, rc.top, rc.right - rc.left,
-                                        rc.bottom - rc.top, window.Handle(), reinterpret_cast<HMENU>(INT_PTR{id}),
-                                        ::GetModuleHandleA(nullptr), nullptr),
-                      nullptr);
+            ASSERT_NE(
+                ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, rc.left, rc.top, rc.right - rc.left,
+                                  rc.bottom - rc.top, window.Handle(), reinterpret_cast<HMENU>(INT_PTR{id}),
+                                  ::GetModuleHandleA(nullptr), nullptr),
+                nullptr);
         }
         layout.InitScaleFactors(1500, 2000, 1000, 1000);
         layout.SetOptionListWidth(152);

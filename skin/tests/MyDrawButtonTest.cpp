@@ -45,13 +45,15 @@ protected:
             HWND old = button.UnsubclassWindow();
             ::DestroyWindow(old);
         }
-        HWND hButton = ::CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | buttonStyle, 10, 10,
-                                         cx, cy, window.Handle(), reinterpret_cast<HMENU>(INT_PTR{IDC_START}),
-                                         ::GetModuleHandleA(nullptr), nullptr);
+        HWND hButton =
+            ::CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | buttonStyle, 10, 10, cx,
+                              cy, window.Handle(), reinterpret_cast<HMENU>(INT_PTR{IDC_START}),
+                              ::GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(hButton, nullptr);
         ASSERT_TRUE(button.SubclassWindow(hButton));
         const bool big = cy > 40;
-        button.SetFaces(big ? IDB_BUTTON_BIG : IDB_BUTTON_SMALL, big ? IDB_BUTTON_BIG_HOT : IDB_BUTTON_SMALL_HOT);
+        button.SetFaces(big ? IDB_BUTTON_BIG : IDB_BUTTON_SMALL,
+                        big ? IDB_BUTTON_BIG_HOT : IDB_BUTTON_SMALL_HOT);
         ParkCursor();
         PumpMessages(30);
     }

@@ -140,9 +140,9 @@ TEST_F(SkinFramePainterTest, ButtonUnderThePointerLightsUpAlongItsHitStrip) {
     const Case cases[] = {
         {kW - 10, 10, {false, false, true}},
         {kW - 1, 0, {false, false, true}},
-        {kW - 29, 10, {false, true, false}},   // left columns of the close image: maximise
+        {kW - 29, 10, {false, true, false}},  // left columns of the close image: maximise
         {kW - 40, 25, {false, true, false}},
-        {kW - 55, 10, {true, false, false}},   // left columns of the maximise image: minimise
+        {kW - 55, 10, {true, false, false}},  // left columns of the maximise image: minimise
         {kW - 70, 10, {true, false, false}},
         {kW - 81, 10, {false, false, false}},  // left columns of the minimise image: nothing
         {kW - 10, 26, {false, false, false}},

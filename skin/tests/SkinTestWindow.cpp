@@ -113,8 +113,9 @@ std::vector<COLORREF> TextPixels(const std::string& text, int nFontHeight, int x
     const RECT rc{0, 0, cx, cy};
     FillWindow(canvas.Handle(), rc, RGB(0, 0, 0));
     HDC hdc = ::GetWindowDC(canvas.Handle());
-    HFONT font = ::CreateFontA(nFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "微软雅黑");
+    HFONT font =
+        ::CreateFontA(nFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "微软雅黑");
     HGDIOBJ previous = ::SelectObject(hdc, font);
     ::SetTextColor(hdc, RGB(255, 255, 255));
     ::SetBkMode(hdc, TRANSPARENT);

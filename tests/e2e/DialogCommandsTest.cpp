@@ -97,8 +97,8 @@ void AdvanceShopLink(const FlorrinSession& app, int nTicks) {
 }
 
 TEST_F(StartUp, SevenOptionsInTheirOrderAllCheckedThoughTheListSorts) {
-    const char* const expected[] = {"清空回收站", "临时文件", "剪贴板", "Internet 临时文件",
-                                    "历史记录", "Cookies", "最近网址列表"};
+    const char* const expected[] = {"清空回收站", "临时文件", "剪贴板",      "Internet 临时文件",
+                                    "历史记录",   "Cookies",  "最近网址列表"};
     ASSERT_EQ(app.ListCount(IDC_OPTION_LIST), 7);
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(i);
@@ -114,9 +114,9 @@ TEST_F(StartUp, NothingRunsAndTheFolderPageIsShown) {
         bool visible, enabled;
     };
     const Expected controls[] = {
-        {IDC_STOP, true, false},         {IDC_PAUSE, true, false},      {IDC_START, true, true},
-        {IDC_PROGRESS, false, true},     {IDC_RESULT_LIST, false, true}, {IDC_SCAN_NOW, true, true},
-        {IDC_DIR_TREE, true, true},      {IDC_OPTION_LIST, false, true}, {IDC_TAB, true, true},
+        {IDC_STOP, true, false},     {IDC_PAUSE, true, false},       {IDC_START, true, true},
+        {IDC_PROGRESS, false, true}, {IDC_RESULT_LIST, false, true}, {IDC_SCAN_NOW, true, true},
+        {IDC_DIR_TREE, true, true},  {IDC_OPTION_LIST, false, true}, {IDC_TAB, true, true},
     };
     for (const Expected& c : controls) {
         SCOPED_TRACE(c.id);

@@ -11,7 +11,8 @@ constexpr UINT kSendTimeoutMs = 5000;
 
 LRESULT SendA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) return -1;
+    if (!SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
+        return -1;
     return static_cast<LRESULT>(result);
 }
 
@@ -54,8 +55,8 @@ bool FlorrinSession::Launch(const std::string& exePath, DWORD timeoutMs) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string commandLine = "\"" + exePath + "\"";
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &si, &pi))
+    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &si, &pi))
         return false;
     CloseHandle(pi.hThread);
     m_hProcess = pi.hProcess;
@@ -91,7 +92,9 @@ RECT FlorrinSession::WindowRect(HWND hWnd) const {
     return rc;
 }
 
-int FlorrinSession::ListCount(int id) const { return static_cast<int>(SendA(Control(id), LB_GETCOUNT, 0, 0)); }
+int FlorrinSession::ListCount(int id) const {
+    return static_cast<int>(SendA(Control(id), LB_GETCOUNT, 0, 0));
+}
 
 std::string FlorrinSession::ListLine(int id, int index) const {
     HWND list = Control(id);
@@ -100,8 +103,9 @@ std::string FlorrinSession::ListLine(int id, int index) const {
     // LB_GETTEXTLEN counts ANSI bytes, never fewer than the UTF-16 units of the same text.
     std::vector<wchar_t> wide(static_cast<size_t>(bytes) + 1, L'\0');
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) ||
+    if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &result) ||
         static_cast<LRESULT>(result) == LB_ERR)
         return "<LB_ERR>";
     int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
@@ -115,11 +119,13 @@ void FlorrinSession::Click(int id) const { PostMessageA(Control(id), BM_CLICK, 0
 bool FlorrinSession::ClickTab(int id, int index) const {
     HWND tab = Control(id);
     // TCM_GETITEMRECT writes through its pointer, so the buffer must live in the program.
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, m_nProcessId);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, m_nProcessId);
     if (!process) return false;
     RECT rc{};
     void* remote = VirtualAllocEx(process, nullptr, sizeof rc, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    bool ok = remote && SendA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) > 0 &&
+    bool ok = remote &&
+              SendA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) > 0 &&
               ReadProcessMemory(process, remote, &rc, sizeof rc, nullptr);
     if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
@@ -177,7 +183,8 @@ bool FlorrinSession::WaitUntil(const std::function<bool()>& done, DWORD timeoutM
     }
 }
 
-HWND FlorrinSession::FindTopLevel(const std::string& className, const std::string& caption, HWND except) const {
+HWND FlorrinSession::FindTopLevel(const std::string& className, const std::string& caption,
+                                  HWND except) const {
     FindRequest request{m_nProcessId, &className, &caption, except, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&request));
     return request.found;

@@ -48,8 +48,9 @@ void FlorrinTest::SetUp() {
     if (!launched && exitCode) {
         // Seen in a few hundred starts under Wine, with no message from the program or from Wine:
         // said in the log, so it stays in view, and started once more.
-        std::printf("warning: the program ended before its window appeared, with status 0x%s; started again\n",
-                    Hex(*exitCode).c_str());
+        std::printf(
+            "warning: the program ended before its window appeared, with status 0x%s; started again\n",
+            Hex(*exitCode).c_str());
         launched = app.Launch(ProgramPath());
         exitCode = app.ExitCode();
     }
@@ -89,7 +90,8 @@ void FlorrinTest::PrepareFixture() {
 void FlorrinTest::AddFile(const std::string& relativePath, uint64_t bytes) {
     std::string path = m_strFixture + "\\" + relativePath;
     CreateFolders(path.substr(0, path.find_last_of('\\')));
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
     LARGE_INTEGER size;
     size.QuadPart = static_cast<LONGLONG>(bytes);

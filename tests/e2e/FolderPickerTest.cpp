@@ -20,10 +20,11 @@ class RemoteTree {
 public:
     RemoteTree(HWND hTree, DWORD processId)
         : m_hTree(hTree),
-          m_hProcess(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, processId)) {
+          m_hProcess(
+              OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, processId)) {
         if (m_hProcess) {
-            m_pRemote = VirtualAllocEx(m_hProcess, nullptr, sizeof(TVITEMA) + kTextMax, MEM_COMMIT | MEM_RESERVE,
-                                       PAGE_READWRITE);
+            m_pRemote = VirtualAllocEx(m_hProcess, nullptr, sizeof(TVITEMA) + kTextMax,
+                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         }
     }
     ~RemoteTree() {
@@ -92,7 +93,8 @@ public:
         size_t start = 0;
         while (start <= path.size()) {
             const size_t end = path.find('\\', start);
-            const std::string name = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            const std::string name =
+                path.substr(start, end == std::string::npos ? std::string::npos : end - start);
             HTREEITEM hChild = nullptr;
             FlorrinSession::WaitUntil([&] { return (hChild = Child(hItem, name)) != nullptr; });
             if (!hChild) return nullptr;
@@ -123,10 +125,12 @@ TEST_F(FolderPicker, TabSwitchesPagesBothWaysAndKeepsTheTreeAsItWas) {
     ASSERT_TRUE(tree.IsExpanded(hDrive));
 
     ASSERT_TRUE(app.ClickTab(IDC_TAB, 1));
-    EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return app.IsVisible(IDC_OPTION_LIST) && !app.IsVisible(IDC_DIR_TREE); }));
+    EXPECT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return app.IsVisible(IDC_OPTION_LIST) && !app.IsVisible(IDC_DIR_TREE); }));
 
     ASSERT_TRUE(app.ClickTab(IDC_TAB, 0));
-    EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return app.IsVisible(IDC_DIR_TREE) && !app.IsVisible(IDC_OPTION_LIST); }));
+    EXPECT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return app.IsVisible(IDC_DIR_TREE) && !app.IsVisible(IDC_OPTION_LIST); }));
     EXPECT_TRUE(tree.IsExpanded(hDrive)) << "the expansion survives a page switch";
     EXPECT_EQ(tree.Text(hFixture), FixtureFolder().substr(FixtureFolder().find_last_of('\\') + 1));
 }
@@ -139,8 +143,10 @@ TEST_F(FolderPicker, ExpandCollapseExpandReadsTheFolderAgain) {
 
     tree.Select(hFixture);
     tree.Key(VK_RIGHT);
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return tree.ChildTexts(hFixture) == std::vector<std::string>{"sub"}; }))
-        << tree.ChildTexts(hFixture).size() << " children";
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] {
+        return tree.ChildTexts(hFixture) == std::vector<std::string>{"sub"};
+    })) << tree.ChildTexts(hFixture).size()
+        << " children";
     EXPECT_EQ(tree.ChildTexts(tree.Child(hFixture, "sub")), std::vector<std::string>{""}) << "sub holds deep";
 
     tree.Key(VK_LEFT);
@@ -149,8 +155,9 @@ TEST_F(FolderPicker, ExpandCollapseExpandReadsTheFolderAgain) {
 
     CreateDirectoryA((FixtureFolder() + "\\Added").c_str(), nullptr);
     tree.Key(VK_RIGHT);
-    EXPECT_TRUE(FlorrinSession::WaitUntil(
-        [&] { return tree.ChildTexts(hFixture) == std::vector<std::string>{"Added", "sub"}; }));
+    EXPECT_TRUE(FlorrinSession::WaitUntil([&] {
+        return tree.ChildTexts(hFixture) == std::vector<std::string>{"Added", "sub"};
+    }));
 }
 
 TEST_F(FolderPicker, ScanAfterSelectingAFolderListsExactlyItsJunkWhicheverButtonStartsIt) {
@@ -161,7 +168,8 @@ TEST_F(FolderPicker, ScanAfterSelectingAFolderListsExactlyItsJunkWhicheverButton
 
     // So small a walk ends long before the clean worker's Recycle Bin step is done: each run must
     // still wait for its own patterns, with the walk started first ("开始") or second ("立即扫描").
-    const std::set<std::string> junk = {FixtureFolder() + "\\sub\\index.gid", FixtureFolder() + "\\sub\\deep\\draft.old"};
+    const std::set<std::string> junk = {FixtureFolder() + "\\sub\\index.gid",
+                                        FixtureFolder() + "\\sub\\deep\\draft.old"};
     for (int id : {IDC_START, IDC_SCAN_NOW}) {
         for (int round = 0; round < 5; ++round) {
             SCOPED_TRACE(std::to_string(id) + " run " + std::to_string(round));
@@ -170,10 +178,14 @@ TEST_F(FolderPicker, ScanAfterSelectingAFolderListsExactlyItsJunkWhicheverButton
             for (int attempt = 0; attempt < 20; ++attempt) {
                 SetWindowTextA(app.Control(IDC_STATUS_TEXT), "");
                 app.PostCommand(id);
-                ASSERT_TRUE(FlorrinSession::WaitUntil([&] {
-                    status = app.Text(IDC_STATUS_TEXT);
-                    return app.IsEnabled(IDC_START) && (status.rfind("扫描已完成！", 0) == 0 || status == "请选择清理选项！");
-                }, 60000)) << status;
+                ASSERT_TRUE(FlorrinSession::WaitUntil(
+                    [&] {
+                        status = app.Text(IDC_STATUS_TEXT);
+                        return app.IsEnabled(IDC_START) &&
+                               (status.rfind("扫描已完成！", 0) == 0 || status == "请选择清理选项！");
+                    },
+                    60000))
+                    << status;
                 if (status != "请选择清理选项！") break;
                 Sleep(100);
             }
@@ -230,7 +242,8 @@ TEST_F(FolderPicker, MeasuringALargeFolderKeepsTheWindowAnsweringAndTheNextRunsR
     HWND progress = app.Control(IDC_PROGRESS);
     const LRESULT before = SendMessageA(progress, PBM_GETRANGE, FALSE, 0);
 
-    ASSERT_TRUE(Answers(app.Control(IDC_DIR_TREE), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hLarge)))
+    ASSERT_TRUE(
+        Answers(app.Control(IDC_DIR_TREE), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hLarge)))
         << "the selection waited for the measure";
     for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(Answers(app.Window())) << "WM_NULL not answered within 1 s while measuring";
@@ -240,12 +253,15 @@ TEST_F(FolderPicker, MeasuringALargeFolderKeepsTheWindowAnsweringAndTheNextRunsR
     app.Click(IDC_START);
     EXPECT_TRUE(FlorrinSession::WaitUntil(
         [&] { return SendMessageA(progress, PBM_GETRANGE, FALSE, 0) >= before + treeMB - 1; }, 60000))
-        << "range " << SendMessageA(progress, PBM_GETRANGE, FALSE, 0) << ", before " << before << ", tree " << treeMB;
+        << "range " << SendMessageA(progress, PBM_GETRANGE, FALSE, 0) << ", before " << before << ", tree "
+        << treeMB;
     // At most the profile folder's share on top, if its own measure had not ended before.
-    EXPECT_LE(SendMessageA(progress, PBM_GETRANGE, FALSE, 0), before + treeMB + 1 + FolderMB(ProfileFolder()));
+    EXPECT_LE(SendMessageA(progress, PBM_GETRANGE, FALSE, 0),
+              before + treeMB + 1 + FolderMB(ProfileFolder()));
     EXPECT_TRUE(Answers(app.Window()));
     app.Click(IDC_STOP);
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.IsEnabled(IDC_START) && app.IsEnabled(IDC_DIR_TREE); }));
+    ASSERT_TRUE(
+        FlorrinSession::WaitUntil([&] { return app.IsEnabled(IDC_START) && app.IsEnabled(IDC_DIR_TREE); }));
 
     // The whole drive, then the end of the program: the measure still running holds neither up.
     ASSERT_TRUE(Answers(app.Control(IDC_DIR_TREE), TVM_SELECTITEM, TVGN_CARET,

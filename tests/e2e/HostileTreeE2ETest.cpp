@@ -23,13 +23,13 @@
 namespace {
 
 const char* const kSummaryStart = "扫描已完成！本次共扫描出 ";
-const char* const kReportLines[] = {"回收站清空完毕！", "剪贴板清空完毕！", "Internet 临时文件清空完毕！",
-                                    "网址历史记录清空完毕！", "Cookies 清空完毕！", "最近网址记录清空完毕！"};
+const char* const kReportLines[] = {
+    "回收站清空完毕！",       "剪贴板清空完毕！",   "Internet 临时文件清空完毕！",
+    "网址历史记录清空完毕！", "Cookies 清空完毕！", "最近网址记录清空完毕！"};
 constexpr size_t kMaxPathBytes = 259;
 constexpr int kManyFiles = 20000;
 
-std::wstring Wide(const std::string& ansi)
-{
+std::wstring Wide(const std::string& ansi) {
     const int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
     std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide.data(), n);
@@ -38,8 +38,7 @@ std::wstring Wide(const std::string& ansi)
 }
 
 // As the narrow functions show the name: a character the code page cannot spell becomes '?'.
-std::string Ansi(const std::wstring& wide)
-{
+std::string Ansi(const std::wstring& wide) {
     const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<size_t>(n > 0 ? n : 1), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), n, nullptr, nullptr);
@@ -58,16 +57,18 @@ struct Fingerprint {
     bool operator==(const Fingerprint&) const = default;
 };
 
-Fingerprint FingerprintOf(const std::wstring& path)
-{
-    HANDLE f = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES, 0};
+Fingerprint FingerprintOf(const std::wstring& path) {
+    HANDLE f =
+        CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return {GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES, 0};
     uint64_t hash = 14695981039346656037ull, size = 0;
     char buffer[4096];
     DWORD got = 0;
     while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        for (DWORD i = 0; i < got; ++i) hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 1099511628211ull;
+        for (DWORD i = 0; i < got; ++i)
+            hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 1099511628211ull;
         size += got;
     }
     CloseHandle(f);
@@ -76,8 +77,7 @@ Fingerprint FingerprintOf(const std::wstring& path)
 }
 
 // Removes a tree that may hold paths past MAX_PATH and read-only files; a link is never entered.
-void RemoveTree(const std::wstring& folder)
-{
+void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data{};
     HANDLE find = FindFirstFileW(Long(folder + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
@@ -108,18 +108,16 @@ public:
               while (!m_bStop.load()) {
                   DWORD_PTR result = 0;
                   ++m_nPolls;
-                  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result)) ++m_nMisses;
+                  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result))
+                      ++m_nMisses;
                   Sleep(100);
               }
-          })
-    {
-    }
+          }) {}
     ~ResponsivenessProbe() { Stop(); }
     ResponsivenessProbe(const ResponsivenessProbe&) = delete;
     ResponsivenessProbe& operator=(const ResponsivenessProbe&) = delete;
 
-    void Stop()
-    {
+    void Stop() {
         m_bStop.store(true);
         if (m_thread.joinable()) m_thread.join();
     }
@@ -133,23 +131,19 @@ private:
     std::thread m_thread;
 };
 
-double SecondsSince(ULONGLONG startMs)
-{
-    return static_cast<double>(GetTickCount64() - startMs) / 1000.0;
-}
+double SecondsSince(ULONGLONG startMs) { return static_cast<double>(GetTickCount64() - startMs) / 1000.0; }
 
 class HostileTreeE2E : public FlorrinTest {
 protected:
     struct FixtureFile {
         std::wstring path;
         uint64_t bytes = 0;
-        bool junk = false;     // its extension is one of the patterns'
-        bool kept = false;     // junk the delete cannot take: read-only, held open, or named with '?'
+        bool junk = false;  // its extension is one of the patterns'
+        bool kept = false;  // junk the delete cannot take: read-only, held open, or named with '?'
         Fingerprint before;
     };
 
-    void PrepareFixture() override
-    {
+    void PrepareFixture() override {
         const auto start = GetTickCount64();
         m_root = Wide(FixtureFolder());
         RemoveLoopLink();
@@ -199,8 +193,9 @@ protected:
             uint64_t bytes;
             bool junk;
         };
-        for (const Sized& file : {Sized{L"zero.tmp", 0, true}, Sized{L"zero.txt", 0, false}, Sized{L"k.tmp", 1024, true},
-                                  Sized{L"k.txt", 1024, false}, Sized{L"k1.gid", 1023, true}, Sized{L"k2._mp", 2047, true}})
+        for (const Sized& file :
+             {Sized{L"zero.tmp", 0, true}, Sized{L"zero.txt", 0, false}, Sized{L"k.tmp", 1024, true},
+              Sized{L"k.txt", 1024, false}, Sized{L"k1.gid", 1023, true}, Sized{L"k2._mp", 2047, true}})
             Add(std::wstring(L"sizes\\") + file.name, file.bytes, file.junk);
 
         const auto manyStart = GetTickCount64();
@@ -211,7 +206,9 @@ protected:
             const bool junk = i % 10 == 7;
             swprintf(name, 32, L"many\\f%05d.%ls", i, junk ? (i % 20 == 7 ? L"tmp" : L"syd") : L"txt");
             // Most of them under 1 KB, so the summary stays in KB.
-            const uint64_t bytes = !junk ? i % 97 : i % 200 == 7 ? 1024u * (1 + i % 3) : static_cast<uint64_t>(i % 1024);
+            const uint64_t bytes = !junk          ? i % 97
+                                   : i % 200 == 7 ? 1024u * (1 + i % 3)
+                                                  : static_cast<uint64_t>(i % 1024);
             Add(name, bytes, junk);
         }
         std::printf("%d files in one folder made in %.1f s\n", kManyFiles, SecondsSince(manyStart));
@@ -239,8 +236,7 @@ protected:
         std::printf("fixture of %zu files made in %.1f s\n", m_files.size(), SecondsSince(start));
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (m_hHeld != INVALID_HANDLE_VALUE) CloseHandle(m_hHeld);
         for (const std::wstring& bait : m_baits) DeleteFileW(bait.c_str());
         if (!m_root.empty()) {
@@ -255,8 +251,7 @@ protected:
     void RemoveLoopLink() { RemoveUnixLink(Ansi(m_root + L"\\loop\\up")); }
 
     // A file under the fixture folder, of `bytes` bytes of content that differs from file to file.
-    void Add(const std::wstring& relative, uint64_t bytes, bool junk, bool kept = false)
-    {
+    void Add(const std::wstring& relative, uint64_t bytes, bool junk, bool kept = false) {
         FixtureFile file{m_root + L"\\" + relative, bytes, junk, kept, {}};
         // Each folder once: under Wine every call is a round trip to the server.
         for (size_t at = file.path.find(L'\\', m_root.size() + 1); at != std::wstring::npos;
@@ -269,16 +264,15 @@ protected:
     }
 
     // A file in folder whose whole path is `length` characters, ending in extension.
-    void Put(const std::wstring& folder, size_t length, const std::wstring& extension, bool junk)
-    {
-        const std::wstring name = std::wstring(length - folder.size() - 1 - extension.size(), L'n') + extension;
+    void Put(const std::wstring& folder, size_t length, const std::wstring& extension, bool junk) {
+        const std::wstring name =
+            std::wstring(length - folder.size() - 1 - extension.size(), L'n') + extension;
         Add(folder.substr(m_root.size() + 1) + L"\\" + name, 100 + length, junk);
     }
 
-    void Write(const std::wstring& path, uint64_t bytes)
-    {
-        HANDLE f = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr);
+    void Write(const std::wstring& path, uint64_t bytes) {
+        HANDLE f = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(f, INVALID_HANDLE_VALUE) << Ansi(path);
         std::vector<char> content(static_cast<size_t>(bytes));
         uint32_t x = static_cast<uint32_t>(++m_nWritten) * 2654435761u | 1;
@@ -287,19 +281,19 @@ protected:
             c = static_cast<char>(x);
         }
         DWORD written = 0;
-        EXPECT_TRUE(content.empty() || WriteFile(f, content.data(), static_cast<DWORD>(content.size()), &written,
-                                                 nullptr));
+        EXPECT_TRUE(content.empty() ||
+                    WriteFile(f, content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
         CloseHandle(f);
     }
 
     // The walk lists a junk file when its folder can be opened by the narrow functions (no '?' in
     // it, no part ending in a dot, its search pattern within the limit) and its own path is within
     // the limit.
-    static bool Listable(const FixtureFile& file)
-    {
+    static bool Listable(const FixtureFile& file) {
         const std::string folder = Ansi(FolderOf(file.path));
-        return file.junk && folder.find('?') == std::string::npos && folder.find(".\\") == std::string::npos &&
-               folder.back() != '.' && folder.size() + 4 <= kMaxPathBytes && Ansi(file.path).size() <= kMaxPathBytes;
+        return file.junk && folder.find('?') == std::string::npos &&
+               folder.find(".\\") == std::string::npos && folder.back() != '.' &&
+               folder.size() + 4 <= kMaxPathBytes && Ansi(file.path).size() <= kMaxPathBytes;
     }
 
     std::wstring m_root;
@@ -310,22 +304,19 @@ protected:
     int m_nWritten = 0;
 };
 
-std::vector<std::string> Lines(const FlorrinSession& app)
-{
+std::vector<std::string> Lines(const FlorrinSession& app) {
     std::vector<std::string> lines;
     const int count = app.ListCount(IDC_RESULT_LIST);
     for (int i = 0; i < count; ++i) lines.push_back(app.ListLine(IDC_RESULT_LIST, i));
     return lines;
 }
 
-bool ScanEnded(const FlorrinSession& app)
-{
+bool ScanEnded(const FlorrinSession& app) {
     return app.IsEnabled(IDC_START) && !app.IsEnabled(IDC_STOP) &&
            app.Text(IDC_STATUS_TEXT).rfind(kSummaryStart, 0) == 0;
 }
 
-TEST_F(HostileTreeE2E, OnlyReachableJunkIsListedAndOnlyDeletableJunkGoes)
-{
+TEST_F(HostileTreeE2E, OnlyReachableJunkIsListedAndOnlyDeletableJunkGoes) {
     std::map<std::string, const FixtureFile*> expected;
     uint32_t expectedKB = 0;
     for (const FixtureFile& file : m_files) {
@@ -350,7 +341,8 @@ TEST_F(HostileTreeE2E, OnlyReachableJunkIsListedAndOnlyDeletableJunkGoes)
     std::printf("scan of the profile folder ended in %.1f s\n", SecondsSince(scanStart));
 
     std::set<std::string> paths, reports;
-    for (const std::string& line : Lines(app)) (line.find('\\') != std::string::npos ? paths : reports).insert(line);
+    for (const std::string& line : Lines(app))
+        (line.find('\\') != std::string::npos ? paths : reports).insert(line);
     std::set<std::string> expectedPaths;
     for (const auto& [path, file] : expected) expectedPaths.insert(path);
     EXPECT_EQ(paths, expectedPaths);
@@ -365,7 +357,8 @@ TEST_F(HostileTreeE2E, OnlyReachableJunkIsListedAndOnlyDeletableJunkGoes)
     const std::string stayed = "清理完毕，4 个文件未能删除（文件只读、文件正在使用）。";
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_STATUS_TEXT) == stayed; }, 120000))
         << app.Text(IDC_STATUS_TEXT);
-    std::printf("delete of %zu lines ended in %.1f s\n", paths.size() + reports.size(), SecondsSince(deleteStart));
+    std::printf("delete of %zu lines ended in %.1f s\n", paths.size() + reports.size(),
+                SecondsSince(deleteStart));
     probe.Stop();
     std::printf("%d of %d WM_NULL polls unanswered within 1 s\n", probe.Misses(), probe.Polls());
     EXPECT_EQ(probe.Misses(), 0);
@@ -401,9 +394,10 @@ TEST_F(HostileTreeE2E, OnlyReachableJunkIsListedAndOnlyDeletableJunkGoes)
     }
     std::printf("%d listed files deleted, %d files intact\n", gone, kept);
     for (const std::wstring& bait : m_baits)
-        EXPECT_NE(GetFileAttributesW(bait.c_str()), INVALID_FILE_ATTRIBUTES) << "a report line deleted " << Ansi(bait);
+        EXPECT_NE(GetFileAttributesW(bait.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "a report line deleted " << Ansi(bait);
     EXPECT_NE(GetFileAttributesW((m_root + L"\\empty").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesW((m_root + L"\\loop\\up").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-} // namespace
+}  // namespace

@@ -21,24 +21,21 @@ const char* const kRefused = "请选择清理选项！";
 
 bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
-std::vector<std::string> Lines(const FlorrinSession& app)
-{
+std::vector<std::string> Lines(const FlorrinSession& app) {
     std::vector<std::string> lines;
     const int count = app.ListCount(IDC_RESULT_LIST);
-    for (int i = 0; i < count; ++i)
-        lines.push_back(app.ListLine(IDC_RESULT_LIST, i));
+    for (int i = 0; i < count; ++i) lines.push_back(app.ListLine(IDC_RESULT_LIST, i));
     return lines;
 }
 
 // The run has ended: Start is enabled again and the status line holds the summary.
-bool ScanEnded(const FlorrinSession& app)
-{
-    return app.IsEnabled(IDC_START) && !app.IsEnabled(IDC_STOP) && StartsWith(app.Text(IDC_STATUS_TEXT), kSummaryStart);
+bool ScanEnded(const FlorrinSession& app) {
+    return app.IsEnabled(IDC_START) && !app.IsEnabled(IDC_STOP) &&
+           StartsWith(app.Text(IDC_STATUS_TEXT), kSummaryStart);
 }
 
 // Leaves only option `index` checked: "全不选", then the space key on that line.
-void CheckOnly(const FlorrinSession& app, int index)
-{
+void CheckOnly(const FlorrinSession& app, int index) {
     app.Click(IDC_SELECT_NONE);
     HWND options = app.Control(IDC_OPTION_LIST);
     SendMessageA(options, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -48,13 +45,13 @@ void CheckOnly(const FlorrinSession& app, int index)
 }
 
 // The report lines the clean worker adds with all seven options checked.
-const std::set<std::string> kReportLines = {"回收站清空完毕！", "剪贴板清空完毕！", "Internet 临时文件清空完毕！",
-                                            "网址历史记录清空完毕！", "Cookies 清空完毕！", "最近网址记录清空完毕！"};
+const std::set<std::string> kReportLines = {
+    "回收站清空完毕！",       "剪贴板清空完毕！",   "Internet 临时文件清空完毕！",
+    "网址历史记录清空完毕！", "Cookies 清空完毕！", "最近网址记录清空完毕！"};
 
 class ScanRunE2E : public FlorrinTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         FlorrinTest::SetUp();
         if (!HasFailure() && app.ListCount(IDC_OPTION_LIST) == 0 && NeedsOptions())
             GTEST_SKIP() << "the dialog's initialisation does not fill the option list yet";
@@ -62,8 +59,7 @@ protected:
     // Whether the case needs the seven options in the list.
     virtual bool NeedsOptions() const { return true; }
 
-    void PrepareFixture() override
-    {
+    void PrepareFixture() override {
         // Three junk files of 512 KB in all, and files that are not junk.
         AddFile("a.tmp", 100 * 1024);
         AddFile("keep.txt", 300 * 1024);
@@ -76,27 +72,28 @@ protected:
         SHGetSpecialFolderPathA(nullptr, cookies, CSIDL_COOKIES, TRUE);
     }
 
-    std::set<std::string> FixtureJunk() const
-    {
-        return {FixtureFolder() + "\\a.tmp", FixtureFolder() + "\\Temp\\b.old", FixtureFolder() + "\\Temp\\deep\\c.gid"};
+    std::set<std::string> FixtureJunk() const {
+        return {FixtureFolder() + "\\a.tmp", FixtureFolder() + "\\Temp\\b.old",
+                FixtureFolder() + "\\Temp\\deep\\c.gid"};
     }
 };
 
-TEST_F(ScanRunE2E, FullScanListsExactlyTheJunkAndTheReportsAndEndsWithTheSentence)
-{
+TEST_F(ScanRunE2E, FullScanListsExactlyTheJunkAndTheReportsAndEndsWithTheSentence) {
     HeldScanEvent event;
     app.Click(IDC_SCAN_NOW);
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.ListCount(IDC_RESULT_LIST) == 6; }, 30000));
     EXPECT_FALSE(app.IsEnabled(IDC_START)) << "the walk did not wait for the event";
     event.Release();
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app); }, 60000)) << app.Text(IDC_STATUS_TEXT);
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app); }, 60000))
+        << app.Text(IDC_STATUS_TEXT);
 
     std::set<std::string> paths, reports;
     for (const std::string& line : Lines(app))
         (line.find('\\') != std::string::npos ? paths : reports).insert(line);
     EXPECT_EQ(paths, FixtureJunk());
     EXPECT_EQ(reports, kReportLines);
-    EXPECT_EQ(app.Text(IDC_STATUS_TEXT), "扫描已完成！本次共扫描出 3 个垃圾文件，立即清除可帮您节省 512KB 磁盘空间。");
+    EXPECT_EQ(app.Text(IDC_STATUS_TEXT),
+              "扫描已完成！本次共扫描出 3 个垃圾文件，立即清除可帮您节省 512KB 磁盘空间。");
 
     // Idle again: the tree is back, Stop and Pause are off, the big button stays hidden.
     EXPECT_TRUE(app.IsEnabled(IDC_DIR_TREE));
@@ -109,19 +106,21 @@ TEST_F(ScanRunE2E, FullScanListsExactlyTheJunkAndTheReportsAndEndsWithTheSentenc
     EXPECT_EQ(SendMessageA(progress, PBM_GETPOS, 0, 0), SendMessageA(progress, PBM_GETRANGE, FALSE, 0));
 }
 
-TEST_F(ScanRunE2E, ASecondRunWithoutTemporaryFilesFindsNothing)
-{
+TEST_F(ScanRunE2E, ASecondRunWithoutTemporaryFilesFindsNothing) {
     app.Click(IDC_SCAN_NOW);
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app) && app.ListCount(IDC_RESULT_LIST) == 9; }, 60000));
+    ASSERT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return ScanEnded(app) && app.ListCount(IDC_RESULT_LIST) == 9; }, 60000));
 
-    CheckOnly(app, 2); // "剪贴板" only: no patterns
+    CheckOnly(app, 2);  // "剪贴板" only: no patterns
     // The first run's summary would otherwise pass for the second's before that is written.
     SetWindowTextA(GetDlgItem(app.Window(), IDC_STATUS_TEXT), "");
     app.Click(IDC_START);
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app) && app.ListCount(IDC_RESULT_LIST) == 1; }, 60000))
+    ASSERT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return ScanEnded(app) && app.ListCount(IDC_RESULT_LIST) == 1; }, 60000))
         << app.Text(IDC_STATUS_TEXT) << " / " << app.ListCount(IDC_RESULT_LIST);
     EXPECT_EQ(Lines(app), std::vector<std::string>{"剪贴板清空完毕！"});
-    EXPECT_EQ(app.Text(IDC_STATUS_TEXT), "扫描已完成！本次共扫描出 0 个垃圾文件，立即清除可帮您节省 0KB 磁盘空间。");
+    EXPECT_EQ(app.Text(IDC_STATUS_TEXT),
+              "扫描已完成！本次共扫描出 0 个垃圾文件，立即清除可帮您节省 0KB 磁盘空间。");
 }
 
 class RefusalE2E : public ScanRunE2E {
@@ -129,8 +128,7 @@ protected:
     bool NeedsOptions() const override { return false; }
 };
 
-TEST_F(RefusalE2E, NoOptionCheckedRefusesBothStarts)
-{
+TEST_F(RefusalE2E, NoOptionCheckedRefusesBothStarts) {
     app.Click(IDC_SELECT_NONE);
     app.Click(IDC_START);
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_STATUS_TEXT) == kRefused; }));
@@ -140,26 +138,28 @@ TEST_F(RefusalE2E, NoOptionCheckedRefusesBothStarts)
     EXPECT_FALSE(app.IsEnabled(IDC_STOP));
 }
 
-TEST_F(ScanRunE2E, DeleteAllDeletesExactlyTheListedJunkAndNothingAFolderSwappedForALinkLeadsTo)
-{
+TEST_F(ScanRunE2E, DeleteAllDeletesExactlyTheListedJunkAndNothingAFolderSwappedForALinkLeadsTo) {
     // A file named like a report line in the program's current folder, which the user was never
     // shown as junk.
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string bait = self;
     bait = bait.substr(0, bait.find_last_of('\\') + 1) + "回收站清空完毕！";
-    HANDLE f = CreateFileA(bait.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileA(bait.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     CloseHandle(f);
     // Same-named junk outside the scanned profile folder.
     const std::string outside = "C:\\florrin-e2e-outside";
     CreateDirectoryA(outside.c_str(), nullptr);
-    f = CreateFileA((outside + "\\c.gid").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    f = CreateFileA((outside + "\\c.gid").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     CloseHandle(f);
 
     app.Click(IDC_SCAN_NOW);
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app) && app.ListCount(IDC_RESULT_LIST) == 9; }, 60000));
+    ASSERT_TRUE(FlorrinSession::WaitUntil(
+        [&] { return ScanEnded(app) && app.ListCount(IDC_RESULT_LIST) == 9; }, 60000));
     // Between the walk and the delete, a folder of the tree becomes a link to the outside one.
     const std::string swapped = FixtureFolder() + "\\Temp\\deep";
     ASSERT_TRUE(MoveFileA(swapped.c_str(), (swapped + "-moved").c_str()));
@@ -171,7 +171,8 @@ TEST_F(ScanRunE2E, DeleteAllDeletesExactlyTheListedJunkAndNothingAFolderSwappedF
     Sleep(1000);  // the list repaints a moment after the status line
     KeepScreenshot("after-delete-all-with-a-swapped-folder");
 
-    EXPECT_NE(GetFileAttributesA((outside + "\\c.gid").c_str()), INVALID_FILE_ATTRIBUTES) << "deleted through the link";
+    EXPECT_NE(GetFileAttributesA((outside + "\\c.gid").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "deleted through the link";
     EXPECT_NE(GetFileAttributesA((swapped + "-moved\\c.gid").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Lines(app), std::vector<std::string>{swapped + "\\c.gid"});
     EXPECT_TRUE(RemoveUnixLink(swapped));
@@ -191,8 +192,7 @@ TEST_F(ScanRunE2E, DeleteAllDeletesExactlyTheListedJunkAndNothingAFolderSwappedF
 // A tree large enough for a scan to last a few seconds under Wine.
 class LongScanE2E : public ScanRunE2E {
 protected:
-    void PrepareFixture() override
-    {
+    void PrepareFixture() override {
         for (int folder = 0; folder < 40; ++folder) {
             std::string sub = "big\\d";
             sub.append(std::to_string(folder)).append("\\");
@@ -207,19 +207,17 @@ protected:
 
 // The walk no longer waits for the window, so it outruns a test; it is caught before its first
 // entry instead: "Event" held here keeps it waiting while the test pauses the run.
-void StartPausedBeforeTheFirstEntry(const FlorrinSession& app, HeldScanEvent& event)
-{
+void StartPausedBeforeTheFirstEntry(const FlorrinSession& app, HeldScanEvent& event) {
     event.Hold();
-    app.PostCommand(IDC_SCAN_NOW); // hidden after the first run
+    app.PostCommand(IDC_SCAN_NOW);  // hidden after the first run
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.IsEnabled(IDC_STOP); }, 30000));
     app.Click(IDC_PAUSE);
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_PAUSE) == "继续"; }));
     event.Release();
 }
 
-TEST_F(LongScanE2E, PauseHoldsTheWalkContinueResumesAndStopEndsIt)
-{
-    CheckOnly(app, 1); // "临时文件" only: no report line comes while the walk is held
+TEST_F(LongScanE2E, PauseHoldsTheWalkContinueResumesAndStopEndsIt) {
+    CheckOnly(app, 1);  // "临时文件" only: no report line comes while the walk is held
     HeldScanEvent event;
     StartPausedBeforeTheFirstEntry(app, event);
     EXPECT_FALSE(app.IsEnabled(IDC_START));
@@ -227,23 +225,25 @@ TEST_F(LongScanE2E, PauseHoldsTheWalkContinueResumesAndStopEndsIt)
     EXPECT_EQ(app.ListCount(IDC_RESULT_LIST), 0) << "the walk went on while paused";
     app.Click(IDC_PAUSE);
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_PAUSE) == "暂停"; }));
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app); }, 60000)) << app.Text(IDC_STATUS_TEXT);
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app); }, 60000))
+        << app.Text(IDC_STATUS_TEXT);
     EXPECT_EQ(app.ListCount(IDC_RESULT_LIST), 2000);
 
     // Stopped while held: the walk ends without taking another entry.
     StartPausedBeforeTheFirstEntry(app, event);
     app.Click(IDC_STOP);
-    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app); }, 20000)) << app.Text(IDC_STATUS_TEXT);
+    ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app); }, 20000))
+        << app.Text(IDC_STATUS_TEXT);
     Sleep(500);
     EXPECT_EQ(app.ListCount(IDC_RESULT_LIST), 0);
     EXPECT_EQ(app.Text(IDC_PAUSE), "暂停");
     EXPECT_FALSE(app.IsEnabled(IDC_PAUSE));
     EXPECT_TRUE(app.IsEnabled(IDC_DIR_TREE));
-    EXPECT_EQ(app.Text(IDC_STATUS_TEXT), "扫描已完成！本次共扫描出 0 个垃圾文件，立即清除可帮您节省 0KB 磁盘空间。");
+    EXPECT_EQ(app.Text(IDC_STATUS_TEXT),
+              "扫描已完成！本次共扫描出 0 个垃圾文件，立即清除可帮您节省 0KB 磁盘空间。");
 }
 
-TEST_F(LongScanE2E, StopFollowedAtOnceByStartNeverRunsTwoWalks)
-{
+TEST_F(LongScanE2E, StopFollowedAtOnceByStartNeverRunsTwoWalks) {
     CheckOnly(app, 1);
     app.Click(IDC_SCAN_NOW);
     int refused = 0;
@@ -275,13 +275,11 @@ TEST_F(LongScanE2E, StopFollowedAtOnceByStartNeverRunsTwoWalks)
 }
 
 // Whether a pixel looks like the busy ring's yellow-green, RGB(169, 229, 41).
-bool IsRingColour(COLORREF c)
-{
+bool IsRingColour(COLORREF c) {
     return GetRValue(c) > 120 && GetRValue(c) < 215 && GetGValue(c) > 190 && GetBValue(c) < 100;
 }
 
-int RingPixels(const FlorrinSession& app)
-{
+int RingPixels(const FlorrinSession& app) {
     RECT window{};
     GetWindowRect(app.Window(), &window);
     const int x = window.left + GetSystemMetrics(SM_CXDLGFRAME) + GetSystemMetrics(SM_CXBORDER) + 10;
@@ -290,14 +288,12 @@ int RingPixels(const FlorrinSession& app)
     Screenshot shot;
     int ring = 0;
     for (int dy = 0; dy < 24; ++dy) {
-        for (int dx = 0; dx < 24; ++dx)
-            ring += IsRingColour(shot.Pixel(x + dx, y + dy)) ? 1 : 0;
+        for (int dx = 0; dx < 24; ++dx) ring += IsRingColour(shot.Pixel(x + dx, y + dy)) ? 1 : 0;
     }
     return ring;
 }
 
-TEST_F(LongScanE2E, TheBusyRingTurnsAtTheTopLeftOfTheClientAreaWhileScanning)
-{
+TEST_F(LongScanE2E, TheBusyRingTurnsAtTheTopLeftOfTheClientAreaWhileScanning) {
     EXPECT_EQ(RingPixels(app), 0) << "a ring before any scan";
     CheckOnly(app, 1);
     app.Click(IDC_SCAN_NOW);
@@ -307,8 +303,7 @@ TEST_F(LongScanE2E, TheBusyRingTurnsAtTheTopLeftOfTheClientAreaWhileScanning)
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(app); }, 20000));
 }
 
-TEST_F(LongScanE2E, EscDuringAScanEndsTheProgramWithStatusZero)
-{
+TEST_F(LongScanE2E, EscDuringAScanEndsTheProgramWithStatusZero) {
     app.Click(IDC_SCAN_NOW);
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.ListCount(IDC_RESULT_LIST) >= 5; }, 30000));
     app.PressKey(VK_ESCAPE);
@@ -317,8 +312,7 @@ TEST_F(LongScanE2E, EscDuringAScanEndsTheProgramWithStatusZero)
     EXPECT_EQ(*app.ExitCode(), 0u);
 }
 
-TEST_F(LongScanE2E, ASecondCopysScanWaitsForTheFirstCopysScan)
-{
+TEST_F(LongScanE2E, ASecondCopysScanWaitsForTheFirstCopysScan) {
     CheckOnly(app, 1);
     {
         HeldScanEvent event;
@@ -341,4 +335,4 @@ TEST_F(LongScanE2E, ASecondCopysScanWaitsForTheFirstCopysScan)
     EXPECT_TRUE(FlorrinSession::WaitUntil([&] { return ScanEnded(second); }, 20000));
 }
 
-} // namespace
+}  // namespace

@@ -20,7 +20,8 @@ constexpr COLORREF kFaceHot = RGB(149, 219, 3);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 bool Near(COLORREF a, COLORREF b, int tolerance = 12) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
@@ -31,11 +32,11 @@ std::string Hex(COLORREF c) {
 }
 
 // The controls the layout moves, in client coordinates.
-const int kLaidOut[] = {IDC_STOP,        IDC_SELECT_ALL, IDC_SCAN_NOW, IDC_START,       IDC_PAUSE,
-                        IDC_SELECT_NONE, IDC_DELETE,     IDC_DELETE_ALL, IDC_STATUS_TEXT, IDC_PROGRESS,
-                        IDC_RESULT_LIST, IDC_OPTION_LIST, IDC_TAB,     IDC_DIR_TREE};
-const int kButtons[] = {IDC_STOP, IDC_SELECT_ALL, IDC_SCAN_NOW, IDC_START, IDC_PAUSE, IDC_SELECT_NONE, IDC_DELETE,
-                        IDC_DELETE_ALL};
+const int kLaidOut[] = {IDC_STOP,        IDC_SELECT_ALL,  IDC_SCAN_NOW,   IDC_START,       IDC_PAUSE,
+                        IDC_SELECT_NONE, IDC_DELETE,      IDC_DELETE_ALL, IDC_STATUS_TEXT, IDC_PROGRESS,
+                        IDC_RESULT_LIST, IDC_OPTION_LIST, IDC_TAB,        IDC_DIR_TREE};
+const int kButtons[] = {IDC_STOP,  IDC_SELECT_ALL,  IDC_SCAN_NOW, IDC_START,
+                        IDC_PAUSE, IDC_SELECT_NONE, IDC_DELETE,   IDC_DELETE_ALL};
 
 class SkinTest : public FlorrinTest {
 protected:
@@ -68,7 +69,9 @@ protected:
         MovePointer(rc.left + x, rc.top + y);
     }
     // The pointer away from every window of the program.
-    void ParkPointer() const { MovePointer(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2); }
+    void ParkPointer() const {
+        MovePointer(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+    }
     // Under Wine the program can still be handed the X motion of an earlier jump after a later
     // one, which puts the pointer back there: jump, let the motion arrive, then jump again.
     static void MovePointer(int x, int y) {
@@ -256,8 +259,10 @@ TEST_F(SkinTest, MaximiseAndRestoreMoveTheControlsOutAndBack) {
     KeepScreenshot("skin-options-page");
     const std::map<int, RECT> before = Layout();
     const RECT frame = Frame();
-    const float fx = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) / static_cast<float>(frame.right - frame.left);
-    const float fy = static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) / static_cast<float>(frame.bottom - frame.top);
+    const float fx =
+        static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) / static_cast<float>(frame.right - frame.left);
+    const float fy =
+        static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) / static_cast<float>(frame.bottom - frame.top);
 
     const int w = Width();
     PointAt(w - 45, 10);
@@ -381,9 +386,9 @@ TEST_F(SkinTest, ButtonsShowGreenFacesWithWhiteTextAndLightUpUnderThePointer) {
 
     const RECT start = app.WindowRect(IDC_START);
     MovePointer((start.left + start.right) / 2, (start.top + start.bottom) / 2);
-    EXPECT_TRUE(FlorrinSession::WaitUntil(
-        [&] { return Near(Screenshot::ScreenPixel(start.left + 4, start.top + 12), kFaceHot); }))
-        << Hex(Screenshot::ScreenPixel(start.left + 4, start.top + 12));
+    EXPECT_TRUE(FlorrinSession::WaitUntil([&] {
+        return Near(Screenshot::ScreenPixel(start.left + 4, start.top + 12), kFaceHot);
+    })) << Hex(Screenshot::ScreenPixel(start.left + 4, start.top + 12));
     ParkPointer();
     // The hover timer notices within a few 10 ms ticks.
     EXPECT_TRUE(FlorrinSession::WaitUntil(
@@ -418,17 +423,24 @@ TEST_F(SkinTest, RescanButtonAfterDeleteAllStandsOnTheSkinBlue) {
     app.Click(IDC_SCAN_NOW);
     // Ended: the summary sentence is written after the buttons come back.
     ASSERT_TRUE(FlorrinSession::WaitUntil(
-        [&] { return app.IsEnabled(IDC_START) && app.Text(IDC_STATUS_TEXT).rfind("扫描已完成！", 0) == 0; }, 60000));
+        [&] { return app.IsEnabled(IDC_START) && app.Text(IDC_STATUS_TEXT).rfind("扫描已完成！", 0) == 0; },
+        60000));
     const RECT list = app.WindowRect(IDC_RESULT_LIST);
     app.Click(IDC_DELETE_ALL);
     ASSERT_TRUE(FlorrinSession::WaitUntil([&] { return app.Text(IDC_SCAN_NOW) == "重新扫描"; }, 20000));
     const RECT rc = app.WindowRect(IDC_SCAN_NOW);
     // The face's four corners, and two points of the list's place beside the button.
-    const POINT points[] = {{rc.left, rc.top},           {rc.right - 1, rc.top},
-                            {rc.left, rc.bottom - 1},    {rc.right - 1, rc.bottom - 1},
-                            {list.left + 3, list.top + 3}, {list.right - 4, list.bottom - 4}};
-    const auto isBlue = [](const POINT& pt) { return Near(Screenshot::ScreenPixel(pt.x, pt.y), kBackground, 4); };
-    FlorrinSession::WaitUntil([&] { return std::all_of(std::begin(points), std::end(points), isBlue); }, 2000);
+    const POINT points[] = {{rc.left, rc.top},
+                            {rc.right - 1, rc.top},
+                            {rc.left, rc.bottom - 1},
+                            {rc.right - 1, rc.bottom - 1},
+                            {list.left + 3, list.top + 3},
+                            {list.right - 4, list.bottom - 4}};
+    const auto isBlue = [](const POINT& pt) {
+        return Near(Screenshot::ScreenPixel(pt.x, pt.y), kBackground, 4);
+    };
+    FlorrinSession::WaitUntil([&] { return std::all_of(std::begin(points), std::end(points), isBlue); },
+                              2000);
     for (const POINT& pt : points) {
         EXPECT_TRUE(isBlue(pt)) << pt.x - rc.left << "," << pt.y - rc.top << ": "
                                 << Hex(Screenshot::ScreenPixel(pt.x, pt.y));

@@ -71,9 +71,11 @@ bool IsSizeText(const std::string& size) {
 }
 
 std::optional<Summary> ParseSummary(const std::string& text) {
-    if (text.rfind(kSummaryStart, 0) != 0 || text.size() < kSummaryStart.size() + kSummaryEnd.size()) return {};
+    if (text.rfind(kSummaryStart, 0) != 0 || text.size() < kSummaryStart.size() + kSummaryEnd.size())
+        return {};
     if (text.compare(text.size() - kSummaryEnd.size(), kSummaryEnd.size(), kSummaryEnd) != 0) return {};
-    const std::string inner = text.substr(kSummaryStart.size(), text.size() - kSummaryStart.size() - kSummaryEnd.size());
+    const std::string inner =
+        text.substr(kSummaryStart.size(), text.size() - kSummaryStart.size() - kSummaryEnd.size());
     const size_t middle = inner.find(kSummaryMiddle);
     if (middle == std::string::npos) return {};
     Summary summary;
@@ -101,7 +103,8 @@ std::optional<uint64_t> FileChecksum(const std::string& path) {
     std::vector<char> bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
     CloseHandle(f);
     return Fnv1a(bytes) ^ bytes.size();
 }
@@ -144,7 +147,8 @@ std::optional<long> SystemTableHandleCount(DWORD processId) {
     std::vector<unsigned char> buffer(1 << 20);
     for (int attempt = 0; attempt < 8; ++attempt) {
         ULONG needed = 0;
-        const LONG status = query(kExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        const LONG status =
+            query(kExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
         if (status == kLengthMismatch) {
             buffer.resize(std::max<size_t>(buffer.size() * 2, needed + 4096));
             continue;
@@ -152,7 +156,8 @@ std::optional<long> SystemTableHandleCount(DWORD processId) {
         if (status < 0) return std::nullopt;
         const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
         long count = 0;
-        for (ULONG_PTR i = 0; i < table->count; ++i) count += table->entries[i].processId == processId ? 1 : 0;
+        for (ULONG_PTR i = 0; i < table->count; ++i)
+            count += table->entries[i].processId == processId ? 1 : 0;
         return count;
     }
     return std::nullopt;
@@ -228,9 +233,10 @@ protected:
     void WriteFixtureFile(const FixtureFile& file) {
         AddFile(file.relative, 0);
         std::vector<char> bytes(file.bytes);
-        for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(file.relative[i % file.relative.size()] + i);
-        HANDLE f = CreateFileA(PathOf(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr);
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(file.relative[i % file.relative.size()] + i);
+        HANDLE f = CreateFileA(PathOf(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(f, INVALID_HANDLE_VALUE) << PathOf(file);
         DWORD written = 0;
         EXPECT_TRUE(bytes.empty() || WriteFile(f, bytes.data(), file.bytes, &written, nullptr));
@@ -274,8 +280,10 @@ protected:
         ULONGLONG since = GetTickCount64();
         const ULONGLONG end = since + kRunTimeoutMs;
         for (;;) {
-            if (!Alive()) why = "the program ended";
-            else if (!Answers()) why = "WM_NULL not answered within 1 s";
+            if (!Alive())
+                why = "the program ended";
+            else if (!Answers())
+                why = "WM_NULL not answered within 1 s";
             if (!why.empty()) return false;
             const std::string status = app.Text(IDC_STATUS_TEXT);
             if (release && !released && app.Text(IDC_PAUSE) == "继续") {
@@ -317,7 +325,8 @@ protected:
 };
 
 TEST_F(SoakE2E, ManyRunsWithCommandsAtRandomMomentsLeaveTheProgramIdleConsistentAndLeakFree) {
-    const unsigned long seed = EnvNumber("FLORRIN_SOAK_SEED").value_or(static_cast<unsigned long>(GetTickCount64()));
+    const unsigned long seed =
+        EnvNumber("FLORRIN_SOAK_SEED").value_or(static_cast<unsigned long>(GetTickCount64()));
     const unsigned long runs = EnvNumber("FLORRIN_SOAK_RUNS").value_or(50);
     std::printf("soak seed %lu, %lu runs (FLORRIN_SOAK_SEED=%lu replays it)\n", seed, runs, seed);
     std::fflush(stdout);
@@ -445,10 +454,12 @@ TEST_F(SoakE2E, ManyRunsWithCommandsAtRandomMomentsLeaveTheProgramIdleConsistent
         }
         std::string why;
         const bool stopHeld = chance(50);
-        ASSERT_TRUE(WaitForIdle(why, [&] {
-            note(stopHeld ? "停止" : "继续");
-            app.Click(stopHeld ? IDC_STOP : IDC_PAUSE);
-        })) << why << "; " << log;
+        ASSERT_TRUE(WaitForIdle(why,
+                                [&] {
+                                    note(stopHeld ? "停止" : "继续");
+                                    app.Click(stopHeld ? IDC_STOP : IDC_PAUSE);
+                                }))
+            << why << "; " << log;
 
         // The idle state: buttons, pause text, tree, and one of the program's own status texts.
         EXPECT_EQ(app.Text(IDC_PAUSE), "暂停") << log;
@@ -491,19 +502,23 @@ TEST_F(SoakE2E, ManyRunsWithCommandsAtRandomMomentsLeaveTheProgramIdleConsistent
     std::printf("soak: %lu runs in %.1f s (%.2f s a run), %zu files, %zu of them junk\n", runs, seconds,
                 seconds / static_cast<double>(runs ? runs : 1), m_files.size(), junkPaths.size());
     for (const auto& [what, count] : tally) std::printf("  %s: %d\n", what.c_str(), count);
-    std::printf("threads after the first run %ld, after the soak %ld (margin %ld), at most %ld during a run\n",
-                first.threads, last.threads, kThreadMargin, peak.threads);
+    std::printf(
+        "threads after the first run %ld, after the soak %ld (margin %ld), at most %ld during a run\n",
+        first.threads, last.threads, kThreadMargin, peak.threads);
     EXPECT_LE(last.threads, first.threads + kThreadMargin);
     if (first.handles && last.handles) {
-        std::printf("handles after the first run %ld, after the soak %ld (margin %ld), at most %ld during a run, by %s\n",
-                    *first.handles, *last.handles, kHandleMargin, peak.handles.value_or(0), first.handleSource.c_str());
+        std::printf(
+            "handles after the first run %ld, after the soak %ld (margin %ld), at most %ld during a run, by "
+            "%s\n",
+            *first.handles, *last.handles, kHandleMargin, peak.handles.value_or(0),
+            first.handleSource.c_str());
         EXPECT_LE(*last.handles, *first.handles + kHandleMargin);
     } else {
         std::printf("handles: the platform cannot tell\n");
     }
     if (first.gdi && last.gdi) {
-        std::printf("GDI objects after the first run %ld, after the soak %ld (margin %ld)\n", *first.gdi, *last.gdi,
-                    kGdiMargin);
+        std::printf("GDI objects after the first run %ld, after the soak %ld (margin %ld)\n", *first.gdi,
+                    *last.gdi, kGdiMargin);
         EXPECT_LE(*last.gdi, *first.gdi + kGdiMargin);
     } else {
         std::printf("GDI objects: the platform cannot tell (GetGuiResources reads 0)\n");

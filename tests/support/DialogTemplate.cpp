@@ -62,18 +62,25 @@ private:
 
 std::u16string PredefinedClass(uint16_t atom) {
     switch (atom) {
-        case 0x80: return u"BUTTON";
-        case 0x81: return u"EDIT";
-        case 0x82: return u"STATIC";
-        case 0x83: return u"LISTBOX";
-        case 0x84: return u"SCROLLBAR";
-        case 0x85: return u"COMBOBOX";
-        default: return u"#atom";
+        case 0x80:
+            return u"BUTTON";
+        case 0x81:
+            return u"EDIT";
+        case 0x82:
+            return u"STATIC";
+        case 0x83:
+            return u"LISTBOX";
+        case 0x84:
+            return u"SCROLLBAR";
+        case 0x85:
+            return u"COMBOBOX";
+        default:
+            return u"#atom";
     }
 }
 
-constexpr uint32_t kSetFont = 0x40;     // DS_SETFONT
-constexpr uint32_t kShellFont = 0x48;   // DS_SETFONT | DS_FIXEDSYS
+constexpr uint32_t kSetFont = 0x40;    // DS_SETFONT
+constexpr uint32_t kShellFont = 0x48;  // DS_SETFONT | DS_FIXEDSYS
 
 }  // namespace
 

@@ -38,7 +38,8 @@ void Canvas::Paint(const Distance& shape, const Shader& shader, double opacity) 
 }
 
 void Canvas::Paint(const Distance& shape, Rgb colour, double opacity) {
-    Paint(shape, [colour](double, double) { return colour; }, opacity);
+    Paint(
+        shape, [colour](double, double) { return colour; }, opacity);
 }
 
 void Canvas::Over(int x, int y, Rgb c, double alpha) {

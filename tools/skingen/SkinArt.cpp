@@ -61,8 +61,8 @@ Canvas CaptionButton(Glyph glyph, const Canvas::Shader& back) {
 
 // The logo: a green disc with a white tick, centred at (cx, cy) with radius r.
 void PaintBadge(Canvas& c, double cx, double cy, double r) {
-    c.Paint(shape::Disc(cx, cy, r), Vertical(Mix(kSmallFace, kWhite, 0.3), Mix(kSmallFace, kBlack, 0.15),
-                                             c.Height()));
+    c.Paint(shape::Disc(cx, cy, r),
+            Vertical(Mix(kSmallFace, kWhite, 0.3), Mix(kSmallFace, kBlack, 0.15), c.Height()));
     c.Paint(shape::Ring(cx, cy, r - 0.5, 1.2), kWhite, 0.8);
     double u = r / 9.0, w = 2.2 * u;
     c.Paint(shape::Segment(cx - 4.5 * u, cy + 0.5 * u, cx - 1.5 * u, cy + 3.5 * u, w), kWhite);
@@ -123,13 +123,15 @@ const std::vector<SkinBitmap>& SkinBitmaps() {
         {IDB_BUSY_5, "busy_5.bmp", 24, 24, Busy<5>},
         {IDB_BUSY_6, "busy_6.bmp", 24, 24, Busy<6>},
         {IDB_BORDER_BOTTOM, "border_bottom.bmp", 775, 3, [] { return Edge(775, 3); }},
-        {IDB_CAPTION_CLOSE, "caption_close.bmp", 26, 26, [] { return CaptionButton(Glyph::Close, Caption(26)); }},
+        {IDB_CAPTION_CLOSE, "caption_close.bmp", 26, 26,
+         [] { return CaptionButton(Glyph::Close, Caption(26)); }},
         {IDB_CAPTION_CLOSE_HOT, "caption_close_hot.bmp", 26, 26,
          [] { return CaptionButton(Glyph::Close, Solid(kCloseHot)); }},
         {IDB_BORDER_LEFT, "border_left.bmp", 3, 433, [] { return Edge(3, 433); }},
         {IDB_CAPTION_LEFT, "caption_left.bmp", 100, 26, [] { return Filled(100, 26, Caption(26)); }},
         {IDB_CAPTION_MIDDLE, "caption_middle.bmp", 581, 26, [] { return Filled(581, 26, Caption(26)); }},
-        {IDB_CAPTION_MIN, "caption_min.bmp", 26, 26, [] { return CaptionButton(Glyph::Minimise, Caption(26)); }},
+        {IDB_CAPTION_MIN, "caption_min.bmp", 26, 26,
+         [] { return CaptionButton(Glyph::Minimise, Caption(26)); }},
         {IDB_CAPTION_MIN_HOT, "caption_min_hot.bmp", 26, 26,
          [] { return CaptionButton(Glyph::Minimise, Solid(kButtonHot)); }},
         {IDB_BORDER_RIGHT, "border_right.bmp", 3, 433, [] { return Edge(3, 433); }},
@@ -144,7 +146,8 @@ const std::vector<SkinBitmap>& SkinBitmaps() {
         {IDB_BUTTON_BIG, "button_big.bmp", 210, 95, [] { return BigFace(0.0); }},
         {IDB_BUTTON_SMALL_HOT, "button_small_hot.bmp", 88, 25, [] { return SmallFace(kSmallFaceHot); }},
         {IDB_BUTTON_BIG_HOT, "button_big_hot.bmp", 210, 95, [] { return BigFace(0.22); }},
-        {IDB_CAPTION_MAX, "caption_max.bmp", 26, 26, [] { return CaptionButton(Glyph::Maximise, Caption(26)); }},
+        {IDB_CAPTION_MAX, "caption_max.bmp", 26, 26,
+         [] { return CaptionButton(Glyph::Maximise, Caption(26)); }},
         {IDB_CAPTION_MAX_HOT, "caption_max_hot.bmp", 26, 26,
          [] { return CaptionButton(Glyph::Maximise, Solid(kButtonHot)); }},
     };

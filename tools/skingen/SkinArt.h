@@ -9,7 +9,8 @@
 
 // The colours the skin is drawn in; the background is also the colour key of the button faces.
 namespace skin {
-constexpr Rgb kBackground{static_cast<uint8_t>(SkinTable::kBackColor), static_cast<uint8_t>(SkinTable::kBackColor >> 8),
+constexpr Rgb kBackground{static_cast<uint8_t>(SkinTable::kBackColor),
+                          static_cast<uint8_t>(SkinTable::kBackColor >> 8),
                           static_cast<uint8_t>(SkinTable::kBackColor >> 16)};
 constexpr Rgb kCaptionTop{21, 146, 245};
 constexpr Rgb kWhite{255, 255, 255};

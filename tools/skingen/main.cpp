@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     for (const SkinFile& f : SkinFiles()) {
         std::string path = std::string(argv[1]) + "/" + f.name;
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
+        out.write(reinterpret_cast<const char*>(f.bytes.data()),
+                  static_cast<std::streamsize>(f.bytes.size()));
         if (!out) {
             std::fprintf(stderr, "skingen: cannot write %s\n", path.c_str());
             return 1;

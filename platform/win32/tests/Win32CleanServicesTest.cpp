@@ -43,12 +43,11 @@ public:
     }
 };
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void WriteFile(const std::string& path, const std::string& content = "x") {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
     ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
@@ -90,8 +89,9 @@ bool KeyExists(const char* path) {
 
 void MakeTypedUrlsKey() {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTypedUrlsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kTypedUrlsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     const char url1[] = "http://example.com/";
     const char url2[] = "http://example.org/";
     RegSetValueExA(key, "url1", 0, REG_SZ, reinterpret_cast<const BYTE*>(url1), sizeof url1);
@@ -105,7 +105,8 @@ bool CommitCacheEntry(const std::string& url) {
     if (!CreateUrlCacheEntryA(url.c_str(), 0, "htm", file, 0)) return false;
     WriteFile(file, "<html></html>");
     FILETIME none = {};
-    return CommitUrlCacheEntryA(url.c_str(), file, none, none, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr);
+    return CommitUrlCacheEntryA(url.c_str(), file, none, none, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr,
+                                nullptr);
 }
 
 bool CacheHas(const std::string& url) {
@@ -278,7 +279,8 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLe
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     std::vector<std::string> reportLines;
     for (int i = 0; i < kCleanOptionCount; ++i)
-        if (const char* line = CleanOptionReportLine(static_cast<CleanOption>(i))) reportLines.push_back(line);
+        if (const char* line = CleanOptionReportLine(static_cast<CleanOption>(i)))
+            reportLines.push_back(line);
     for (const auto& line : reportLines) WriteFile(line);  // in the current folder
     const std::string junk = folder + "\\a.tmp";
     const std::string kept = folder + "\\keep.txt";

@@ -13,7 +13,8 @@ uint32_t Read16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at 
 Canvas Numbered(int w, int h) {
     Canvas c(w, h);
     c.Fill([](double x, double y) {
-        return Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(100 + static_cast<int>(x) + static_cast<int>(y))};
+        return Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                   static_cast<uint8_t>(100 + static_cast<int>(x) + static_cast<int>(y))};
     });
     return c;
 }

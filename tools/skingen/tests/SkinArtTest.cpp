@@ -37,7 +37,8 @@ TEST(SkinFiles, CommittedFilesAreExactlyWhatTheGeneratorDraws) {
     std::set<std::string> generated;
     for (const SkinFile& f : SkinFiles()) {
         std::ofstream(dir / f.name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
+            .write(reinterpret_cast<const char*>(f.bytes.data()),
+                   static_cast<std::streamsize>(f.bytes.size()));
         generated.insert(f.name);
     }
     for (const std::string& name : generated) {
@@ -57,14 +58,14 @@ TEST(SkinBitmaps, EveryIdOnceWithItsSize) {
         int w, h;
     };
     const Expected expected[] = {
-        {IDB_BUSY_1, 24, 24},           {IDB_BUSY_2, 24, 24},           {IDB_BUSY_3, 24, 24},
-        {IDB_BUSY_4, 24, 24},           {IDB_BUSY_5, 24, 24},           {IDB_BUSY_6, 24, 24},
-        {IDB_BORDER_BOTTOM, 775, 3},    {IDB_CAPTION_CLOSE, 26, 26},    {IDB_CAPTION_CLOSE_HOT, 26, 26},
-        {IDB_BORDER_LEFT, 3, 433},      {IDB_CAPTION_LEFT, 100, 26},    {IDB_CAPTION_MIDDLE, 581, 26},
-        {IDB_CAPTION_MIN, 26, 26},      {IDB_CAPTION_MIN_HOT, 26, 26},  {IDB_BORDER_RIGHT, 3, 433},
-        {IDB_CAPTION_RIGHT, 100, 26},   {IDB_CAPTION_LOGO, 26, 26},     {IDB_BUTTON_SMALL, 88, 25},
-        {IDB_BUTTON_BIG, 210, 95},      {IDB_BUTTON_SMALL_HOT, 88, 25}, {IDB_BUTTON_BIG_HOT, 210, 95},
-        {IDB_CAPTION_MAX, 26, 26},      {IDB_CAPTION_MAX_HOT, 26, 26},
+        {IDB_BUSY_1, 24, 24},         {IDB_BUSY_2, 24, 24},           {IDB_BUSY_3, 24, 24},
+        {IDB_BUSY_4, 24, 24},         {IDB_BUSY_5, 24, 24},           {IDB_BUSY_6, 24, 24},
+        {IDB_BORDER_BOTTOM, 775, 3},  {IDB_CAPTION_CLOSE, 26, 26},    {IDB_CAPTION_CLOSE_HOT, 26, 26},
+        {IDB_BORDER_LEFT, 3, 433},    {IDB_CAPTION_LEFT, 100, 26},    {IDB_CAPTION_MIDDLE, 581, 26},
+        {IDB_CAPTION_MIN, 26, 26},    {IDB_CAPTION_MIN_HOT, 26, 26},  {IDB_BORDER_RIGHT, 3, 433},
+        {IDB_CAPTION_RIGHT, 100, 26}, {IDB_CAPTION_LOGO, 26, 26},     {IDB_BUTTON_SMALL, 88, 25},
+        {IDB_BUTTON_BIG, 210, 95},    {IDB_BUTTON_SMALL_HOT, 88, 25}, {IDB_BUTTON_BIG_HOT, 210, 95},
+        {IDB_CAPTION_MAX, 26, 26},    {IDB_CAPTION_MAX_HOT, 26, 26},
     };
     ASSERT_EQ(SkinBitmaps().size(), std::size(expected));
     std::set<std::string> files;
@@ -179,7 +180,8 @@ TEST(SkinBitmaps, BusyFramesTurnOnTheBackground) {
         for (size_t j = 0; j < i; ++j) {
             bool differ = false;
             for (int y = 0; y < 24; ++y)
-                for (int x = 0; x < 24; ++x) differ = differ || frames[i].RgbAt(x, y) != frames[j].RgbAt(x, y);
+                for (int x = 0; x < 24; ++x)
+                    differ = differ || frames[i].RgbAt(x, y) != frames[j].RgbAt(x, y);
             EXPECT_TRUE(differ) << "frames " << j + 1 << " and " << i + 1 << " are the same";
         }
     }
