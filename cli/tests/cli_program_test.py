@@ -96,6 +96,11 @@ class Program:
             del env["LC_ALL"]
             env.update(LANG="zh_CN.UTF-8", LC_MESSAGES=ENGLISH)
         done = subprocess.run(self.command + args, cwd=cwd, env=env, capture_output=True, timeout=120)
+        # Every run of the program writes something; a silent end under Wine is a start that never
+        # reached it (seen once in a loaded CI run): said, and started once more.
+        if self.wine and not done.stdout and not done.stderr:
+            print(f"warning: {args} ended with status {done.returncode} and no output; started again")
+            done = subprocess.run(self.command + args, cwd=cwd, env=env, capture_output=True, timeout=120)
         # JSON is UTF-8 wherever it runs; everything else is in the terminal's encoding.
         out = done.stdout.decode("utf-8" if "--json" in args else self.encoding, "replace").replace("\r\n", "\n")
         err = done.stderr.decode(self.encoding, "replace").replace("\r\n", "\n")
