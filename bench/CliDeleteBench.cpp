@@ -1,10 +1,12 @@
 // florrin-cli's clean of 10,000 listed junk files, each checked and unlinked through its folder's
-// descriptor, against a plain unlink(path) loop over the same files in the same order. Each round
+// descriptor, against the path delete it replaced (lstat then unlink by path) and against a bare
+// unlink(path) loop, over the same files in the same order. Each round
 // makes the tree afresh, lists it with the walk (not timed) and times the delete alone, in wall
 // time and in the CPU time of the deleting thread (kernel time included, and less at the mercy of
-// a busy machine); the two alternate, seven rounds each, best and median printed.
+// a busy machine); the three take turns, seven rounds each, best and median printed.
 // Usage: bench_cli_delete [folder].
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -63,33 +65,38 @@ struct Timing {
     std::size_t deleted = 0;
 };
 
-Timing TimeDelete(const std::string& root, bool safe) {
+enum class Way { Checked, PathDelete, Unlink };
+
+Timing TimeDelete(const std::string& root, Way way) {
     MakeTree(root);
     const std::vector<JunkFile> files = List(root);
     Timing timing;
     std::size_t& deleted = timing.deleted;
     const double cpuStart = ThreadCpuSeconds();
     const auto start = Clock::now();
-    if (safe) {
+    if (way == Way::Checked) {
         JunkFileRemover remover(root);
         for (const JunkFile& junk : files)
             deleted += remover.Remove(junk) == JunkFileRemover::Result::Deleted;
     } else {
-        for (const JunkFile& junk : files) deleted += unlink(junk.path.c_str()) == 0;
+        struct stat info {};
+        for (const JunkFile& junk : files)
+            deleted += (way == Way::Unlink || lstat(junk.path.c_str(), &info) == 0) &&
+                       unlink(junk.path.c_str()) == 0;
     }
     timing.wall = std::chrono::duration<double>(Clock::now() - start).count();
     timing.cpu = ThreadCpuSeconds() - cpuStart;
     return timing;
 }
 
-void Print(const char* what, std::vector<double>& safe, std::vector<double>& plain) {
+void Print(const char* what, const char* against, std::vector<double>& safe, std::vector<double>& plain) {
     std::sort(safe.begin(), safe.end());
     std::sort(plain.begin(), plain.end());
     const std::size_t middle = safe.size() / 2;
     std::printf(
-        "%-5s unlink(path) loop best %.4f s median %.4f s; checked delete best %.4f s median %.4f s;"
+        "%-5s %s best %.4f s median %.4f s; checked delete best %.4f s median %.4f s;"
         " ratio best %.2f x, median %.2f x\n",
-        what, plain.front(), plain[middle], safe.front(), safe[middle], safe.front() / plain.front(),
+        what, against, plain.front(), plain[middle], safe.front(), safe[middle], safe.front() / plain.front(),
         safe[middle] / plain[middle]);
 }
 
@@ -98,22 +105,27 @@ void Print(const char* what, std::vector<double>& safe, std::vector<double>& pla
 int main(int argc, char** argv) {
     const std::string root =
         argc > 1 ? argv[1] : (fs::temp_directory_path() / "florrin-delete-bench").string();
-    std::vector<double> safeWall, plainWall, safeCpu, plainCpu;
+    std::vector<double> wall[3], cpu[3];
     for (int round = 0; round < kRounds; ++round) {
-        for (const bool isSafe : {false, true}) {
-            const Timing timing = TimeDelete(root, isSafe);
+        for (const Way way : {Way::Unlink, Way::Checked, Way::PathDelete}) {
+            const Timing timing = TimeDelete(root, way);
             if (timing.deleted != static_cast<std::size_t>(kTop * kInner * kFilesPerFolder)) {
                 std::fprintf(stderr, "only %zu files deleted\n", timing.deleted);
                 return 1;
             }
-            (isSafe ? safeWall : plainWall).push_back(timing.wall);
-            (isSafe ? safeCpu : plainCpu).push_back(timing.cpu);
+            wall[static_cast<int>(way)].push_back(timing.wall);
+            cpu[static_cast<int>(way)].push_back(timing.cpu);
         }
     }
     fs::remove_all(root);
     std::printf("tree: %s, %d files in %d folders\n", root.c_str(), kTop * kInner * kFilesPerFolder,
                 kTop * kInner + kTop);
-    Print("wall", safeWall, plainWall);
-    Print("cpu", safeCpu, plainCpu);
+    const int checked = static_cast<int>(Way::Checked);
+    const int pathDelete = static_cast<int>(Way::PathDelete);
+    const int bare = static_cast<int>(Way::Unlink);
+    Print("wall", "lstat+unlink(path)", wall[checked], wall[pathDelete]);
+    Print("cpu", "lstat+unlink(path)", cpu[checked], cpu[pathDelete]);
+    Print("wall", "unlink(path) loop", wall[checked], wall[bare]);
+    Print("cpu", "unlink(path) loop", cpu[checked], cpu[bare]);
     return 0;
 }
