@@ -1,9 +1,10 @@
 #include "platform/win32/Win32FileDeleter.h"
 
+#include <winternl.h>
+
 #include <utility>
 
 #include "engine/PathText.h"
-#include "engine/ReparseTag.h"
 #include "platform/win32/AnsiLeadBytePredicate.h"
 
 namespace {
@@ -13,10 +14,21 @@ constexpr DWORD kFolderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;  // no rena
 // let another program rename the folder under the held handle.
 constexpr DWORD kFolderAccess = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES;
 constexpr DWORD kFileSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-// The longest name the system gives, in characters, and its FILE_NAME_INFO in DWORDs.
+// The longest name the system gives, in characters, and the buffer its object name takes, in
+// pointer-sized units for the alignment of the string it begins with.
 constexpr size_t kNameChars = 32768;
-constexpr size_t kNameBufferDwords =
-    (sizeof(FILE_NAME_INFO) + kNameChars * sizeof(WCHAR)) / sizeof(DWORD) + 1;
+constexpr size_t kNameBufferUnits = (sizeof(UNICODE_STRING) + kNameChars * sizeof(WCHAR)) / sizeof(void*) + 1;
+constexpr ULONG kObjectNameInformation = 1;
+
+// The name of an open file or folder with the volume it is on ("\Device\HarddiskVolume3\..." on
+// Windows, "\??\C:\..." under Wine, which gives a link's target): a name without the volume
+// would pass a link to the same path on another drive.
+using QueryObject = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
+QueryObject QueryObjectEntry() {
+    static const auto entry = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    return entry;
+}
 
 bool ToWide(const std::string& ansi, std::wstring& wide) {
     wide.clear();
@@ -39,16 +51,6 @@ bool IsPlainName(const std::wstring& name) {
     return !name.empty() && name != L"." && name != L".." && name.find_first_of(L"/:") == std::wstring::npos;
 }
 
-bool ReadTag(HANDLE handle, FILE_ATTRIBUTE_TAG_INFO& tag) {
-    return GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) != FALSE;
-}
-
-// A junction or symbolic link in place of what was listed; other reparse points (cloud and
-// deduplicated files) hold their own content, as the walk takes them.
-bool IsLink(const FILE_ATTRIBUTE_TAG_INFO& tag) {
-    return (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsLinkReparseTag(tag.ReparseTag);
-}
-
 }  // namespace
 
 Win32FileDeleter::Win32FileDeleter(std::string scanRoot) : m_root(std::move(scanRoot)) {}
@@ -66,7 +68,13 @@ DeleteOutcome Win32FileDeleter::Delete(const std::string& path) {
 
 std::optional<DeleteOutcome> Win32FileDeleter::RefusalToMove(const std::string& path) {
     UniqueHandle file;
-    return OpenListedFile(path, 0, file);
+    if (const auto refusal = OpenListedFile(path, FILE_READ_ATTRIBUTES, file)) return refusal;
+    // A read-only file is not moved either: it stays as it is.
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic))
+        return ReasonOfRefusal(path, GetLastError());
+    if (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) return DeleteOutcome::ReadOnly;
+    return std::nullopt;
 }
 
 DeleteOutcome Win32FileDeleter::ReasonOfRefusal(const std::string& path, DWORD error) {
@@ -98,18 +106,13 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenListedFile(const std::string&
     if (const auto refusal = ReachFolders(path, components)) return refusal;
     const Folder& folder = m_folders.back();
     const std::wstring& name = components.back();
-    const HANDLE handle =
-        CreateFileW(Inside(folder.openPath, name).c_str(), access | FILE_READ_ATTRIBUTES, kFileSharing,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    // Opened as a file (a folder is refused), through any link on the way: the name the system
+    // then gives it shows where the path led. A read-only file refuses the delete itself.
+    const HANDLE handle = CreateFileW(Inside(folder.openPath, name).c_str(), access, kFileSharing, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     file.Reset(handle);
-    FILE_ATTRIBUTE_TAG_INFO tag{};
-    if (!ReadTag(handle, tag)) return ReasonOfRefusal(path, GetLastError());
-    if (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) return DeleteOutcome::NotAFile;
-    // Wine opens a Unix link's target whatever it is asked: the name it gives shows where it led.
-    if (IsLink(tag) || !IsNamedInside(handle, folder, name)) return DeleteOutcome::Changed;
-    // Never made writable: it stays as it is.
-    if (tag.FileAttributes & FILE_ATTRIBUTE_READONLY) return DeleteOutcome::ReadOnly;
+    if (!IsNamedInside(handle, folder, name)) return DeleteOutcome::Changed;
     return std::nullopt;
 }
 
@@ -150,22 +153,21 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenRoot(const std::string& path)
     // The scanned folder is taken as the user named it, links and all; what lies below is checked.
     std::wstring root;
     if (!ToWide(m_root, root)) return DeleteOutcome::Failed;
-    Folder folder;
-    const HANDLE handle = CreateFileW(root.c_str(), kFolderAccess, kFolderSharing, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, kFileSharing, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
-    folder.handle.Reset(handle);
-    FILE_ATTRIBUTE_TAG_INFO tag{};
-    if (!ReadTag(handle, tag)) return ReasonOfRefusal(path, GetLastError());
-    if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteOutcome::Changed;
-    // The long form ("\\?\C:\...", "\\?\UNC\...") opens paths past 259 characters.
-    std::wstring openPath(kNameChars, L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(
-        handle, openPath.data(), static_cast<DWORD>(openPath.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0 || length >= openPath.size()) return DeleteOutcome::Failed;
-    openPath.resize(length);
-    folder.openPath = std::move(openPath);
-    if (!SystemName(handle, folder.systemName)) return DeleteOutcome::Failed;
+    const UniqueHandle named(handle);
+    // The long form ("\\?\C:\...", "\\?\UNC\...") opens paths past 259 characters, and its
+    // long names are the ones every file's own name will be given under.
+    Folder folder;
+    folder.openPath.assign(kNameChars, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(named.Get(), folder.openPath.data(),
+                                                   static_cast<DWORD>(folder.openPath.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 || length >= folder.openPath.size()) return DeleteOutcome::Failed;
+    folder.openPath.resize(length);
+    if (const auto refusal = OpenFolder(path, folder)) return refusal;
+    if (!SystemName(folder.handle.Get(), folder.systemName)) return DeleteOutcome::Failed;
     m_folders.push_back(std::move(folder));
     return std::nullopt;
 }
@@ -175,18 +177,17 @@ std::optional<DeleteOutcome> Win32FileDeleter::Descend(const std::string& path,
     Folder folder;
     folder.component = component;
     folder.openPath = Inside(m_folders.back().openPath, component);
-    const HANDLE handle =
-        CreateFileW(folder.openPath.c_str(), kFolderAccess, kFolderSharing, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
-    folder.handle.Reset(handle);
-    FILE_ATTRIBUTE_TAG_INFO tag{};
-    if (!ReadTag(handle, tag)) return ReasonOfRefusal(path, GetLastError());
-    if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) || IsLink(tag) ||
-        !IsNamedInside(handle, m_folders.back(), component))
-        return DeleteOutcome::Changed;
+    if (const auto refusal = OpenFolder(path, folder)) return refusal;
     folder.systemName = Inside(m_folders.back().systemName, component);
     m_folders.push_back(std::move(folder));
+    return std::nullopt;
+}
+
+std::optional<DeleteOutcome> Win32FileDeleter::OpenFolder(const std::string& path, Folder& folder) {
+    const HANDLE handle = CreateFileW(folder.openPath.c_str(), kFolderAccess, kFolderSharing, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
+    folder.handle.Reset(handle);
     return std::nullopt;
 }
 
@@ -200,11 +201,14 @@ bool Win32FileDeleter::IsNamedInside(HANDLE handle, const Folder& parent, const 
 }
 
 bool Win32FileDeleter::SystemName(HANDLE handle, std::wstring& name) {
-    if (m_nameBuffer.empty()) m_nameBuffer.resize(kNameBufferDwords);
-    auto* info = reinterpret_cast<FILE_NAME_INFO*>(m_nameBuffer.data());
-    if (!GetFileInformationByHandleEx(handle, FileNameInfo, info,
-                                      static_cast<DWORD>(m_nameBuffer.size() * sizeof(DWORD))))
+    const QueryObject query = QueryObjectEntry();
+    if (query == nullptr) return false;
+    if (m_nameBuffer.empty()) m_nameBuffer.resize(kNameBufferUnits);
+    ULONG returned = 0;
+    if (query(handle, kObjectNameInformation, m_nameBuffer.data(),
+              static_cast<ULONG>(m_nameBuffer.size() * sizeof(void*)), &returned) < 0)
         return false;
-    name.assign(info->FileName, info->FileNameLength / sizeof(WCHAR));
+    const auto* info = reinterpret_cast<const UNICODE_STRING*>(m_nameBuffer.data());
+    name.assign(info->Buffer, info->Length / sizeof(WCHAR));
     return true;
 }

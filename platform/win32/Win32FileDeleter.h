@@ -10,12 +10,13 @@
 #include "platform/win32/UniqueHandle.h"
 
 // Deletes the files a walk listed below the folder it scanned, through handles. Every folder from
-// the scanned one down is opened without following a link, must be a real folder (a junction or
-// symbolic link is not one) that the system names where the listed path says, and stays open
-// without delete sharing, so it can be neither renamed nor replaced while the file goes. The file
-// is opened the same way and deleted through its handle. A file whose path no longer leads where
-// the walk listed it stays (Changed); a read-only one stays as it is. Paths that follow each other
-// keep the folders they share open, so a sorted list opens each folder once.
+// the scanned one down stays open without delete sharing, so none of them can be renamed or
+// replaced while the file goes. The file is opened through whatever its path now leads to, and
+// the system must name it, volume and all, at the listed path: a link anywhere on the way (a
+// junction, a symbolic link, a Unix link under Wine) shows in that name. Then it is deleted through
+// its handle. A file whose path no longer leads where the walk listed it stays (Changed); a
+// read-only one stays as it is. Paths that follow each other keep the folders they share open, so
+// a sorted list opens each folder once.
 class Win32FileDeleter : public FileDeleter {
 public:
     explicit Win32FileDeleter(std::string scanRoot);
@@ -47,11 +48,13 @@ private:
                                               const std::vector<std::wstring>& components);
     std::optional<DeleteOutcome> OpenRoot(const std::string& path);
     std::optional<DeleteOutcome> Descend(const std::string& path, const std::wstring& component);
+    // Opens folder.openPath and holds it.
+    std::optional<DeleteOutcome> OpenFolder(const std::string& path, Folder& folder);
     // Whether the system names the open handle as component directly inside parent.
     bool IsNamedInside(HANDLE handle, const Folder& parent, const std::wstring& component);
     bool SystemName(HANDLE handle, std::wstring& name);
 
     std::string m_root;
     std::vector<Folder> m_folders;
-    std::vector<DWORD> m_nameBuffer;
+    std::vector<void*> m_nameBuffer;
 };

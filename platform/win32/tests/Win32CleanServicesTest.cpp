@@ -273,8 +273,14 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLe
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     // Links an interrupted run left would lead the folder's removal outside.
-    for (const char* link : {"florrin-clean-test\\sub", "florrin-clean-test\\t.tmp"})
+    for (const char* link :
+         {"florrin-clean-test\\sub", "florrin-clean-test\\sub2", "florrin-clean-test\\t.tmp"})
         RemoveUnixLink(temp + std::string(link));
+    // A drive of its own, to link to the listed folder's path on it.
+    std::string driveLink = UnixPath("C:\\");
+    driveLink = "Z:" + driveLink.substr(0, driveLink.rfind("c:")) + "f:";
+    std::replace(driveLink.begin(), driveLink.end(), '/', '\\');
+    RemoveUnixLink(driveLink);
     const std::string folder = TempFolder();
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     std::vector<std::string> reportLines;
@@ -289,8 +295,13 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLe
     const std::string inSwapped = folder + "\\sub\\s.tmp";
     const std::string swappedFile = folder + "\\t.tmp";
     const std::string outside = folder + "-outside";
+    const std::string inOtherDrive = folder + "\\sub2\\s.tmp";
+    const std::string otherDrive = folder + "-drive";
     RemoveTree(outside);
+    RemoveTree(otherDrive);
     CreateDirectoryA(outside.c_str(), nullptr);
+    ASSERT_EQ(SHCreateDirectoryExA(nullptr, (otherDrive + folder.substr(2) + "\\sub2").c_str(), nullptr), 0);
+    WriteFile(otherDrive + inOtherDrive.substr(2));
     CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
     for (const std::string& file :
          {junk, kept, readOnly, inSwapped, swappedFile, outside + "\\s.tmp", outside + "\\t.tmp"})
@@ -298,7 +309,8 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLe
     ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
 
     std::vector<std::string> listed = reportLines;
-    for (const std::string& file : {junk, readOnly, inSwapped, swappedFile}) listed.push_back(file);
+    for (const std::string& file : {junk, readOnly, inSwapped, inOtherDrive, swappedFile})
+        listed.push_back(file);
     std::sort(listed.begin(), listed.end());
     FakeResultListWindow window(listed);  // sorted, as the list box keeps it
 
@@ -306,6 +318,9 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLe
     ASSERT_TRUE(DeleteFileA(swappedFile.c_str()));
     ASSERT_TRUE(MakeUnixLink(folder + "\\sub", UnixPath(outside)));
     ASSERT_TRUE(MakeUnixLink(swappedFile, UnixPath(outside + "\\t.tmp")));
+    ASSERT_TRUE(MakeUnixLink(driveLink, UnixPath(otherDrive)));
+    ASSERT_TRUE(MakeUnixLink(folder + "\\sub2", UnixPath(otherDrive + folder.substr(2) + "\\sub2")));
+    Sleep(1100);  // Wine looks at its drives again once a second
 
     // The deleter holds the scanned folder open until it goes.
     auto deleter = std::make_unique<Win32FileDeleter>(folder);
@@ -318,9 +333,10 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLe
     // Nothing the links lead to goes, nor the file moved away with its folder.
     EXPECT_TRUE(Exists(outside + "\\s.tmp"));
     EXPECT_TRUE(Exists(outside + "\\t.tmp"));
+    EXPECT_TRUE(Exists(otherDrive + inOtherDrive.substr(2)));
     EXPECT_TRUE(Exists(folder + "\\sub-moved\\s.tmp"));
-    EXPECT_EQ(window.lines, (std::vector<std::string>{readOnly, inSwapped, swappedFile}));
-    EXPECT_EQ(window.statusTexts.back(), "清理完毕，3 个文件未能删除（文件只读、路径已改变）。");
+    EXPECT_EQ(window.lines, (std::vector<std::string>{readOnly, inOtherDrive, inSwapped, swappedFile}));
+    EXPECT_EQ(window.statusTexts.back(), "清理完毕，4 个文件未能删除（文件只读、路径已改变）。");
     // A path outside the scanned folder, or climbing out of it, never reaches the system.
     WriteFile(outside + "\\u.tmp");
     EXPECT_EQ(deleter->Delete(outside + "\\u.tmp"), DeleteOutcome::Failed);
@@ -332,6 +348,9 @@ TEST(Win32FileDeleter, DeleteAllRemovesListedJunkOnlyAndKeepsInViewWhatStaysOrLe
     SetCurrentDirectoryA(temp);
     EXPECT_TRUE(RemoveUnixLink(folder + "\\sub"));
     EXPECT_TRUE(RemoveUnixLink(swappedFile));
+    EXPECT_TRUE(RemoveUnixLink(folder + "\\sub2"));
+    EXPECT_TRUE(RemoveUnixLink(driveLink));
     RemoveTree(folder);
     RemoveTree(outside);
+    RemoveTree(otherDrive);
 }
