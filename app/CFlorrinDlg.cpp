@@ -9,6 +9,7 @@
 #include "app/CAboutDlg.h"
 #include "engine/CleanCommands.h"
 #include "engine/CleanOption.h"
+#include "engine/DeleteAhead.h"
 #include "engine/SizeKB.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
@@ -32,6 +33,9 @@ const char* const kCloseQuestion = "扫描还未完成，您确定要关闭程�
 const char* const kCaption = "Florrin";
 const char* const kFolderTab = "扫描目录";
 const char* const kOptionsTab = "清理选项";
+// Threads that delete beside the interface thread in "全部删除": a third one gained a fifth over
+// two under Wine, a fourth nothing.
+constexpr int kDeleteHelpers = 2;
 
 // The user's profile folder: the shell's answer, else the USERPROFILE variable, else empty
 // (and an empty scan folder finds nothing).
@@ -95,9 +99,14 @@ void CFlorrinDlg::OnDeleteAll() {
     // A long list keeps the window answering; but not during a walk, whose requests would add
     // lines under the loop.
     m_view.BeginDeleteAll(!m_scanRun.IsScanning());
-    // Open until the last line is done: the sorted lines share their folders.
+    // Open until the last line is done: the sorted lines share their folders. Two more deleters
+    // take the later parts of a long list on threads of their own.
     Win32FileDeleter deleter(m_scanRun.ListedFolder());
-    ::OnDeleteAll(m_view, deleter, AnsiLeadBytePredicate());
+    std::vector<std::unique_ptr<FileDeleter>> helpers;
+    for (int i = 0; i < kDeleteHelpers; ++i)
+        helpers.push_back(std::make_unique<Win32FileDeleter>(m_scanRun.ListedFolder()));
+    DeleteAhead ahead(deleter, std::move(helpers));
+    ::OnDeleteAll(m_view, ahead, AnsiLeadBytePredicate());
 }
 
 void CFlorrinDlg::OnScanNow() { m_scanRun.OnScanNow(); }

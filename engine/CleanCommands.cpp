@@ -1,6 +1,7 @@
 #include "engine/CleanCommands.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,11 +76,30 @@ void OnDelete(ResultListWindow& window, FileDeleter& deleter, const LeadBytePred
 }
 
 void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte) {
-    std::vector<std::string> kept;
-    std::set<DeleteOutcome> reasons;
+    // Read once for the deleter to know what comes, and once only unless the list changes.
+    std::vector<std::optional<std::string>> listed;
+    std::vector<std::string> files;
     std::string line;
     for (int i = 0; i < window.GetLineCount(); ++i) {
-        if (!window.GetLineText(i, line)) continue;
+        if (!window.GetLineText(i, line)) {
+            listed.emplace_back();
+            continue;
+        }
+        listed.emplace_back(line);
+        if (!IsReportLine(line) && IsAbsoluteFilePath(line, isLeadByte)) files.push_back(line);
+    }
+    deleter.Expect(files);
+    std::vector<std::string> kept;
+    std::set<DeleteOutcome> reasons;
+    for (int i = 0; i < window.GetLineCount(); ++i) {
+        // Only a line added while the window answered changes the list under the loop.
+        if (static_cast<size_t>(window.GetLineCount()) != listed.size()) {
+            if (!window.GetLineText(i, line)) continue;
+        } else if (const auto& read = listed[static_cast<size_t>(i)]) {
+            line = *read;
+        } else {
+            continue;
+        }
         window.ShowDeletingLine(line);
         const DeleteOutcome outcome = DeleteListedFile(deleter, line, isLeadByte);
         if (!LeavesNoFile(outcome)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/DeleteOutcome.h"
 
@@ -9,4 +10,7 @@ class FileDeleter {
 public:
     virtual ~FileDeleter() = default;
     virtual DeleteOutcome Delete(const std::string& path) = 0;
+    // The paths Delete is about to be called for, in that order: a deleter may start on them at
+    // once. The caller then asks for each of them.
+    virtual void Expect(const std::vector<std::string>& /*paths*/) {}
 };

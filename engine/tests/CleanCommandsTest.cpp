@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/CleanCommands.h"
 #include "engine/CleanOption.h"
 #include "engine/Cp936LeadByte.h"
+#include "engine/DeleteAhead.h"
 #include "engine/tests/FakeResultList.h"
 
 namespace {
@@ -150,6 +152,32 @@ TEST(OnDeleteAll, EmptyListStillEndsInThePreScanLook) {
     EXPECT_TRUE(d.deleted.empty());
     EXPECT_EQ(w.statusTexts, std::vector<std::string>{"清理完毕！"});
     EXPECT_EQ(w.scanNowText, "重新扫描");
+}
+
+TEST(OnDeleteAll, ALongListIsSharedWithHelperThreadsAtFolderBoundariesAndEachFileTriedOnce) {
+    std::vector<std::string> lines;
+    for (const auto& [folder, files] : {std::pair{"a", 50}, {"b", 30}, {"c", 40}})
+        for (int file = 100; file < 100 + files; ++file)
+            lines.push_back("C:\\t\\" + std::string(folder) + "\\f" + std::to_string(file));
+    FakeResultListWindow w(lines);
+    RecordingDeleter callers;
+    callers.outcomes[lines[0]] = DeleteOutcome::InUse;
+    std::vector<std::unique_ptr<FileDeleter>> owned;
+    owned.push_back(std::make_unique<RecordingDeleter>());
+    owned.push_back(std::make_unique<RecordingDeleter>());
+    auto& helper1 = static_cast<RecordingDeleter&>(*owned[0]);
+    auto& helper2 = static_cast<RecordingDeleter&>(*owned[1]);
+    helper2.outcomes[lines[115]] = DeleteOutcome::ReadOnly;
+    DeleteAhead ahead(callers, std::move(owned));
+    OnDeleteAll(w, ahead, IsCp936LeadByte);
+    // Thirds cut at 40 and 80, moved on to where a folder begins.
+    EXPECT_EQ(callers.deleted, std::vector<std::string>(lines.begin(), lines.begin() + 50));
+    EXPECT_EQ(helper1.deleted, std::vector<std::string>(lines.begin() + 50, lines.begin() + 80));
+    EXPECT_EQ(helper2.deleted, std::vector<std::string>(lines.begin() + 80, lines.end()));
+    EXPECT_EQ(w.lines, (std::vector<std::string>{lines[0], lines[115]}));
+    EXPECT_EQ(w.statusTexts.back(), "清理完毕，2 个文件未能删除（文件只读、文件正在使用）。");
+    // Asked again, a path goes to the caller's deleter.
+    EXPECT_EQ(ahead.Delete(lines[115]), DeleteOutcome::Deleted);
 }
 
 TEST(SelectCommands, CheckAndUncheckEveryOption) {
