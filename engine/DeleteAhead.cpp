@@ -1,6 +1,7 @@
 #include "engine/DeleteAhead.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace {
 
@@ -56,7 +57,12 @@ void DeleteAhead::Expect(const std::vector<std::string>& paths) {
     }
     for (size_t part = 1; part < parts; ++part) {
         Helper& helper = m_helpers[part - 1];
-        helper.thread = std::thread(&DeleteAhead::HelperMain, this, std::ref(helper));
+        try {
+            helper.thread = std::thread(&DeleteAhead::HelperMain, this, std::ref(helper));
+        } catch (const std::system_error&) {
+            // No thread to be had: the caller's deleter takes this part too.
+            for (size_t i = helper.begin; i < helper.end; ++i) m_aheadIndex.erase(m_ahead[i]);
+        }
     }
 }
 
