@@ -23,8 +23,8 @@ size_t FolderBoundary(const std::vector<std::string>& paths, size_t at) {
 
 }  // namespace
 
-DeleteAhead::DeleteAhead(FileDeleter& callers, std::vector<std::unique_ptr<FileDeleter>> helpers)
-    : m_callers(callers) {
+DeleteAhead::DeleteAhead(FileDeleter& callerDeleter, std::vector<std::unique_ptr<FileDeleter>> helpers)
+    : m_callerDeleter(callerDeleter) {
     m_helpers.resize(helpers.size());
     for (size_t i = 0; i < helpers.size(); ++i) m_helpers[i].deleter = std::move(helpers[i]);
 }
@@ -68,7 +68,7 @@ void DeleteAhead::Expect(const std::vector<std::string>& paths) {
 
 DeleteOutcome DeleteAhead::Delete(const std::string& path) {
     const auto found = m_aheadIndex.find(path);
-    if (found == m_aheadIndex.end() || m_returned[found->second]) return m_callers.Delete(path);
+    if (found == m_aheadIndex.end() || m_returned[found->second]) return m_callerDeleter.Delete(path);
     const size_t index = found->second;
     m_returned[index] = true;
     const Helper& helper = *std::find_if(m_helpers.begin(), m_helpers.end(), [index](const Helper& h) {

@@ -18,7 +18,7 @@
 // order; a path asked for again, or never announced, goes to the caller's deleter.
 class DeleteAhead : public FileDeleter {
 public:
-    DeleteAhead(FileDeleter& callers, std::vector<std::unique_ptr<FileDeleter>> helpers);
+    DeleteAhead(FileDeleter& callerDeleter, std::vector<std::unique_ptr<FileDeleter>> helpers);
     // Stops the helpers before their next file and waits for them.
     ~DeleteAhead() override;
     DeleteAhead(const DeleteAhead&) = delete;
@@ -37,7 +37,7 @@ private:
     };
     void HelperMain(Helper& helper);
 
-    FileDeleter& m_callers;
+    FileDeleter& m_callerDeleter;
     std::vector<Helper> m_helpers;
     // Set before the helpers start, read-only afterwards.
     std::vector<std::string> m_ahead;
