@@ -17,5 +17,6 @@ void OnDelete(ResultListWindow& window, FileDeleter& deleter, const LeadBytePred
 // "全部删除": shows each line in the status line and deletes its file (absolute paths only). When
 // every file is gone it empties and hides the list, writes "清理完毕！" and shows the big button
 // as "重新扫描". Otherwise the list keeps exactly the lines whose files stay (report lines go) and
-// the status line says how many stayed and why. No confirmation.
+// the status line says how many stayed and why. No confirmation. The deleter is told every file
+// first (FileDeleter::Expect), so it may work ahead.
 void OnDeleteAll(ResultListWindow& window, FileDeleter& deleter, const LeadBytePredicate& isLeadByte);
