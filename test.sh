@@ -67,7 +67,7 @@ build_or_fail asan build/asan -DFLORRIN_SANITIZE=address,undefined &&
   run_layer asan build/asan -j"$jobs"
 # 3. The threaded tests under ThreadSanitizer (test names carry "Thread" or "Concurrent").
 build_or_fail tsan build/tsan -DFLORRIN_SANITIZE=thread &&
-  run_layer tsan build/tsan -j"$jobs" -R 'Thread|Concurrent|ScanRun|JunkPattern'
+  run_layer tsan build/tsan -j"$jobs" -R 'Thread|Concurrent|ScanRun|ScanFolder|JunkPattern'
 
 # 4. The 32-bit program as it ships: it builds, and it needs no DLL but the system's.
 if build_or_fail win32 build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake; then

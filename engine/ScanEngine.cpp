@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/FolderReadAhead.h"
 #include "engine/PathText.h"
 #include "engine/SizeKB.h"
 #include "engine/WalkRules.h"
@@ -88,32 +89,36 @@ void ScanEngine::ScanFolder(const std::string& folder) {
     // Something else may have written the status line or the bar since the last walk.
     m_bStatusSet = false;
     m_bProgressSet = false;
-    ScanLevel(folder);
+    FolderReadAhead readAhead(m_enumerator, m_scanGate, m_bStopScan);
+    ScanLevel(folder, readAhead.Open(SearchPatternOf(folder, m_separator, m_isLeadByte)), readAhead);
 }
 
-void ScanEngine::ScanLevel(const std::string& folder) {
-    const std::string pattern = SearchPatternOf(folder, m_separator, m_isLeadByte);
-    // A pattern too long for the platform's buffer is a folder that cannot be listed.
-    std::unique_ptr<FolderEnumeration> listing = FitsMaxPath(pattern) ? m_enumerator.Open(pattern) : nullptr;
+void ScanEngine::ScanLevel(const std::string& folder, FolderListing listing, FolderReadAhead& readAhead) {
     if (m_bStopScan.load()) {
-        listing.reset();
+        listing = FolderListing();
         m_window.SignalScanEvent();
         return;
     }
-    if (!listing) return;
+    if (!listing.IsOpen()) return;
 
+    bool bPlanned = false;
     FolderEntry entry;
-    while (listing->Next(entry)) {
+    while (listing.Next(entry)) {
         m_scanGate.Pass();
         if (m_bStopScan.load()) {
-            listing.reset();
+            listing = FolderListing();
             m_window.SignalScanEvent();
-            return;
+            break;
         }
         if (entry.isDirectory) {
             if (!IsWalkedFolder(entry)) continue;
             const std::string child = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
-            if (FitsMaxPath(child)) ScanLevel(child);
+            if (!FitsMaxPath(child)) continue;
+            if (!bPlanned) {
+                PlanLevel(folder, child, listing, readAhead);
+                bPlanned = true;
+            }
+            ScanLevel(child, readAhead.TakeNext(), readAhead);
             continue;
         }
         std::string full = PathJoin(folder, entry.name, m_separator, m_isLeadByte);
@@ -127,6 +132,19 @@ void ScanEngine::ScanLevel(const std::string& folder) {
             m_window.AddResultLine(full);
         }
     }
+    if (bPlanned) readAhead.LeaveLevel();
+}
+
+void ScanEngine::PlanLevel(const std::string& folder, const std::string& firstChild, FolderListing& listing,
+                           FolderReadAhead& readAhead) {
+    readAhead.ReadRest(listing);
+    std::vector<std::string> entered{SearchPatternOf(firstChild, m_separator, m_isLeadByte)};
+    for (const FolderEntry* entry = listing.UnreadBegin(); entry != listing.UnreadEnd(); ++entry) {
+        if (!entry->isDirectory || !IsWalkedFolder(*entry)) continue;
+        const std::string child = PathJoin(folder, entry->name, m_separator, m_isLeadByte);
+        if (FitsMaxPath(child)) entered.push_back(SearchPatternOf(child, m_separator, m_isLeadByte));
+    }
+    readAhead.EnterLevel(std::move(entered));
 }
 
 void ScanEngine::ResetJunkTotals() {

@@ -9,6 +9,7 @@
 
 #include "engine/DiskSpaceQuery.h"
 #include "engine/FolderEnumerator.h"
+#include "engine/FolderReadAhead.h"
 #include "engine/LeadBytePredicate.h"
 #include "engine/PauseGate.h"
 #include "engine/ScanWindow.h"
@@ -83,7 +84,11 @@ private:
     mutable std::mutex m_junkPatternsLock;
     std::vector<std::string> m_lstJunkPatterns;
 
-    void ScanLevel(const std::string& folder);
+    void ScanLevel(const std::string& folder, FolderListing listing, FolderReadAhead& readAhead);
+    // At a level's first folder to enter: reads the rest of the level and tells the read-ahead
+    // every folder the walk will enter from it, that one first.
+    void PlanLevel(const std::string& folder, const std::string& firstChild, FolderListing& listing,
+                   FolderReadAhead& readAhead);
     void SetStatusText(const std::string& text);
     void SetProgressPos(uint32_t position);
     // The scan thread's copy of the pattern list, refreshed when the list has changed, so the

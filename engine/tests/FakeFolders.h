@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,20 +26,25 @@ public:
         m_folders[searchPattern] = std::move(entries);
     }
 
+    // The walk's read-ahead opens folders on a second thread.
     std::unique_ptr<FolderEnumeration> Open(const std::string& searchPattern) override {
-        opened.push_back(searchPattern);
+        {
+            std::lock_guard lock(m_openedLock);
+            opened.push_back(searchPattern);
+        }
         auto found = m_folders.find(searchPattern);
         if (found == m_folders.end()) return nullptr;
         return std::make_unique<Listing>(found->second, liveListings);
     }
 
     std::vector<std::string> opened;
-    int liveListings = 0;
+    std::atomic<int> liveListings{0};
 
 private:
     class Listing : public FolderEnumeration {
     public:
-        Listing(const std::vector<FolderEntry>& entries, int& live) : m_entries(entries), m_live(live) {
+        Listing(const std::vector<FolderEntry>& entries, std::atomic<int>& live)
+            : m_entries(entries), m_live(live) {
             ++m_live;
         }
         ~Listing() override { --m_live; }
@@ -50,9 +57,10 @@ private:
     private:
         const std::vector<FolderEntry>& m_entries;
         std::size_t m_next = 0;
-        int& m_live;
+        std::atomic<int>& m_live;
     };
 
+    std::mutex m_openedLock;
     std::map<std::string, std::vector<FolderEntry>> m_folders;
 };
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <tuple>
+
 #include "engine/Cp936LeadByte.h"
 #include "engine/ReparseTag.h"
 #include "engine/ScanEngine.h"
@@ -155,6 +158,44 @@ TEST_F(ScanFolderTest, StopInTheLastEntryOfEveryLevelSignalsNothing) {
     engine.AddJunkPatterns();
     engine.ScanFolder("C:\\r");
     EXPECT_EQ(window.signals, 0);
+}
+
+TEST_F(ScanFolderTest, FoldersListedAheadAreWalkedInOrderEachOpenedOnce) {
+    // r holds three folders of four folders of two files, with a file beside each group.
+    folders.Add("C:\\r\\*.*",
+                {F::File("r.tmp", 0), F::Dir("0"), F::Dir("1"), F::Dir("2"), F::File("s.tmp", 0)});
+    Requests inOrder{"C:\\r\\r.tmp"};
+    for (const char* i : {"0", "1", "2"}) {
+        const std::string level = std::string("C:\\r\\") + i;
+        folders.Add(level + "\\*.*",
+                    {F::Dir("0"), F::Dir("1"), F::Dir("2"), F::Dir("3"), F::File("f.tmp", 0)});
+        for (const char* j : {"0", "1", "2", "3"}) {
+            folders.Add(level + "\\" + j + "\\*.*", {F::File("a.tmp", 0), F::File("b.tmp", 0)});
+            inOrder.insert(inOrder.end(), {level + "\\" + j + "\\a.tmp", level + "\\" + j + "\\b.tmp"});
+        }
+        inOrder.push_back(level + "\\f.tmp");
+    }
+    inOrder.push_back("C:\\r\\s.tmp");
+    engine.AddJunkPatterns();
+    // Stopped after the last file of r\1\2, r\1 and r each have entries left.
+    for (const auto& [stopAfter, lines, signals] :
+         {std::tuple{std::string(), std::size_t{29}, 0},
+          std::tuple{std::string("C:\\r\\1\\2\\b.tmp"), std::size_t{16}, 2}}) {
+        window.lines.clear();
+        window.signals = 0;
+        window.stopAfter = stopAfter;
+        folders.opened.clear();
+        engine.ClearStopRequest();
+        engine.ScanFolder("C:\\r");
+        EXPECT_EQ(window.lines, Requests(inOrder.begin(), inOrder.begin() + lines));
+        EXPECT_EQ(window.signals, signals);
+        EXPECT_EQ(folders.liveListings, 0);
+        const std::set<std::string> distinct(folders.opened.begin(), folders.opened.end());
+        EXPECT_EQ(distinct.size(), folders.opened.size());
+        if (stopAfter.empty()) {
+            EXPECT_EQ(folders.opened.size(), 16u);
+        }
+    }
 }
 
 TEST_F(ScanFolderTest, LinkedFoldersAreNotEntered) {
