@@ -13,6 +13,16 @@ constexpr std::size_t kMostAhead = 64;
 
 }  // namespace
 
+void FolderReadAhead::LevelPlan::Add(const std::string& searchPattern) {
+    m_patterns += searchPattern;
+    m_ends.push_back(m_patterns.size());
+}
+
+std::string FolderReadAhead::LevelPlan::At(std::size_t i) const {
+    const std::size_t begin = i == 0 ? 0 : m_ends[i - 1];
+    return m_patterns.substr(begin, m_ends[i] - begin);
+}
+
 FolderReadAhead::FolderReadAhead(FolderEnumerator& enumerator, PauseGate& gate, const std::atomic<bool>& stop)
     : m_enumerator(enumerator), m_gate(gate), m_stop(stop) {
     try {
@@ -29,16 +39,6 @@ FolderReadAhead::~FolderReadAhead() {
     }
     m_changed.notify_all();
     if (m_helper.joinable()) m_helper.join();
-}
-
-bool FolderListing::Next(FolderEntry& entry) {
-    if (m_nNext < m_read.size()) {
-        entry = std::move(m_read[m_nNext++]);
-        return true;
-    }
-    if (m_live && m_live->Next(entry)) return true;
-    m_live.reset();
-    return false;
 }
 
 FolderListing FolderReadAhead::Open(const std::string& searchPattern) {
@@ -60,16 +60,13 @@ void FolderReadAhead::ReadRest(FolderListing& listing) {
     listing.m_live.reset();
 }
 
-void FolderReadAhead::EnterLevel(std::vector<std::string> searchPatterns) {
-    Level level;
-    level.slots.reserve(searchPatterns.size());
-    for (std::string& pattern : searchPatterns) {
-        level.slots.push_back(std::make_shared<Slot>());
-        level.slots.back()->searchPattern = std::move(pattern);
-    }
+void FolderReadAhead::EnterLevel(LevelPlan plan) {
     {
         std::lock_guard lock(m_mutex);
-        m_levels.push_back(std::move(level));
+        Level& level = m_levels.emplace_back();
+        level.states.assign(plan.Size(), SlotState::Waiting);
+        level.plan = std::move(plan);
+        level.serial = ++m_nLevelsEntered;
     }
     m_changed.notify_all();
 }
@@ -78,63 +75,75 @@ void FolderReadAhead::LeaveLevel() {
     {
         std::lock_guard lock(m_mutex);
         const Level& level = m_levels.back();
-        for (std::size_t i = level.next; i < level.slots.size(); ++i)
-            if (level.slots[i]->state != SlotState::Waiting) --m_nAhead;
+        for (std::size_t i = level.next; i < level.states.size(); ++i) {
+            if (level.states[i] == SlotState::Waiting) continue;
+            m_listed.erase(KeyOf(level.serial, i));
+            --m_nAhead;
+        }
         m_levels.pop_back();
     }
     m_changed.notify_all();
 }
 
-std::shared_ptr<FolderReadAhead::Slot> FolderReadAhead::ClaimEarliest() {
-    if (m_nAhead >= kMostAhead || m_stop.load()) return nullptr;
+std::optional<FolderReadAhead::Claim> FolderReadAhead::ClaimEarliest() {
+    if (m_nAhead >= kMostAhead || m_stop.load()) return std::nullopt;
     // The innermost level's folders come first: the walk enters them before its parents' next.
     for (auto level = m_levels.rbegin(); level != m_levels.rend(); ++level) {
-        for (std::size_t i = level->next; i < level->slots.size(); ++i) {
-            if (level->slots[i]->state != SlotState::Waiting) continue;
-            level->slots[i]->state = SlotState::Listing;
+        for (std::size_t i = level->next; i < level->states.size(); ++i) {
+            if (level->states[i] != SlotState::Waiting) continue;
+            level->states[i] = SlotState::Listing;
             ++m_nAhead;
-            return level->slots[i];
+            return Claim{level->serial, i, level->plan.At(i)};
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-void FolderReadAhead::ListInto(Slot& slot, std::unique_lock<std::mutex>& lock) {
+void FolderReadAhead::ListInto(const Claim& claim, std::unique_lock<std::mutex>& lock) {
     lock.unlock();
-    FolderListing listing = Open(slot.searchPattern);
+    FolderListing listing = Open(claim.searchPattern);
     ReadRest(listing);
     lock.lock();
-    slot.listing = std::move(listing);
-    slot.state = SlotState::Listed;
+    // A level the walk has left at a stop takes nothing more.
+    for (auto level = m_levels.rbegin(); level != m_levels.rend(); ++level) {
+        if (level->serial != claim.serial) continue;
+        level->states[claim.index] = SlotState::Listed;
+        m_listed.emplace(KeyOf(claim.serial, claim.index), std::move(listing));
+        break;
+    }
     m_changed.notify_all();
 }
 
 void FolderReadAhead::HelperMain() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        std::shared_ptr<Slot> slot;
-        m_changed.wait(lock, [&] { return m_bQuit || (slot = ClaimEarliest()) != nullptr; });
+        std::optional<Claim> claim;
+        m_changed.wait(lock, [&] { return m_bQuit || (claim = ClaimEarliest()).has_value(); });
         if (m_bQuit) return;
-        ListInto(*slot, lock);
+        ListInto(*claim, lock);
     }
 }
 
 FolderListing FolderReadAhead::TakeNext() {
     std::unique_lock lock(m_mutex);
     Level& level = m_levels.back();
-    const std::shared_ptr<Slot> slot = level.slots[level.next++];
+    const std::size_t index = level.next++;
     for (;;) {
-        if (slot->state == SlotState::Waiting) {
+        if (level.states[index] == SlotState::Waiting) {
+            const std::string searchPattern = level.plan.At(index);
             lock.unlock();
-            return Open(slot->searchPattern);
+            return Open(searchPattern);
         }
-        if (slot->state == SlotState::Listed) {
+        if (level.states[index] == SlotState::Listed) {
+            const auto listed = m_listed.find(KeyOf(level.serial, index));
+            FolderListing listing = std::move(listed->second);
+            m_listed.erase(listed);
             --m_nAhead;
             m_changed.notify_all();
-            return std::move(slot->listing);
+            return listing;
         }
         // The helper is listing it: list a later one meanwhile rather than wait.
-        if (const std::shared_ptr<Slot> later = ClaimEarliest())
+        if (const std::optional<Claim> later = ClaimEarliest())
             ListInto(*later, lock);
         else
             m_changed.wait(lock);

@@ -3,34 +3,17 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/FolderEnumerator.h"
+#include "engine/FolderListing.h"
 #include "engine/PauseGate.h"
-
-// A folder's entries as the walk reads them: straight from the file system, or from what was read
-// ahead. Closes its listing when destroyed.
-class FolderListing {
-public:
-    // False when the folder is missing, is no folder, or cannot be read.
-    bool IsOpen() const { return m_bOpen; }
-    // The next entry, the first one included; false when there is none left.
-    bool Next(FolderEntry& entry);
-    // The entries read ahead that Next has not yielded yet.
-    const FolderEntry* UnreadBegin() const { return m_read.data() + m_nNext; }
-    const FolderEntry* UnreadEnd() const { return m_read.data() + m_read.size(); }
-
-private:
-    friend class FolderReadAhead;
-    bool m_bOpen = false;
-    std::unique_ptr<FolderEnumeration> m_live;
-    std::vector<FolderEntry> m_read;
-    std::size_t m_nNext = 0;
-};
 
 // Listing a folder mostly waits on the file system, so a depth-first walk that lists one folder at
 // a time leaves a core idle. Told the folders each level of the walk will enter, a helper thread
@@ -41,6 +24,19 @@ private:
 // walk sees that entries were left.
 class FolderReadAhead {
 public:
+    // The search patterns of the folders one level will enter, in order, end to end: a level of
+    // many folders costs little more than their paths.
+    class LevelPlan {
+    public:
+        void Add(const std::string& searchPattern);
+        std::size_t Size() const { return m_ends.size(); }
+        std::string At(std::size_t i) const;
+
+    private:
+        std::string m_patterns;
+        std::vector<std::size_t> m_ends;
+    };
+
     FolderReadAhead(FolderEnumerator& enumerator, PauseGate& gate, const std::atomic<bool>& stop);
     // Stops the helper after its current listing and waits for it.
     ~FolderReadAhead();
@@ -51,32 +47,34 @@ public:
     FolderListing Open(const std::string& searchPattern);
     // Reads the rest of a listing now, so the walk knows the folders it will enter from it.
     void ReadRest(FolderListing& listing);
-    // The walk enters a level: the search patterns of the folders it will enter from it, in order.
-    void EnterLevel(std::vector<std::string> searchPatterns);
+    // The walk enters a level that holds folders to enter.
+    void EnterLevel(LevelPlan plan);
     // The next of the innermost level's folders, listed by whichever thread got to it first.
     FolderListing TakeNext();
     // The walk leaves the innermost level, its folders taken or the walk stopped.
     void LeaveLevel();
 
 private:
-    enum class SlotState { Waiting, Listing, Listed };
-    struct Slot {
-        std::string searchPattern;
-        SlotState state = SlotState::Waiting;
-        FolderListing listing;
-    };
+    enum class SlotState : uint8_t { Waiting, Listing, Listed };
     struct Level {
-        // Shared with a thread listing one, so a level left at a stop may go while it lists.
-        std::vector<std::shared_ptr<Slot>> slots;
+        LevelPlan plan;
+        std::vector<SlotState> states;
         std::size_t next = 0;
+        uint64_t serial = 0;  // names the level to a listing that outlives it at a stop
+    };
+    struct Claim {
+        uint64_t serial;
+        std::size_t index;
+        std::string searchPattern;
     };
 
     void HelperMain();
-    // The earliest waiting folder in the walk's order, now marked as listed by the caller; null
-    // when there is none, the walk is stopped, or enough listings already wait to be taken.
-    std::shared_ptr<Slot> ClaimEarliest();
-    // Reads slot's folder whole outside the lock and hands the listing over under it.
-    void ListInto(Slot& slot, std::unique_lock<std::mutex>& lock);
+    // The earliest waiting folder in the walk's order, now marked as being listed; none when there
+    // is none, the walk is stopped, or enough listings already wait to be taken.
+    std::optional<Claim> ClaimEarliest();
+    // Reads the claimed folder whole outside the lock and hands the listing over under it.
+    void ListInto(const Claim& claim, std::unique_lock<std::mutex>& lock);
+    static uint64_t KeyOf(uint64_t serial, std::size_t index) { return (serial << 32) | index; }
 
     FolderEnumerator& m_enumerator;
     PauseGate& m_gate;
@@ -85,7 +83,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<Level> m_levels;
-    std::size_t m_nAhead = 0;  // folders claimed ahead of the walk and not yet taken
+    uint64_t m_nLevelsEntered = 0;
+    std::unordered_map<uint64_t, FolderListing> m_listed;  // by KeyOf the level and the folder
+    std::size_t m_nAhead = 0;                              // claimed ahead of the walk, not yet taken
     bool m_bQuit = false;
     std::thread m_helper;
 };

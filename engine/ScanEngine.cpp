@@ -138,11 +138,12 @@ void ScanEngine::ScanLevel(const std::string& folder, FolderListing listing, Fol
 void ScanEngine::PlanLevel(const std::string& folder, const std::string& firstChild, FolderListing& listing,
                            FolderReadAhead& readAhead) {
     readAhead.ReadRest(listing);
-    std::vector<std::string> entered{SearchPatternOf(firstChild, m_separator, m_isLeadByte)};
+    FolderReadAhead::LevelPlan entered;
+    entered.Add(SearchPatternOf(firstChild, m_separator, m_isLeadByte));
     for (const FolderEntry* entry = listing.UnreadBegin(); entry != listing.UnreadEnd(); ++entry) {
         if (!entry->isDirectory || !IsWalkedFolder(*entry)) continue;
         const std::string child = PathJoin(folder, entry->name, m_separator, m_isLeadByte);
-        if (FitsMaxPath(child)) entered.push_back(SearchPatternOf(child, m_separator, m_isLeadByte));
+        if (FitsMaxPath(child)) entered.Add(SearchPatternOf(child, m_separator, m_isLeadByte));
     }
     readAhead.EnterLevel(std::move(entered));
 }
