@@ -107,8 +107,8 @@ void FolderReadAhead::ListInto(const Claim& claim, std::unique_lock<std::mutex>&
     // A level the walk has left at a stop takes nothing more.
     for (auto level = m_levels.rbegin(); level != m_levels.rend(); ++level) {
         if (level->serial != claim.serial) continue;
-        level->states[claim.index] = SlotState::Listed;
         m_listed.emplace(KeyOf(claim.serial, claim.index), std::move(listing));
+        level->states[claim.index] = SlotState::Listed;
         break;
     }
     m_changed.notify_all();
@@ -120,8 +120,26 @@ void FolderReadAhead::HelperMain() {
         std::optional<Claim> claim;
         m_changed.wait(lock, [&] { return m_bQuit || (claim = ClaimEarliest()).has_value(); });
         if (m_bQuit) return;
-        ListInto(*claim, lock);
+        try {
+            ListInto(*claim, lock);
+        } catch (...) {
+            // Out of memory, say: the walk lists that folder itself, meets the failure on its own
+            // thread and ends as a failed walk does; this thread helps no more.
+            if (!lock.owns_lock()) lock.lock();
+            GiveBack(*claim);
+            return;
+        }
     }
+}
+
+void FolderReadAhead::GiveBack(const Claim& claim) {
+    for (auto level = m_levels.rbegin(); level != m_levels.rend(); ++level) {
+        if (level->serial != claim.serial || level->states[claim.index] != SlotState::Listing) continue;
+        level->states[claim.index] = SlotState::Waiting;
+        --m_nAhead;
+        break;
+    }
+    m_changed.notify_all();
 }
 
 FolderListing FolderReadAhead::TakeNext() {

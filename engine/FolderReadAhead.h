@@ -74,6 +74,8 @@ private:
     std::optional<Claim> ClaimEarliest();
     // Reads the claimed folder whole outside the lock and hands the listing over under it.
     void ListInto(const Claim& claim, std::unique_lock<std::mutex>& lock);
+    // Hands an unfinished claim back to the walk, when its level is still there.
+    void GiveBack(const Claim& claim);
     static uint64_t KeyOf(uint64_t serial, std::size_t index) { return (serial << 32) | index; }
 
     FolderEnumerator& m_enumerator;

@@ -47,6 +47,7 @@ public:
     // Walks folder depth first: counts every file into the scanned total and the progress bar, and
     // lists every junk file. Stops at the next entry once a stop is requested, signalling the scan
     // event from each level that had entries left; waits between entries while the walk is held.
+    // A second thread lists the folders it is about to enter; it handles entries as one thread would.
     void ScanFolder(const std::string& folder);
 
     // The used space, in KB, of the drive that holds path; 0 when the drive cannot be queried.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +33,7 @@ public:
             std::lock_guard lock(m_openedLock);
             opened.push_back(searchPattern);
         }
+        if (searchPattern == throwsOn) throw std::bad_alloc();
         auto found = m_folders.find(searchPattern);
         if (found == m_folders.end()) return nullptr;
         return std::make_unique<Listing>(found->second, liveListings);
@@ -39,6 +41,7 @@ public:
 
     std::vector<std::string> opened;
     std::atomic<int> liveListings{0};
+    std::string throwsOn;  // a folder whose listing fails as memory running out would
 
 private:
     class Listing : public FolderEnumeration {

@@ -196,6 +196,12 @@ TEST_F(ScanFolderTest, FoldersListedAheadAreWalkedInOrderEachOpenedOnce) {
             EXPECT_EQ(folders.opened.size(), 16u);
         }
     }
+    // A listing that fails on either thread ends the walk on the walk's own thread.
+    folders.throwsOn = "C:\\r\\2\\1\\*.*";
+    window.stopAfter.clear();
+    engine.ClearStopRequest();
+    EXPECT_THROW(engine.ScanFolder("C:\\r"), std::bad_alloc);
+    EXPECT_EQ(folders.liveListings, 0);
 }
 
 TEST_F(ScanFolderTest, LinkedFoldersAreNotEntered) {
