@@ -105,11 +105,9 @@ void FolderReadAhead::ListInto(const Claim& claim, std::unique_lock<std::mutex>&
     ReadRest(listing);
     lock.lock();
     // A level the walk has left at a stop takes nothing more.
-    for (auto level = m_levels.rbegin(); level != m_levels.rend(); ++level) {
-        if (level->serial != claim.serial) continue;
+    if (Level* level = FindLevel(claim.serial)) {
         m_listed.emplace(KeyOf(claim.serial, claim.index), std::move(listing));
         level->states[claim.index] = SlotState::Listed;
-        break;
     }
     m_changed.notify_all();
 }
@@ -133,13 +131,18 @@ void FolderReadAhead::HelperMain() {
 }
 
 void FolderReadAhead::GiveBack(const Claim& claim) {
-    for (auto level = m_levels.rbegin(); level != m_levels.rend(); ++level) {
-        if (level->serial != claim.serial || level->states[claim.index] != SlotState::Listing) continue;
+    Level* level = FindLevel(claim.serial);
+    if (level != nullptr && level->states[claim.index] == SlotState::Listing) {
         level->states[claim.index] = SlotState::Waiting;
         --m_nAhead;
-        break;
     }
     m_changed.notify_all();
+}
+
+FolderReadAhead::Level* FolderReadAhead::FindLevel(uint64_t serial) {
+    for (auto level = m_levels.rbegin(); level != m_levels.rend(); ++level)
+        if (level->serial == serial) return &*level;
+    return nullptr;
 }
 
 FolderListing FolderReadAhead::TakeNext() {

@@ -76,6 +76,8 @@ private:
     void ListInto(const Claim& claim, std::unique_lock<std::mutex>& lock);
     // Hands an unfinished claim back to the walk, when its level is still there.
     void GiveBack(const Claim& claim);
+    // The level of that serial, null once the walk has left it.
+    Level* FindLevel(uint64_t serial);
     static uint64_t KeyOf(uint64_t serial, std::size_t index) { return (serial << 32) | index; }
 
     FolderEnumerator& m_enumerator;
