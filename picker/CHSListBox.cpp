@@ -1,5 +1,6 @@
 #include "picker/CHSListBox.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -47,6 +48,23 @@ private:
     HWND m_hWnd;
     HDC m_hDC;
 };
+
+// The key the system orders text by in the locale, as a sorted list box compares its lines
+// (ignoring case): comparing two keys byte by byte gives the same order. False when there is none.
+bool SortKeyOf(LCID locale, const char* text, std::string& key) {
+    key.clear();
+    const int chars = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (chars <= 0) return false;
+    if (chars == 1) return true;  // an empty line comes first
+    std::wstring wide(static_cast<std::size_t>(chars), L'\0');
+    if (::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), chars) != chars) return false;
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int bytes = ::LCMapStringW(locale, kFlags, wide.data(), chars - 1, nullptr, 0);
+    if (bytes <= 0) return false;
+    key.assign(static_cast<std::size_t>(bytes), '\0');
+    return ::LCMapStringW(locale, kFlags, wide.data(), chars - 1, reinterpret_cast<LPWSTR>(key.data()),
+                          bytes) == bytes;
+}
 
 }  // namespace
 
@@ -117,38 +135,97 @@ void CHSListBox::FitHorizontalExtent() {
 }
 
 LRESULT CHSListBox::OnAddString(WPARAM, LPARAM lParam) {
-    const LRESULT result = Default();
+    LRESULT result = LB_ERR;
+    std::string key;
+    if (IsSortedText() && lParam != 0 && HasSortKeys() &&
+        SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), key)) {
+        const auto place = std::upper_bound(m_sortKeys.begin(), m_sortKeys.end(), key);
+        result = CallListBox(LB_INSERTSTRING, static_cast<WPARAM>(place - m_sortKeys.begin()), lParam);
+        if (result >= 0) m_sortKeys.insert(m_sortKeys.begin() + result, std::move(key));
+    } else {
+        result = Default();
+        m_sortKeys.clear();
+    }
     NoteAdded(result, lParam);
     return result;
 }
 
 LRESULT CHSListBox::OnInsertString(WPARAM, LPARAM lParam) {
     const LRESULT result = Default();
+    if (result >= 0) {
+        // The line goes where it was put, sorted or not; its key goes to the same place.
+        std::string key;
+        const bool bInStep =
+            m_sortKeys.size() + 1 == static_cast<std::size_t>(CallListBox(LB_GETCOUNT, 0, 0));
+        if (bInStep && lParam != 0 && SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), key))
+            m_sortKeys.insert(m_sortKeys.begin() + result, std::move(key));
+        else
+            m_sortKeys.clear();
+    }
     NoteAdded(result, lParam);
     return result;
 }
 
-LRESULT CHSListBox::OnDeleteString(WPARAM, LPARAM) {
+LRESULT CHSListBox::OnDeleteString(WPARAM wParam, LPARAM) {
     const LRESULT result = Default();
-    if (result != LB_ERR) m_fitter.LinesRemoved();
+    if (result != LB_ERR) {
+        m_fitter.LinesRemoved();
+        // The list box answers with the lines left: the keys follow only if they were in step.
+        if (m_sortKeys.size() == static_cast<std::size_t>(result) + 1 && wParam < m_sortKeys.size())
+            m_sortKeys.erase(m_sortKeys.begin() + static_cast<std::ptrdiff_t>(wParam));
+        else
+            m_sortKeys.clear();
+    }
     return result;
 }
 
 LRESULT CHSListBox::OnResetContent(WPARAM, LPARAM) {
     const LRESULT result = Default();
     m_fitter.LinesRemoved();
+    m_sortKeys.clear();
     std::lock_guard<std::mutex> guard(m_addedLock);
     m_added.clear();
     m_bAddedOverflow = false;
     return result;
 }
 
-void CHSListBox::NoteAdded(LRESULT result, LPARAM lParam) {
-    if (result == LB_ERR || result == LB_ERRSPACE) return;
+bool CHSListBox::HoldsText() const {
     // Without LBS_HASSTRINGS an owner-drawn list box takes item data, not a text.
     const DWORD style = GetStyle();
-    const bool bHasText =
-        (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0;
+    return (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0;
+}
+
+bool CHSListBox::IsSortedText() const { return (GetStyle() & LBS_SORT) != 0 && HoldsText(); }
+
+bool CHSListBox::HasSortKeys() {
+    const LRESULT count = CallListBox(LB_GETCOUNT, 0, 0);
+    const auto locale = static_cast<LCID>(CallListBox(LB_GETLOCALE, 0, 0));
+    if (count < 0) return false;
+    if (locale == m_sortLocale && m_sortKeys.size() == static_cast<std::size_t>(count)) return true;
+    // Lines the list box took before it was subclassed, or one whose key could not be had.
+    m_sortLocale = locale;
+    m_sortKeys.assign(static_cast<std::size_t>(count), std::string());
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = CallListBox(LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::string text(length < 0 ? 0 : static_cast<std::size_t>(length) + 1, '\0');
+        if (length < 0 ||
+            CallListBox(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())) < 0 ||
+            !SortKeyOf(locale, text.c_str(), m_sortKeys[static_cast<std::size_t>(i)])) {
+            m_sortKeys.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+LRESULT CHSListBox::CallListBox(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper == nullptr) return DefaultProc(message, wParam, lParam);
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+}
+
+void CHSListBox::NoteAdded(LRESULT result, LPARAM lParam) {
+    if (result == LB_ERR || result == LB_ERRSPACE) return;
+    const bool bHasText = HoldsText();
     std::lock_guard<std::mutex> guard(m_addedLock);
     if (!bHasText || lParam == 0 || m_bAddedOverflow || m_added.size() >= kMaxAddedKept) {
         m_added.clear();

@@ -120,6 +120,33 @@ TEST_F(ResultList, ManyLinesAddedWithoutFitAreAllMeasured) {
     EXPECT_EQ(Extent(), Width(widest) + 5);
 }
 
+TEST_F(ResultList, LinesAreInTheOrderTheListBoxItselfSorts) {
+    // Hyphens and apostrophes weigh little in the system's order, digits go as text, case not at all.
+    const std::vector<std::string> lines = {
+        kLong,          kChinese,     "C:\\co-op.tmp", kMiddle,           "C:\\Coop.tmp",
+        "C:\\co'p.tmp", "C:\\10.tmp", "C:\\9.tmp",     "C:\\_x.tmp",      "C:\\~x.tmp",
+        kShort,         "C:\\B.TMP",  "C:\\a b.tmp",   "C:\\临时\\b.tmp", "",
+        "C:\\Zeta.tmp"};
+    ControlHost plain{"LISTBOX", kResultListStyle};
+    auto both = [&](UINT message, WPARAM wParam, const std::string& line) {
+        const auto lParam = reinterpret_cast<LPARAM>(line.c_str());
+        ::SendMessageA(plain.Control(), message, wParam, lParam);
+        ::SendMessageA(m_host.Control(), message, wParam, lParam);
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        both(LB_ADDSTRING, 0, lines[i]);
+        if (i == 9) both(LB_DELETESTRING, 3, "");
+    }
+    ASSERT_EQ(m_list.GetCount(), static_cast<int>(lines.size()) - 1);
+    for (int i = 0; i < m_list.GetCount(); ++i) {
+        const auto length = ::SendMessageA(plain.Control(), LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::string expected(static_cast<std::size_t>(length) + 1, '\0');
+        ::SendMessageA(plain.Control(), LB_GETTEXT, static_cast<WPARAM>(i),
+                       reinterpret_cast<LPARAM>(expected.data()));
+        EXPECT_EQ(m_list.GetText(i), expected.c_str()) << "line " << i;
+    }
+}
+
 TEST_F(ResultList, ConcurrentAdditionsFromTwoThreadsEndAtWidest) {
     // The scan and clean threads add at the same time while this thread runs the list box.
     auto worker = [this](const std::string& prefix, int count) {
