@@ -57,7 +57,7 @@ Win32FileDeleter::Win32FileDeleter(std::string scanRoot) : m_root(std::move(scan
 
 DeleteOutcome Win32FileDeleter::Delete(const std::string& path) {
     UniqueHandle file;
-    if (const auto refusal = OpenListedFile(path, DELETE, file)) return *refusal;
+    if (const auto refusal = OpenListedFile(path, DELETE, FolderHold::None, file)) return *refusal;
     FILE_DISPOSITION_INFO disposition{};
     disposition.DeleteFile = TRUE;
     if (!SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition))
@@ -68,7 +68,8 @@ DeleteOutcome Win32FileDeleter::Delete(const std::string& path) {
 
 std::optional<DeleteOutcome> Win32FileDeleter::RefusalToMove(const std::string& path) {
     UniqueHandle file;
-    if (const auto refusal = OpenListedFile(path, FILE_READ_ATTRIBUTES, file)) return refusal;
+    if (const auto refusal = OpenListedFile(path, FILE_READ_ATTRIBUTES, FolderHold::AllTheWay, file))
+        return refusal;
     // A read-only file is not moved either: it stays as it is.
     FILE_BASIC_INFO basic{};
     if (!GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic))
@@ -100,19 +101,28 @@ DeleteOutcome Win32FileDeleter::ReasonOfRefusal(const std::string& path, DWORD e
 }
 
 std::optional<DeleteOutcome> Win32FileDeleter::OpenListedFile(const std::string& path, DWORD access,
-                                                              UniqueHandle& file) {
+                                                              FolderHold hold, UniqueHandle& file) {
     std::vector<std::wstring> components;
     if (!SplitBelowRoot(path, components)) return DeleteOutcome::Failed;
-    if (const auto refusal = ReachFolders(path, components)) return refusal;
+    if (m_folders.empty()) {
+        if (const auto refusal = OpenRoot(path)) return refusal;
+    }
+    if (hold == FolderHold::AllTheWay) {
+        if (const auto refusal = ReachFolders(path, components)) return refusal;
+    } else {
+        m_folders.resize(1);
+    }
+    // The file's path below the deepest folder held.
     const Folder& folder = m_folders.back();
-    const std::wstring& name = components.back();
+    std::wstring below = components[m_folders.size() - 1];
+    for (size_t i = m_folders.size(); i < components.size(); ++i) below = Inside(below, components[i]);
     // Opened as a file (a folder is refused), through any link on the way: the name the system
     // then gives it shows where the path led. A read-only file refuses the delete itself.
-    const HANDLE handle = CreateFileW(Inside(folder.openPath, name).c_str(), access, kFileSharing, nullptr,
+    const HANDLE handle = CreateFileW(Inside(folder.openPath, below).c_str(), access, kFileSharing, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ReasonOfRefusal(path, GetLastError());
     file.Reset(handle);
-    if (!IsNamedInside(handle, folder, name)) return DeleteOutcome::Changed;
+    if (!IsNamedInside(handle, folder, below)) return DeleteOutcome::Changed;
     return std::nullopt;
 }
 
@@ -133,9 +143,6 @@ bool Win32FileDeleter::SplitBelowRoot(const std::string& path, std::vector<std::
 
 std::optional<DeleteOutcome> Win32FileDeleter::ReachFolders(const std::string& path,
                                                             const std::vector<std::wstring>& components) {
-    if (m_folders.empty()) {
-        if (const auto refusal = OpenRoot(path)) return refusal;
-    }
     // m_folders[0] is the scanned folder; the file's own folder is components.size() - 1 below it.
     const size_t depth = components.size() - 1;
     size_t shared = 0;
@@ -191,10 +198,10 @@ std::optional<DeleteOutcome> Win32FileDeleter::OpenFolder(const std::string& pat
     return std::nullopt;
 }
 
-bool Win32FileDeleter::IsNamedInside(HANDLE handle, const Folder& parent, const std::wstring& component) {
+bool Win32FileDeleter::IsNamedInside(HANDLE handle, const Folder& folder, const std::wstring& below) {
     std::wstring name;
     if (!SystemName(handle, name)) return false;
-    const std::wstring expected = Inside(parent.systemName, component);
+    const std::wstring expected = Inside(folder.systemName, below);
     return name.size() == expected.size() &&
            CompareStringOrdinal(name.data(), static_cast<int>(name.size()), expected.data(),
                                 static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;

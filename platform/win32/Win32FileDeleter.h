@@ -9,14 +9,18 @@
 #include "engine/FileDeleter.h"
 #include "platform/win32/UniqueHandle.h"
 
-// Deletes the files a walk listed below the folder it scanned, through handles. Every folder from
-// the scanned one down stays open without delete sharing, so none of them can be renamed or
-// replaced while the file goes. The file is opened through whatever its path now leads to, and
-// the system must name it, volume and all, at the listed path: a link anywhere on the way (a
-// junction, a symbolic link, a Unix link under Wine) shows in that name. Then it is deleted through
-// its handle. A file whose path no longer leads where the walk listed it stays (Changed); a
-// read-only one stays as it is. Paths that follow each other keep the folders they share open, so
-// a sorted list opens each folder once.
+// Deletes the files a walk listed below the folder it scanned, through handles. The file is
+// opened through whatever its path now leads to, and the system must name it, volume and all, at
+// the listed path: a link anywhere on the way (a junction, a symbolic link, a Unix link under
+// Wine) shows in that name. Then it is deleted through its handle, so a folder renamed or replaced
+// after the check changes nothing of which file goes. A file whose path no longer leads where the
+// walk listed it stays (Changed); a read-only one stays as it is.
+//
+// A move goes by path after the check, so for it every folder from the scanned one down stays
+// open without delete sharing until the next call: none of them can be renamed or replaced
+// meanwhile. Paths that follow each other keep the folders they share open, so a sorted list
+// opens each folder once. A delete holds none: opening and closing a folder costs as much as
+// deleting a file.
 class Win32FileDeleter : public FileDeleter {
 public:
     explicit Win32FileDeleter(std::string scanRoot);
@@ -40,8 +44,11 @@ private:
         std::wstring systemName;
     };
 
-    // Opens the listed file with the given access once its folders and the file itself pass.
-    std::optional<DeleteOutcome> OpenListedFile(const std::string& path, DWORD access, UniqueHandle& file);
+    enum class FolderHold { None, AllTheWay };
+    // Opens the listed file with the given access once its path and the file itself pass,
+    // holding the folders on its way or none.
+    std::optional<DeleteOutcome> OpenListedFile(const std::string& path, DWORD access, FolderHold hold,
+                                                UniqueHandle& file);
     // The names below the scanned folder, or false when path is not below it by plain names.
     bool SplitBelowRoot(const std::string& path, std::vector<std::wstring>& components) const;
     std::optional<DeleteOutcome> ReachFolders(const std::string& path,
@@ -50,8 +57,8 @@ private:
     std::optional<DeleteOutcome> Descend(const std::string& path, const std::wstring& component);
     // Opens folder.openPath and holds it.
     std::optional<DeleteOutcome> OpenFolder(const std::string& path, Folder& folder);
-    // Whether the system names the open handle as component directly inside parent.
-    bool IsNamedInside(HANDLE handle, const Folder& parent, const std::wstring& component);
+    // Whether the system names the open handle as the relative path below inside folder.
+    bool IsNamedInside(HANDLE handle, const Folder& folder, const std::wstring& below);
     bool SystemName(HANDLE handle, std::wstring& name);
 
     std::string m_root;
