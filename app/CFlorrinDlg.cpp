@@ -99,8 +99,7 @@ void CFlorrinDlg::OnDeleteAll() {
     // A long list keeps the window answering; but not during a walk, whose requests would add
     // lines under the loop.
     m_view.BeginDeleteAll(!m_scanRun.IsScanning());
-    // Open until the last line is done: the sorted lines share their folders. Two more deleters
-    // take the later parts of a long list on threads of their own.
+    // Two more deleters take the later parts of a long list on threads of their own.
     Win32FileDeleter deleter(m_scanRun.ListedFolder());
     std::vector<std::unique_ptr<FileDeleter>> helpers;
     for (int i = 0; i < kDeleteHelpers; ++i)

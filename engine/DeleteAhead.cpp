@@ -43,7 +43,7 @@ void DeleteAhead::Expect(const std::vector<std::string>& paths) {
     m_bStarted = true;
     const size_t parts = std::min(m_helpers.size() + 1, paths.size() / kFewestInAPart);
     if (parts < 2) return;
-    // No two deleters share a folder: each keeps the folders of its part open as it goes.
+    // No two deleters work in one folder, where the system lets one removal at a time change it.
     const size_t first = FolderBoundary(paths, paths.size() / parts);
     m_ahead.assign(paths.begin() + static_cast<std::ptrdiff_t>(first), paths.end());
     for (size_t i = m_ahead.size(); i-- > 0;) m_aheadIndex[m_ahead[i]] = i;
