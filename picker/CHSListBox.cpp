@@ -137,12 +137,13 @@ void CHSListBox::FitHorizontalExtent() {
 LRESULT CHSListBox::OnAddString(WPARAM, LPARAM lParam) {
     LRESULT result = LB_ERR;
     std::string key;
-    if (IsSortedText() && lParam != 0 && HasSortKeys() &&
-        SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), key)) {
+    const bool bKeyed = IsSortedText() && lParam != 0 && !m_bKeysFailed && HasSortKeys();
+    if (bKeyed && SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), key)) {
         const auto place = std::upper_bound(m_sortKeys.begin(), m_sortKeys.end(), key);
         result = CallListBox(LB_INSERTSTRING, static_cast<WPARAM>(place - m_sortKeys.begin()), lParam);
         if (result >= 0) m_sortKeys.insert(m_sortKeys.begin() + result, std::move(key));
     } else {
+        m_bKeysFailed = m_bKeysFailed || bKeyed;
         result = Default();
         m_sortKeys.clear();
     }
@@ -183,6 +184,7 @@ LRESULT CHSListBox::OnResetContent(WPARAM, LPARAM) {
     const LRESULT result = Default();
     m_fitter.LinesRemoved();
     m_sortKeys.clear();
+    m_bKeysFailed = false;
     std::lock_guard<std::mutex> guard(m_addedLock);
     m_added.clear();
     m_bAddedOverflow = false;
@@ -212,6 +214,7 @@ bool CHSListBox::HasSortKeys() {
             CallListBox(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())) < 0 ||
             !SortKeyOf(locale, text.c_str(), m_sortKeys[static_cast<std::size_t>(i)])) {
             m_sortKeys.clear();
+            m_bKeysFailed = true;
             return false;
         }
     }

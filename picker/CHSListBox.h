@@ -61,4 +61,5 @@ private:
     // The interface thread's alone: each line's sort key in the list's locale, in the list's order.
     std::vector<std::string> m_sortKeys;
     LCID m_sortLocale = 0;
+    bool m_bKeysFailed = false;  // a line had no key: the list box sorts by itself until emptied
 };
