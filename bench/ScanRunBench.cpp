@@ -29,49 +29,61 @@ double GuiScan(const std::string& exe, std::string& summary, int& lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Either FOLDERS FILES (the tree is made here, through Wine: slow), or the Windows path of
+    // Either FOLDERS FILES (the trees are made here, through Wine: slow), or the Windows path of
     // make_scan_tree.py's ROOT, whose "plain" and "junk" trees are moved into the profile in turn.
     const bool premade = argc > 1 && std::strchr(argv[1], '\\') != nullptr;
     const int folders = !premade && argc > 1 ? std::atoi(argv[1]) : 200;
     const int files = argc > 2 ? std::atoi(argv[2]) : 100;
-    const std::string plainTree = premade ? std::string(argv[1]) + "\\plain" : "";
-    const std::string junkTree = premade ? std::string(argv[1]) + "\\junk" : "";
     const std::string exe = Here() + "florrin.exe";
     const std::string profile = ProfileFolder();
     const std::string root = profile + "\\florrin-bench";
+    // Where each tree waits for its turn: beside the profile, out of the walks' way.
+    const std::string plainTree = premade ? std::string(argv[1]) + "\\plain" : profile + "-florrin-plain";
+    const std::string junkTree = premade ? std::string(argv[1]) + "\\junk" : profile + "-florrin-junk";
+    if (!premade) {
+        MakeTree(plainTree, folders, files, 0);
+        MakeTree(junkTree, folders, files, (10000 + folders - 1) / folders);
+    }
 
-    // Best of three each, the two walks alternating: the machine is shared, its speed drifts, and a
-    // slow run says more about the neighbours.
+    // Best of three each, the bare walk and the two scans taking turns: the machine is shared,
+    // its speed drifts, and a slow run says more about the neighbours.
     constexpr int kRuns = 3;
-    PutTree(root, plainTree, folders, files, 0);
-    BareWalk(profile);  // warms the caches the GUI scan will find warm too
+    for (const std::string* tree : {&plainTree, &junkTree}) {
+        PutTree(root, *tree, 0, 0, 0);
+        BareWalk(profile);  // warms the caches the GUI scan will find warm too
+        TakeTree(root, *tree);
+    }
     unsigned long long walked = 0;
     double bare = 1e9;
-    std::string summary;
-    int lines = 0;
     double gui = 1e9;
+    double guiJunk = 1e9;
+    std::string summary;
+    std::string summaryJunk;
+    int lines = 0;
+    int linesJunk = 0;
     for (int run = 0; run < kRuns; ++run) {
+        PutTree(root, plainTree, 0, 0, 0);
         const LONGLONG start = Now();
         walked = BareWalk(profile);
         bare = std::min(bare, SecondsSince(start));
         gui = std::min(gui, GuiScan(exe, summary, lines));
+        TakeTree(root, plainTree);
+        PutTree(root, junkTree, 0, 0, 0);
+        guiJunk = std::min(guiJunk, GuiScan(exe, summaryJunk, linesJunk));
+        TakeTree(root, junkTree);
+    }
+    if (!premade) {
+        RemoveTree(plainTree);
+        RemoveTree(junkTree);
     }
     std::printf("the profile holds %llu files; best of %d runs each\n", walked, kRuns);
     std::printf("bare Win32 enumeration   %8.3f s\n", bare);
     std::printf("GUI scan, no junk        %8.3f s   (%d lines) ", gui, lines);
     Print(summary);
     std::printf("\n");
-    TakeTree(root, plainTree);
-
-    PutTree(root, junkTree, folders, files, (10000 + folders - 1) / folders);
-    BareWalk(profile);
-    double guiJunk = 1e9;
-    for (int run = 0; run < kRuns; ++run) guiJunk = std::min(guiJunk, GuiScan(exe, summary, lines));
-    std::printf("GUI scan, junk           %8.3f s   (%d lines) ", guiJunk, lines);
-    Print(summary);
+    std::printf("GUI scan, junk           %8.3f s   (%d lines) ", guiJunk, linesJunk);
+    Print(summaryJunk);
     std::printf("\n");
-    TakeTree(root, junkTree);
-
     std::printf("ratio GUI scan / bare enumeration        %6.2f\n", gui / bare);
     std::printf("ratio with junk / no junk                %6.2f\n", guiJunk / gui);
     return 0;
