@@ -1,6 +1,8 @@
 #include "picker/CHSListBox.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -53,17 +55,28 @@ private:
 // (ignoring case): comparing two keys byte by byte gives the same order. False when there is none.
 bool SortKeyOf(LCID locale, const char* text, std::string& key) {
     key.clear();
-    const int chars = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    const std::size_t bytes = std::strlen(text);
+    if (bytes == 0) return true;  // an empty line comes first
+    if (bytes > static_cast<std::size_t>(INT_MAX) / 8) return false;
+    // A Windows code page gives at most one UTF-16 unit per byte.
+    std::wstring wide(bytes, L'\0');
+    const int chars =
+        ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(bytes), wide.data(), static_cast<int>(bytes));
     if (chars <= 0) return false;
-    if (chars == 1) return true;  // an empty line comes first
-    std::wstring wide(static_cast<std::size_t>(chars), L'\0');
-    if (::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), chars) != chars) return false;
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const int bytes = ::LCMapStringW(locale, kFlags, wide.data(), chars - 1, nullptr, 0);
-    if (bytes <= 0) return false;
-    key.assign(static_cast<std::size_t>(bytes), '\0');
-    return ::LCMapStringW(locale, kFlags, wide.data(), chars - 1, reinterpret_cast<LPWSTR>(key.data()),
-                          bytes) == bytes;
+    // A path's key fits on the stack: one call, where sizing it first would take two.
+    char onStack[2048];
+    const int fitted =
+        ::LCMapStringW(locale, kFlags, wide.data(), chars, reinterpret_cast<LPWSTR>(onStack), sizeof onStack);
+    if (fitted > 0) {
+        key.assign(onStack, static_cast<std::size_t>(fitted));
+        return true;
+    }
+    const int needed = ::LCMapStringW(locale, kFlags, wide.data(), chars, nullptr, 0);
+    if (needed <= 0) return false;
+    key.assign(static_cast<std::size_t>(needed), '\0');
+    return ::LCMapStringW(locale, kFlags, wide.data(), chars, reinterpret_cast<LPWSTR>(key.data()), needed) ==
+           needed;
 }
 
 }  // namespace
@@ -136,16 +149,15 @@ void CHSListBox::FitHorizontalExtent() {
 
 LRESULT CHSListBox::OnAddString(WPARAM, LPARAM lParam) {
     LRESULT result = LB_ERR;
-    std::string key;
     const bool bKeyed = IsSortedText() && lParam != 0 && !m_bKeysFailed && HasSortKeys();
-    if (bKeyed && SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), key)) {
-        const auto place = std::upper_bound(m_sortKeys.begin(), m_sortKeys.end(), key);
-        result = CallListBox(LB_INSERTSTRING, static_cast<WPARAM>(place - m_sortKeys.begin()), lParam);
-        if (result >= 0) m_sortKeys.insert(m_sortKeys.begin() + result, std::move(key));
+    if (bKeyed && SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), m_newKey)) {
+        const std::size_t place = m_sortKeys.PlaceOf(m_newKey);
+        result = CallListBox(LB_INSERTSTRING, static_cast<WPARAM>(place), lParam);
+        if (result >= 0 && !m_sortKeys.Insert(static_cast<std::size_t>(result), m_newKey)) m_sortKeys.Clear();
     } else {
         m_bKeysFailed = m_bKeysFailed || bKeyed;
         result = Default();
-        m_sortKeys.clear();
+        m_sortKeys.Clear();
     }
     NoteAdded(result, lParam);
     return result;
@@ -155,13 +167,12 @@ LRESULT CHSListBox::OnInsertString(WPARAM, LPARAM lParam) {
     const LRESULT result = Default();
     if (result >= 0) {
         // The line goes where it was put, sorted or not; its key goes to the same place.
-        std::string key;
         const bool bInStep =
-            m_sortKeys.size() + 1 == static_cast<std::size_t>(CallListBox(LB_GETCOUNT, 0, 0));
-        if (bInStep && lParam != 0 && SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), key))
-            m_sortKeys.insert(m_sortKeys.begin() + result, std::move(key));
-        else
-            m_sortKeys.clear();
+            m_sortKeys.Size() + 1 == static_cast<std::size_t>(CallListBox(LB_GETCOUNT, 0, 0));
+        if (!bInStep || lParam == 0 ||
+            !SortKeyOf(m_sortLocale, reinterpret_cast<const char*>(lParam), m_newKey) ||
+            !m_sortKeys.Insert(static_cast<std::size_t>(result), m_newKey))
+            m_sortKeys.Clear();
     }
     NoteAdded(result, lParam);
     return result;
@@ -172,10 +183,10 @@ LRESULT CHSListBox::OnDeleteString(WPARAM wParam, LPARAM) {
     if (result != LB_ERR) {
         m_fitter.LinesRemoved();
         // The list box answers with the lines left: the keys follow only if they were in step.
-        if (m_sortKeys.size() == static_cast<std::size_t>(result) + 1 && wParam < m_sortKeys.size())
-            m_sortKeys.erase(m_sortKeys.begin() + static_cast<std::ptrdiff_t>(wParam));
+        if (m_sortKeys.Size() == static_cast<std::size_t>(result) + 1 && wParam < m_sortKeys.Size())
+            m_sortKeys.Erase(wParam);
         else
-            m_sortKeys.clear();
+            m_sortKeys.Clear();
     }
     return result;
 }
@@ -183,7 +194,7 @@ LRESULT CHSListBox::OnDeleteString(WPARAM wParam, LPARAM) {
 LRESULT CHSListBox::OnResetContent(WPARAM, LPARAM) {
     const LRESULT result = Default();
     m_fitter.LinesRemoved();
-    m_sortKeys.clear();
+    m_sortKeys.Clear();
     m_bKeysFailed = false;
     std::lock_guard<std::mutex> guard(m_addedLock);
     m_added.clear();
@@ -203,17 +214,19 @@ bool CHSListBox::HasSortKeys() {
     const LRESULT count = CallListBox(LB_GETCOUNT, 0, 0);
     const auto locale = static_cast<LCID>(CallListBox(LB_GETLOCALE, 0, 0));
     if (count < 0) return false;
-    if (locale == m_sortLocale && m_sortKeys.size() == static_cast<std::size_t>(count)) return true;
+    if (locale == m_sortLocale && m_sortKeys.Size() == static_cast<std::size_t>(count)) return true;
     // Lines the list box took before it was subclassed, or one whose key could not be had.
     m_sortLocale = locale;
-    m_sortKeys.assign(static_cast<std::size_t>(count), std::string());
+    m_sortKeys.Clear();
+    std::string text;
     for (int i = 0; i < count; ++i) {
         const LRESULT length = CallListBox(LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string text(length < 0 ? 0 : static_cast<std::size_t>(length) + 1, '\0');
+        text.assign(length < 0 ? 0 : static_cast<std::size_t>(length) + 1, '\0');
         if (length < 0 ||
             CallListBox(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data())) < 0 ||
-            !SortKeyOf(locale, text.c_str(), m_sortKeys[static_cast<std::size_t>(i)])) {
-            m_sortKeys.clear();
+            !SortKeyOf(locale, text.c_str(), m_newKey) ||
+            !m_sortKeys.Insert(static_cast<std::size_t>(i), m_newKey)) {
+            m_sortKeys.Clear();
             m_bKeysFailed = true;
             return false;
         }

@@ -9,6 +9,7 @@
 #include "framework/CListBox.h"
 #include "framework/MessageMap.h"
 #include "picker/HorizontalExtentFitter.h"
+#include "picker/SortKeyList.h"
 
 // The result list: a list box whose horizontal extent covers its widest line plus 5 pixels,
 // measured in the device context's default font, so every long path can be scrolled to its end.
@@ -21,9 +22,9 @@
 //
 // A sorted list box compares a new line with about log2(n) others, each comparison a locale-aware
 // one: 10,000 lines cost the interface thread a fifth of a second. So the window procedure keeps
-// the sort key of every line, in the list's order, and an addition compares keys byte by byte,
-// which orders the lines as the list box's own comparison does, then inserts at the place found.
-// A line equal to others in that order goes after them.
+// the sort key of every line, in the list's order, and an addition searches the keys as the list
+// box searches its lines, comparing byte by byte, which orders the lines as the list box's own
+// comparison does, then inserts at the place found.
 class CHSListBox : public CListBox {
 public:
     CHSListBox();
@@ -58,8 +59,10 @@ private:
     // Lines added since the last fit; m_bAddedOverflow when too many came without a fit to keep.
     std::vector<std::string> m_added;
     bool m_bAddedOverflow = false;
-    // The interface thread's alone: each line's sort key in the list's locale, in the list's order.
-    std::vector<std::string> m_sortKeys;
+    // The interface thread's alone: each line's sort key in the list's locale, in the list's order,
+    // and the key of the line being added.
+    SortKeyList m_sortKeys;
+    std::string m_newKey;
     LCID m_sortLocale = 0;
     bool m_bKeysFailed = false;  // a line had no key: the list box sorts by itself until emptied
 };

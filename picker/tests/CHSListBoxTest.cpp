@@ -121,12 +121,14 @@ TEST_F(ResultList, ManyLinesAddedWithoutFitAreAllMeasured) {
 }
 
 TEST_F(ResultList, LinesAreInTheOrderTheListBoxItselfSorts) {
-    // Hyphens and apostrophes weigh little in the system's order, digits go as text, case not at all.
+    // Hyphens and apostrophes weigh little in the system's order, digits go as text, case not at all:
+    // lines that differ only in case go where the list box's search meets them.
     const std::vector<std::string> lines = {
-        kLong,          kChinese,     "C:\\co-op.tmp", kMiddle,           "C:\\Coop.tmp",
-        "C:\\co'p.tmp", "C:\\10.tmp", "C:\\9.tmp",     "C:\\_x.tmp",      "C:\\~x.tmp",
-        kShort,         "C:\\B.TMP",  "C:\\a b.tmp",   "C:\\临时\\b.tmp", "",
-        "C:\\Zeta.tmp"};
+        kLong,          kChinese,       "C:\\co-op.tmp", kMiddle,           "C:\\Coop.tmp",
+        "C:\\co'p.tmp", "C:\\10.tmp",   "C:\\9.tmp",     "C:\\_x.tmp",      "C:\\~x.tmp",
+        kShort,         "C:\\B.TMP",    "C:\\a b.tmp",   "C:\\临时\\b.tmp", "",
+        "C:\\Zeta.tmp", "C:\\coop.tmp", "C:\\b.tmp",     "C:\\COOP.tmp",    "C:\\B.tmp",
+        "C:\\cOOp.tmp", "C:\\zeta.tmp", "C:\\b.TMP"};
     ControlHost plain{"LISTBOX", kResultListStyle};
     auto both = [&](UINT message, WPARAM wParam, const std::string& line) {
         const auto lParam = reinterpret_cast<LPARAM>(line.c_str());
