@@ -160,8 +160,10 @@ void DialogView::FlushPainting() {
         } else {
             m_bListPaintHeld = false;
             m_nListPaintedAt = now;
+            // Turning painting back on has the list box bring its scroll bars up to date and
+            // draw them; only the lines are left to paint.
             m_results.SendMessage(WM_SETREDRAW, TRUE);
-            RedrawWindow(m_results.m_hWnd, nullptr, nullptr, kNow | RDW_FRAME);
+            RedrawWindow(m_results.m_hWnd, nullptr, nullptr, kNow);
         }
     }
     if (m_bStatusPaintDue) {

@@ -130,8 +130,22 @@ void TakeTree(const std::string& root, const std::string& premade) {
         MoveFileA(root.c_str(), premade.c_str());
 }
 
-double ScanInGui(FlorrinSession& app, const std::string& exe) {
+namespace {
+
+double CpuSeconds(HANDLE thread) {
+    FILETIME created{}, ended{}, kernel{}, user{};
+    if (!thread || !GetThreadTimes(thread, &created, &ended, &kernel, &user)) return 0;
+    const auto ticks = [](const FILETIME& t) {
+        return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
+}
+
+}  // namespace
+
+double ScanInGui(FlorrinSession& app, const std::string& exe, double* interfaceCpu) {
     if (!app.Launch(exe)) return -1;
+    HANDLE interfaceThread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, app.MainThreadId());
     // The bar's range grows once the start-up measure ends.
     const auto rangeTop = [&] {
         DWORD_PTR top = 0;
@@ -140,12 +154,16 @@ double ScanInGui(FlorrinSession& app, const std::string& exe) {
     };
     const DWORD_PTR usedSpaceOnly = rangeTop();
     FlorrinSession::WaitUntil([&] { return rangeTop() != usedSpaceOnly; }, 15000);
+    const double cpuBefore = CpuSeconds(interfaceThread);
     const LONGLONG start = Now();
     app.Click(IDC_SCAN_NOW);
     const std::string prefix = "扫描已完成！";
     FlorrinSession::WaitUntil(
         [&] { return app.IsEnabled(IDC_START) && app.Text(IDC_STATUS_TEXT).rfind(prefix, 0) == 0; }, 600000);
-    return SecondsSince(start);
+    const double seconds = SecondsSince(start);
+    if (interfaceCpu) *interfaceCpu = CpuSeconds(interfaceThread) - cpuBefore;
+    if (interfaceThread) CloseHandle(interfaceThread);
+    return seconds;
 }
 
 void Print(const std::string& gbk) { std::fputs(gbk.c_str(), stdout); }

@@ -37,8 +37,9 @@ void TakeTree(const std::string& root, const std::string& premade);
 
 // Starts the program, waits for its start-up measure of the profile (start-up's cost, not the
 // scan's), presses "立即扫描" and waits for the summary. Seconds from the click to the summary,
-// negative when the program did not start; the program keeps running.
-double ScanInGui(FlorrinSession& app, const std::string& exe);
+// negative when the program did not start; the program keeps running. With interfaceCpu, the
+// processor time (user and kernel) its interface thread used meanwhile.
+double ScanInGui(FlorrinSession& app, const std::string& exe, double* interfaceCpu = nullptr);
 
 // The console wants the terminal's encoding; Wine hands narrow output through as GBK.
 void Print(const std::string& gbk);

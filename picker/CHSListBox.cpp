@@ -57,7 +57,7 @@ bool SortKeyOf(LCID locale, const char* text, std::string& key) {
     key.clear();
     const std::size_t bytes = std::strlen(text);
     if (bytes == 0) return true;  // an empty line comes first
-    if (bytes > static_cast<std::size_t>(INT_MAX) / 8) return false;
+    if (bytes > static_cast<std::size_t>(INT_MAX)) return false;
     // A Windows code page gives at most one UTF-16 unit per byte.
     std::wstring wide(bytes, L'\0');
     const int chars =

@@ -20,6 +20,8 @@ public:
     bool Launch(const std::string& exePath, DWORD timeoutMs = 30000);
     HWND Window() const { return m_hWindow; }
     DWORD ProcessId() const { return m_nProcessId; }
+    // The thread the program started on, which runs its window.
+    DWORD MainThreadId() const { return m_nThreadId; }
 
     HWND Control(int id) const { return GetDlgItem(m_hWindow, id); }
     std::string Text(HWND hWnd) const;
