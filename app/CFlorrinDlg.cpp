@@ -99,7 +99,7 @@ void CFlorrinDlg::OnDeleteAll() {
     // A long list keeps the window answering; but not during a walk, whose requests would add
     // lines under the loop.
     m_view.BeginDeleteAll(!m_scanRun.IsScanning());
-    // Two more deleters take the later parts of a long list on threads of their own.
+    // Two more deleters share a long list with this thread, taking its folders from the end.
     Win32FileDeleter deleter(m_scanRun.ListedFolder());
     std::vector<std::unique_ptr<FileDeleter>> helpers;
     for (int i = 0; i < kDeleteHelpers; ++i)

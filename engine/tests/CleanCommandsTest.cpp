@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "engine/Cp936LeadByte.h"
 #include "engine/DeleteAhead.h"
 #include "engine/tests/FakeResultList.h"
+#include "engine/tests/RunFakes.h"
 
 namespace {
 
@@ -154,26 +158,58 @@ TEST(OnDeleteAll, EmptyListStillEndsInThePreScanLook) {
     EXPECT_EQ(w.scanNowText, "重新扫描");
 }
 
-TEST(OnDeleteAll, ALongListIsSharedWithHelperThreadsAtFolderBoundariesAndEachFileTriedOnce) {
+// Runs a hook before each delete, on whichever thread deletes.
+class HookedDeleter : public RecordingDeleter {
+public:
+    explicit HookedDeleter(std::function<void()> hook) : m_hook(std::move(hook)) {}
+    DeleteOutcome Delete(const std::string& path) override {
+        m_hook();
+        return RecordingDeleter::Delete(path);
+    }
+
+private:
+    std::function<void()> m_hook;
+};
+
+std::set<std::string> FoldersOf(const std::vector<std::string>& paths) {
+    std::set<std::string> folders;
+    for (const std::string& path : paths) folders.insert(path.substr(0, path.rfind('\\')));
+    return folders;
+}
+
+TEST(OnDeleteAll, ALongListIsSharedWithHelperThreadsByWholeFoldersAndEachFileTriedOnce) {
+    // Twelve folders of ten; the helpers do all but the first while the caller's first delete waits.
     std::vector<std::string> lines;
-    for (const auto& [folder, files] : {std::pair{"a", 50}, {"b", 30}, {"c", 40}})
-        for (int file = 100; file < 100 + files; ++file)
-            lines.push_back("C:\\t\\" + std::string(folder) + "\\f" + std::to_string(file));
+    for (char folder = 'a'; folder < 'm'; ++folder)
+        for (int file = 100; file < 110; ++file)
+            lines.push_back("C:\\t\\" + std::string(1, folder) + "\\f" + std::to_string(file));
     FakeResultListWindow w(lines);
-    RecordingDeleter callers;
+    // Neither helper deletes before the caller has its first folder.
+    std::atomic<bool> bCallerStarted{false};
+    std::atomic<size_t> nHelped{0};
+    HookedDeleter callers([&] {
+        if (!bCallerStarted.exchange(true)) WaitUntil([&] { return nHelped == 110; });
+    });
     callers.outcomes[lines[0]] = DeleteOutcome::InUse;
     std::vector<std::unique_ptr<FileDeleter>> owned;
-    owned.push_back(std::make_unique<RecordingDeleter>());
-    owned.push_back(std::make_unique<RecordingDeleter>());
+    for (int i = 0; i < 2; ++i)
+        owned.push_back(std::make_unique<HookedDeleter>([&] {
+            WaitUntil([&] { return bCallerStarted.load(); });
+            ++nHelped;
+        }));
     auto& helper1 = static_cast<RecordingDeleter&>(*owned[0]);
     auto& helper2 = static_cast<RecordingDeleter&>(*owned[1]);
-    helper2.outcomes[lines[115]] = DeleteOutcome::ReadOnly;
+    helper1.outcomes[lines[115]] = helper2.outcomes[lines[115]] = DeleteOutcome::ReadOnly;
     DeleteAhead ahead(callers, std::move(owned));
     OnDeleteAll(w, ahead, IsCp936LeadByte);
-    // Thirds cut at 40 and 80, moved on to where a folder begins.
-    EXPECT_EQ(callers.deleted, std::vector<std::string>(lines.begin(), lines.begin() + 50));
-    EXPECT_EQ(helper1.deleted, std::vector<std::string>(lines.begin() + 50, lines.begin() + 80));
-    EXPECT_EQ(helper2.deleted, std::vector<std::string>(lines.begin() + 80, lines.end()));
+    EXPECT_EQ(callers.deleted, std::vector<std::string>(lines.begin(), lines.begin() + 10));
+    std::vector<std::string> helped = helper1.deleted;
+    helped.insert(helped.end(), helper2.deleted.begin(), helper2.deleted.end());
+    std::sort(helped.begin(), helped.end());
+    EXPECT_EQ(helped, std::vector<std::string>(lines.begin() + 10, lines.end()));
+    const std::set<std::string> folders1 = FoldersOf(helper1.deleted), folders2 = FoldersOf(helper2.deleted);
+    EXPECT_TRUE(std::none_of(folders1.begin(), folders1.end(),
+                             [&](const std::string& f) { return folders2.count(f); }));
     EXPECT_EQ(w.lines, (std::vector<std::string>{lines[0], lines[115]}));
     EXPECT_EQ(w.statusTexts.back(), "清理完毕，2 个文件未能删除（文件只读、文件正在使用）。");
     // Asked again, a path goes to the caller's deleter.
