@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -61,12 +62,14 @@ public:
 };
 
 // Deletes nothing; records each path it was asked to delete and answers Deleted, or the outcome
-// set for that path.
+// set for that path. A hook, when set, runs first, on whichever thread deletes.
 class RecordingDeleter : public FileDeleter {
 public:
     std::vector<std::string> deleted;
     std::map<std::string, DeleteOutcome> outcomes;
+    std::function<void()> beforeDelete;
     DeleteOutcome Delete(const std::string& path) override {
+        if (beforeDelete) beforeDelete();
         deleted.push_back(path);
         const auto it = outcomes.find(path);
         return it == outcomes.end() ? DeleteOutcome::Deleted : it->second;
